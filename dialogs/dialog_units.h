@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QRect>
+
+class QFont;
+
+// Converts dialog units to pixels the way the Windows dialog manager does, so a dialog laid out
+// on a grid of dialog units keeps its designed geometry at any font size:
+// x pixels = x units * average character width / 4, y pixels = y units * character height / 8.
+class DialogUnits {
+ public:
+  explicit DialogUnits(const QFont& font);
+
+  int X(int units) const;
+  int Y(int units) const;
+  QRect Rect(int x, int y, int width, int height) const;
+
+  int AverageWidth() const { return m_averageWidth; }
+  int Height() const { return m_height; }
+
+ private:
+  int m_averageWidth;
+  int m_height;
+};

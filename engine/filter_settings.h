@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The letter-case rule of the name or the extension part. Any other value leaves the part
+// unchanged (the -1 of an unselected combo, or 4 for the extension).
+enum CaseMode : int32_t {
+  Unchanged = 0,
+  Lower = 1,
+  Upper = 2,
+  FirstUpper = 3,
+  WordsUpper = 4,
+};
+
+// One Filter: the complete set of renaming rules. Copies are deep; nothing is validated.
+class FilterSettings {
+ public:
+  FilterSettings() = default;
+  FilterSettings(const FilterSettings&) = default;
+  FilterSettings& operator=(const FilterSettings&) = default;
+  virtual ~FilterSettings() = default;
+
+  // Assigns all nine fields from the source, unchanged.
+  void CopyFrom(const FilterSettings& source);
+
+  // Computes one new name (no directory). Reads the clock once and draws exactly one value from
+  // the random generator on every call, whatever the mask holds. Texts are UTF-8 byte strings;
+  // invalid bytes pass through unchanged.
+  std::string Evaluate(std::string oldName, int32_t index, std::string created,
+                       std::string modified) const;
+
+  std::string mask = "[name].[typ]";
+  std::string searchText;
+  std::string replaceText;
+  int32_t nameCase = Unchanged;
+  int32_t extCase = Unchanged;
+  int32_t start = 1;
+  int32_t step = 1;
+  std::string fillText = "0";
+  int32_t digits = 0;
+};

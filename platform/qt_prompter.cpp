@@ -1,0 +1,96 @@
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "platform/prompter.h"
+
+namespace {
+
+std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString FromPath(const std::string& path) { return QFile::decodeName(path.c_str()); }
+
+// Qt's own dialogs and message boxes.
+class QtPrompter : public Prompter {
+ public:
+  Answer Message(QWidget* owner, const QString& title, const QString& text, Buttons buttons,
+                 Icon icon) override {
+    QMessageBox box(owner);
+    box.setWindowTitle(title.isEmpty() ? QStringLiteral("Zul") : title);
+    box.setText(text);
+    box.setTextFormat(Qt::PlainText);
+    switch (icon) {
+      case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+      case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+      case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+      case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+      case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    if (buttons == Buttons::YesNo) {
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::Yes);
+    } else {
+      box.setStandardButtons(QMessageBox::Ok);
+    }
+    switch (box.exec()) {
+      case QMessageBox::Yes:
+        return Answer::Yes;
+      case QMessageBox::No:
+        return Answer::No;
+      case QMessageBox::Ok:
+        return Answer::Ok;
+      default:
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+  }
+
+  std::vector<std::string> ChooseFiles(QWidget* owner, const QString& caption,
+                                       const std::string& folder, const QString& filters) override {
+    std::vector<std::string> paths;
+    for (const QString& path :
+         QFileDialog::getOpenFileNames(owner, caption, FromPath(folder), filters))
+      paths.push_back(ToPath(path));
+    return paths;
+  }
+
+  std::string ChooseFolder(QWidget* owner, const QString& instruction,
+                           const std::string& initialFolder) override {
+    return ToPath(QFileDialog::getExistingDirectory(owner, instruction, FromPath(initialFolder)));
+  }
+
+  std::string ChooseOpenFile(QWidget* owner, const QString& caption,
+                             const QString& filters) override {
+    return ToPath(QFileDialog::getOpenFileName(owner, caption, QString(), filters));
+  }
+
+  std::string ChooseSaveFile(QWidget* owner, const QString& caption, const std::string& proposed,
+                             const QString& filters) override {
+    return ToPath(QFileDialog::getSaveFileName(owner, caption, FromPath(proposed), filters));
+  }
+
+  int RunDialog(QDialog& dialog) override { return dialog.exec(); }
+};
+
+QtPrompter& QtPrompterInstance() {
+  static QtPrompter prompter;
+  return prompter;
+}
+
+Prompter* g_prompter = nullptr;
+
+}  // namespace
+
+Prompter& CurrentPrompter() { return g_prompter ? *g_prompter : QtPrompterInstance(); }
+
+void SetPrompter(Prompter* prompter) { g_prompter = prompter; }

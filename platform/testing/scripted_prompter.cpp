@@ -1,0 +1,83 @@
+#include "platform/testing/scripted_prompter.h"
+
+#include <gtest/gtest.h>
+#include <QDialog>
+
+ScriptedPrompter::ScriptedPrompter() { SetPrompter(this); }
+
+ScriptedPrompter::~ScriptedPrompter() { SetPrompter(nullptr); }
+
+Prompter::Answer ScriptedPrompter::Message(QWidget*, const QString& title, const QString& text,
+                                           Buttons buttons, Icon icon) {
+  messages.push_back({title, text, buttons, icon});
+  if (answers.empty()) {
+    ADD_FAILURE() << "unexpected message: " << text.toStdString();
+    return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+  }
+  const Answer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+std::vector<std::string> ScriptedPrompter::ChooseFiles(QWidget*, const QString& caption,
+                                                       const std::string& folder,
+                                                       const QString& filters) {
+  choosers.push_back({caption, folder, filters});
+  if (chosenFiles.empty()) {
+    ADD_FAILURE() << "unexpected file chooser";
+    return {};
+  }
+  auto files = std::move(chosenFiles.front());
+  chosenFiles.pop_front();
+  return files;
+}
+
+std::string ScriptedPrompter::ChooseFolder(QWidget*, const QString& instruction,
+                                           const std::string& initialFolder) {
+  choosers.push_back({instruction, initialFolder, {}});
+  if (chosenFolders.empty()) {
+    ADD_FAILURE() << "unexpected folder chooser";
+    return {};
+  }
+  auto folder = std::move(chosenFolders.front());
+  chosenFolders.pop_front();
+  return folder;
+}
+
+std::string ScriptedPrompter::ChooseOpenFile(QWidget*, const QString& caption,
+                                             const QString& filters) {
+  choosers.push_back({caption, {}, filters});
+  if (chosenPaths.empty()) {
+    ADD_FAILURE() << "unexpected open dialog";
+    return {};
+  }
+  auto path = std::move(chosenPaths.front());
+  chosenPaths.pop_front();
+  return path;
+}
+
+std::string ScriptedPrompter::ChooseSaveFile(QWidget*, const QString& caption,
+                                             const std::string& proposed, const QString& filters) {
+  choosers.push_back({caption, proposed, filters});
+  if (chosenPaths.empty()) {
+    ADD_FAILURE() << "unexpected save dialog";
+    return {};
+  }
+  auto path = std::move(chosenPaths.front());
+  chosenPaths.pop_front();
+  return path;
+}
+
+int ScriptedPrompter::RunDialog(QDialog& dialog) {
+  ++dialogsRun;
+  if (dialogActions.empty()) {
+    ADD_FAILURE() << "unexpected dialog";
+    return QDialog::Rejected;
+  }
+  auto action = std::move(dialogActions.front());
+  dialogActions.pop_front();
+  dialog.show();
+  const int result = action(dialog);
+  dialog.hide();
+  return result;
+}

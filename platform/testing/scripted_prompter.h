@@ -1,0 +1,54 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/prompter.h"
+
+// Answers every prompt from a script and records what was asked, so handlers run without a
+// display. A prompt with no scripted answer fails the test (ADD_FAILURE) and is answered with
+// No / Cancel / nothing chosen.
+class ScriptedPrompter : public Prompter {
+ public:
+  struct Shown {
+    QString title;
+    QString text;
+    Buttons buttons;
+    Icon icon;
+  };
+  struct Chooser {
+    QString caption;  // or the instruction of a folder chooser
+    std::string folder;
+    QString filters;
+  };
+
+  ScriptedPrompter();            // installs itself
+  ~ScriptedPrompter() override;  // restores Qt's prompter
+
+  // Scripted answers, consumed in order.
+  std::deque<Answer> answers;
+  std::deque<std::vector<std::string>> chosenFiles;
+  std::deque<std::string> chosenFolders;
+  std::deque<std::string> chosenPaths;  // for ChooseOpenFile and ChooseSaveFile
+  // Runs a modal dialog: gets the dialog (shown, not modal) and returns its result code.
+  std::deque<std::function<int(QDialog&)>> dialogActions;
+
+  // What was asked, in order.
+  std::vector<Shown> messages;
+  std::vector<Chooser> choosers;
+  int dialogsRun = 0;
+
+  Answer Message(QWidget* owner, const QString& title, const QString& text, Buttons buttons,
+                 Icon icon) override;
+  std::vector<std::string> ChooseFiles(QWidget* owner, const QString& caption,
+                                       const std::string& folder, const QString& filters) override;
+  std::string ChooseFolder(QWidget* owner, const QString& instruction,
+                           const std::string& initialFolder) override;
+  std::string ChooseOpenFile(QWidget* owner, const QString& caption,
+                             const QString& filters) override;
+  std::string ChooseSaveFile(QWidget* owner, const QString& caption, const std::string& proposed,
+                             const QString& filters) override;
+  int RunDialog(QDialog& dialog) override;
+};
