@@ -1,0 +1,104 @@
+#include <climits>
+#include <string>
+
+#include "engine/filter_settings.h"
+#include "engine/tests/engine_fixture.h"
+#include "engine/tests/reference_evaluate.h"
+#include "engine/text_ops.h"
+
+using BadInput = EngineTest;
+
+namespace {
+
+std::string Repeat(std::string_view text, size_t times) {
+  std::string out;
+  out.reserve(text.size() * times);
+  for (size_t i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+}  // namespace
+
+TEST_F(BadInput, HugeAndUnbalancedMasksStayLinear) {
+  struct Case {
+    std::string mask, result;
+  };
+  const Case cases[] = {
+      {std::string(100000, '['), std::string(100000, '[')},
+      {std::string(100000, ']'), std::string(100000, ']')},
+      // No group holds a comma; only the escapes at the middle apply, "[[]" and then "[]]".
+      {std::string(50000, '[') + std::string(50000, ']'),
+       std::string(49998, '[') + std::string(49998, ']')},
+      // One group from the last "[" to the last "]": its inner text "1,2]]..." reads as 1 and 2.
+      {std::string(50000, '[') + "1,2" + std::string(50000, ']'), std::string(49999, '[') + "ab"},
+      {Repeat("[1,1]", 20000), std::string(20000, 'a')},
+      {Repeat("[name]", 16000), Repeat("ab", 16000)},
+      {Repeat("[[]", 30000), std::string(30000, '[')},
+      {Repeat("[d", 30000) + Repeat("]", 30000), Repeat("[d", 29999) + "6" + Repeat("]", 29999)},
+  };
+  for (const Case& c : cases) {
+    FilterSettings filter;
+    filter.mask = c.mask;
+    const std::string result = filter.Evaluate("ab.c", 0, "", "");
+    // Compared as a whole so that a failure does not print 100,000 characters.
+    EXPECT_TRUE(result == c.result) << c.mask.substr(0, 20) << "... gave " << result.size()
+                                    << " bytes, not " << c.result.size();
+  }
+}
+
+TEST_F(BadInput, ThirtyTwoBitExtremesInEveryNumberField) {
+  const int32_t extremes[] = {INT32_MIN, INT32_MIN + 1, -1, 0, 1, INT32_MAX};
+  FilterSettings filter;
+  filter.mask = "[index]|[zufall]|[1,2]|[-2147483648,2147483647]|[2147483647,-2147483648]";
+  filter.fillText = "0";
+  for (const int32_t start : extremes) {
+    for (const int32_t step : extremes) {
+      for (const int32_t digits : extremes) {
+        for (const int32_t index : extremes) {
+          filter.start = start;
+          filter.step = step;
+          filter.digits = digits;
+          filter.nameCase = index;
+          filter.extCase = step;
+          SetRandomState(static_cast<uint32_t>(start));
+          const std::string expected = ReferenceEvaluate(filter, "Ab.c", index, "", "");
+          SetRandomState(static_cast<uint32_t>(start));
+          const std::string result = filter.Evaluate("Ab.c", index, "", "");
+          ASSERT_EQ(result, expected) << start << " " << step << " " << digits << " " << index;
+          ASSERT_LE(result.size(), 3 * (kMaxFilledWidth + 20));
+        }
+      }
+    }
+  }
+}
+
+TEST_F(BadInput, InvalidBytesPassThroughUnchanged) {
+  std::string everyByte;
+  for (int b = 1; b < 256; ++b) {
+    if (std::string_view("\\/:*?\"<>|.[]").find(static_cast<char>(b)) == std::string_view::npos) {
+      everyByte.push_back(static_cast<char>(b));
+    }
+  }
+  for (const int32_t mode : {Lower, Upper, FirstUpper, WordsUpper}) {
+    FilterSettings filter;
+    filter.mask = "[name]";
+    filter.nameCase = mode;
+    const std::string result = filter.Evaluate(everyByte + ".x", 0, "", "");
+    // Bytes 0x80 and above form no valid character here, so they keep their place and value.
+    ASSERT_EQ(result.size(), everyByte.size());
+    for (size_t i = 0; i < result.size(); ++i) {
+      if (static_cast<uint8_t>(everyByte[i]) >= 0x80) {
+        ASSERT_EQ(result[i], everyByte[i]) << i;
+      }
+    }
+  }
+  FilterSettings filter;
+  filter.mask = "[name]|[typ]|[1,2]|[-1,-1]";
+  filter.nameCase = Upper;
+  filter.extCase = Upper;
+  EXPECT_EQ(filter.Evaluate("\xE4\xB8"
+                            "a.\xC3\xA4\xFF",
+                            0, "", ""),
+            "\xE4\xB8"
+            "A|\xC3\x84\xFF|\xE4\xB8|\xFF");
+}
