@@ -1,6 +1,19 @@
 #include "platform/testing/qt_test_app.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
+
+namespace {
+
+// Ends the application after the last test, before exit: the Qt statics that simulated input
+// creates (input devices, thread storage) are destroyed before a static application would be,
+// and its destructor uses them.
+class QtAppEnvironment : public ::testing::Environment {
+ public:
+  void TearDown() override { delete QApplication::instance(); }
+};
+
+}  // namespace
 
 void EnsureQtApp() {
   if (QApplication::instance()) return;
@@ -8,5 +21,6 @@ void EnsureQtApp() {
   static char name[] = "zul-tests";
   static char* argv[] = {name, nullptr};
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
+  new QApplication(argc, argv);
+  ::testing::AddGlobalTestEnvironment(new QtAppEnvironment);
 }

@@ -1,0 +1,280 @@
+#include "app/main_frame.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/about_dlg.h"
+#include "app/button_images.h"
+#include "app/commands.h"
+#include "app/lock_keys.h"
+#include "document/zulbo_doc.h"
+#include "filelist/zulbo_view.h"
+
+namespace {
+
+// The bytes of a dropped local file's path, percent-decoded from the URL itself, so names that
+// are not valid UTF-8 arrive unchanged; empty for anything that is not a local file.
+std::string LocalPath(const QUrl& url) {
+  if (!url.isLocalFile()) return {};
+  return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
+bool HasLocalFile(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return false;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// At global scope: the macro declares the resource's initialiser in the enclosing namespace. It
+// also makes the linker keep the resources, which nothing else refers to.
+static void InitResources() { Q_INIT_RESOURCE(zul); }
+
+CMainFrame::CMainFrame()
+    : m_view(new CZulboView(m_filter, this)),
+      m_doc(std::make_unique<CZulboDoc>(m_filter, *m_view, this)) {
+  InitResources();
+  setCentralWidget(m_view);
+  setAcceptDrops(true);
+  // The menus are the only place to show or hide the bars.
+  setContextMenuPolicy(Qt::NoContextMenu);
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+  connect(m_doc.get(), &CZulboDoc::TitleChanged, this, &CMainFrame::ShowTitle);
+  ShowTitle(m_doc->Title());
+  m_view->OnInitialUpdate();
+
+  qApp->installEventFilter(this);
+  UpdateLockPanes();
+  if (ReadLockKeys()) {
+    // A lock key may change while another program has the keyboard; a cheap poll catches it.
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &CMainFrame::UpdateLockPanes);
+    timer->start(500);
+  }
+}
+
+CMainFrame::~CMainFrame() { qApp->removeEventFilter(this); }
+
+QAction* CMainFrame::Action(int command) const {
+  const auto found = m_actions.find(command);
+  return found == m_actions.end() ? nullptr : found->second;
+}
+
+QAction* CMainFrame::AddAction(int command, const QString& menuText, const QString& commandText) {
+  auto* action = new QAction(menuText, this);
+  const qsizetype newline = commandText.indexOf(QLatin1Char('\n'));
+  action->setStatusTip(commandText.left(newline));
+  action->setToolTip(commandText.mid(newline + 1));
+  m_actions[command] = action;
+  return action;
+}
+
+void CMainFrame::CreateMenus() {
+  CZulboView* view = m_view;
+  CZulboDoc* doc = m_doc.get();
+  auto bind = [this](QAction* action, auto handler) {
+    connect(action, &QAction::triggered, this, handler);
+  };
+
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
+  bind(AddAction(CmdAddFiles, QStringLiteral("Datei(en) hinzufügen..."),
+                 QStringLiteral("Datei(en) hinzufügen\nDatei(en) hinzufügen")),
+       [view] { view->OnAddFiles(); });
+  bind(AddAction(CmdAddFolder, QStringLiteral("Verzeichnis hinzufügen..."),
+                 QStringLiteral("Ordner hinzufügen\nOrdner hinzufügen")),
+       [view] { view->OnAddFolder(); });
+  bind(AddAction(CmdFileOpen, QStringLiteral("Filter Ö&ffnen..."),
+                 QStringLiteral("Öffnet ein bestehenden Filter.\nFilter Öffnen")),
+       [doc] { doc->OnFileOpen(); });
+  bind(AddAction(CmdFileSave, QStringLiteral("Filter S&peichern"),
+                 QStringLiteral("Speichert den aktuellen Filter.\nFilter Speichern")),
+       [doc] { doc->OnFileSave(); });
+  bind(AddAction(
+           CmdFileSaveAs, QStringLiteral("Filter Speichern &unter..."),
+           QStringLiteral("Speichert das aktive Dokument unter neuem Namen.\nSpeichern unter")),
+       [doc] { doc->OnFileSaveAs(); });
+  bind(AddAction(CmdExit, QStringLiteral("&Beenden"),
+                 QStringLiteral("Verläßt die Anwendung; fragt, ob Dokumente gespeichert werden "
+                                "sollen.\nBeenden")),
+       [this] { close(); });
+  Action(CmdFileOpen)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  Action(CmdFileSave)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  file->addAction(Action(CmdAddFiles));
+  file->addAction(Action(CmdAddFolder));
+  file->addSeparator();
+  file->addAction(Action(CmdFileOpen));
+  file->addAction(Action(CmdFileSave));
+  file->addAction(Action(CmdFileSaveAs));
+  file->addSeparator();
+  file->addAction(Action(CmdExit));
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
+  // No handler: shown disabled, and its shortcut does nothing.
+  QAction* undo = AddAction(CmdUndo, QStringLiteral("&Rückgängig"),
+                            QStringLiteral("Macht die letzte Aktion rückgängig.\nRückgängig"));
+  undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  undo->setEnabled(false);
+  bind(AddAction(CmdEditFilter, QStringLiteral("Filter bearbeiten..."),
+                 QStringLiteral("Filter bearbeiten\nFilter bearbeiten")),
+       [view] { view->OnEditFilter(); });
+  bind(AddAction(CmdApplyFilter, QStringLiteral("Filter anwenden (Dateien umbenennen)"),
+                 QStringLiteral("Filter anwenden (Dateien umbenennen)\nFilter anwenden")),
+       [view] { view->OnApplyFilter(); });
+  bind(AddAction(CmdSettings, QStringLiteral("Einstellungen..."),
+                 QStringLiteral("Einstellungen bearbeiten\nEinstellungen")),
+       [view] { view->OnSettings(); });
+  edit->addAction(undo);
+  edit->addSeparator();
+  edit->addAction(Action(CmdEditFilter));
+  edit->addAction(Action(CmdApplyFilter));
+  edit->addSeparator();
+  edit->addAction(Action(CmdSettings));
+
+  QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Ansicht"));
+  QAction* toolBar =
+      AddAction(CmdViewToolBar, QStringLiteral("&Symbolleiste"),
+                QStringLiteral("Blendet die Symbolleiste ein oder aus.\nSymbolleiste "
+                               "ein-/ausschalten"));
+  QAction* statusBar =
+      AddAction(CmdViewStatusBar, QStringLiteral("S&tatusleiste"),
+                QStringLiteral("Blendet die Statusleiste ein oder aus.\nStatusleiste "
+                               "ein-/ausschalten"));
+  toolBar->setCheckable(true);
+  statusBar->setCheckable(true);
+  viewMenu->addAction(toolBar);
+  viewMenu->addAction(statusBar);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
+  bind(AddAction(CmdAbout, QStringLiteral("Inf&o über Zulbo..."),
+                 QStringLiteral("Zeigt Programm-Informationen, Versionsnummer und Copyright "
+                                "an.\nInfo")),
+       [this] { RunAboutBox(this); });
+  bind(AddAction(CmdHelp, QStringLiteral("Hilfe"), QStringLiteral("Öffnet die Hilfe-Datei\nHilfe")),
+       [view] { view->ShowHelp(); });
+  help->addAction(Action(CmdAbout));
+  help->addAction(Action(CmdHelp));
+}
+
+void CMainFrame::CreateToolBar() {
+  m_toolBar = new QToolBar(QStringLiteral("Symbolleiste"), this);
+  m_toolBar->setObjectName(QStringLiteral("toolBar"));
+  m_toolBar->setIconSize(QSize(kButtonSize, kButtonSize));
+  m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+  m_toolBar->setFloatable(true);
+  m_toolBar->setMovable(true);
+  addToolBar(Qt::TopToolBarArea, m_toolBar);
+
+  // Button face colour taken once, at creation; a later palette change does not redo it.
+  const QColor face = palette().color(QPalette::Button);
+  const QList<QPixmap> normal = LoadButtonImages(QStringLiteral(":/toolbar_normal.png"), face);
+  const QList<QPixmap> disabled = LoadButtonImages(QStringLiteral(":/toolbar_disabled.png"), face);
+  const QList<QPixmap> hot = LoadButtonImages(QStringLiteral(":/toolbar_hot.png"), face);
+
+  // 0 marks a separator.
+  const int buttons[] = {CmdAddFiles, CmdAddFolder, 0,      CmdFileOpen,    CmdFileSave,
+                         0,           CmdSettings,  0,      CmdApplyFilter, CmdEditFilter,
+                         0,           CmdAbout,     CmdHelp};
+  int cell = 0;
+  for (const int command : buttons) {
+    if (command == 0) {
+      m_toolBar->addSeparator();
+      continue;
+    }
+    QAction* action = Action(command);
+    QIcon icon;
+    if (cell < normal.size()) icon.addPixmap(normal[cell], QIcon::Normal);
+    if (cell < disabled.size()) icon.addPixmap(disabled[cell], QIcon::Disabled);
+    if (cell < hot.size()) icon.addPixmap(hot[cell], QIcon::Active);
+    action->setIcon(icon);
+    action->setIconVisibleInMenu(false);  // the pictures belong to the toolbar only
+    m_toolBar->addAction(action);
+    ++cell;
+  }
+
+  QAction* toggle = Action(CmdViewToolBar);
+  toggle->setChecked(true);
+  connect(toggle, &QAction::triggered, m_toolBar, &QToolBar::setVisible);
+  connect(m_toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+}
+
+void CMainFrame::CreateStatusBar() {
+  QStatusBar* bar = statusBar();
+  m_ready = new QLabel(QStringLiteral("Bereit"));
+  bar->addWidget(m_ready, 1);
+  const QString widest[3] = {QStringLiteral("UF"), QStringLiteral("NUM"), QStringLiteral("RF")};
+  for (int i = 0; i < 3; ++i) {
+    m_lockPanes[i] = new QLabel;
+    m_lockPanes[i]->setAlignment(Qt::AlignCenter);
+    m_lockPanes[i]->setMinimumWidth(m_lockPanes[i]->fontMetrics().horizontalAdvance(widest[i]) +
+                                    12);
+    m_lockPanes[i]->setFrameShape(QFrame::Panel);
+    m_lockPanes[i]->setFrameShadow(QFrame::Sunken);
+    bar->addPermanentWidget(m_lockPanes[i]);
+  }
+
+  QAction* toggle = Action(CmdViewStatusBar);
+  toggle->setChecked(true);
+  connect(toggle, &QAction::triggered, bar, &QStatusBar::setVisible);
+}
+
+void CMainFrame::UpdateLockPanes() {
+  const std::optional<LockKeys> keys = ReadLockKeys();
+  m_lockPanes[0]->setText(keys && keys->caps ? QStringLiteral("UF") : QString());
+  m_lockPanes[1]->setText(keys && keys->num ? QStringLiteral("NUM") : QString());
+  m_lockPanes[2]->setText(keys && keys->scroll ? QStringLiteral("RF") : QString());
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  // A key event passes the window first and then every widget up the chain: look once.
+  if (!watched->isWindowType() && watched != qApp) return QMainWindow::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ApplicationStateChange:
+      UpdateLockPanes();
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::ShowTitle(const QString& documentTitle) {
+  // "[*]" is Qt's placeholder for the modified mark; doubled it shows as written.
+  QString title = documentTitle;
+  title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  setWindowTitle(QStringLiteral("Zul - ") + title);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (HasLocalFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    std::string path = LocalPath(url);
+    if (!path.empty()) paths.push_back(std::move(path));
+  }
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  activateWindow();
+  raise();
+  // Opened once the drop has finished, so that messages do not hold up the program dragged from.
+  QTimer::singleShot(0, this, [this, paths] {
+    for (const std::string& path : paths) m_doc->Open(path);
+  });
+}

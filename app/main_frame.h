@@ -1,0 +1,58 @@
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include <QMainWindow>
+
+#include "engine/filter_settings.h"
+
+class CZulboDoc;
+class CZulboView;
+class QAction;
+class QLabel;
+class QToolBar;
+
+// The one main window: menus, toolbar, status bar and the list in its client area. It owns the
+// current Filter, which every other part reaches through it.
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  CMainFrame();
+  ~CMainFrame() override;
+
+  // Declared first, so it exists before the list and the document that refer to it.
+  FilterSettings m_filter;
+
+  CZulboView& View() { return *m_view; }
+  CZulboDoc& Doc() { return *m_doc; }
+  // The action of a command id (see app/commands.h); nullptr for an unknown id.
+  QAction* Action(int command) const;
+  QToolBar* ToolBar() const { return m_toolBar; }
+  QLabel* MessagePane() const { return m_ready; }
+  // The lock-key panes "UF", "NUM" and "RF", in this order.
+  QLabel* LockPane(int index) const { return m_lockPanes[index]; }
+
+  // Shows the lock keys' state in the status bar (empty panes where it is unknown).
+  void UpdateLockPanes();
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QAction* AddAction(int command, const QString& menuText, const QString& commandText);
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void ShowTitle(const QString& documentTitle);
+
+  CZulboView* m_view;
+  std::unique_ptr<CZulboDoc> m_doc;
+  std::map<int, QAction*> m_actions;
+  QToolBar* m_toolBar = nullptr;
+  QLabel* m_ready = nullptr;
+  QLabel* m_lockPanes[3] = {};
+};

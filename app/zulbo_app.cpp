@@ -1,0 +1,34 @@
+#include "app/zulbo_app.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+
+#include "app/main_frame.h"
+#include "document/zulbo_doc.h"
+
+CZulboApp::CZulboApp() = default;
+
+CZulboApp::~CZulboApp() {
+  if (!m_qtTranslator.isEmpty()) QCoreApplication::removeTranslator(&m_qtTranslator);
+}
+
+bool CZulboApp::InitInstance(const std::vector<std::string>& arguments) {
+  QApplication::setApplicationName(QStringLiteral("Zul"));
+  // Whatever the desktop's language: the program speaks German, so Qt's buttons say "Ja", "Nein".
+  if (m_qtTranslator.isEmpty() &&
+      m_qtTranslator.load(QStringLiteral("qtbase_de"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&m_qtTranslator);
+
+  auto frame = std::make_unique<CMainFrame>();  // it brings the resources in
+  QIcon icon;
+  for (const int size : {16, 32, 256})
+    icon.addFile(QStringLiteral(":/icons/zul-%1.png").arg(size), QSize(size, size));
+  frame->setWindowIcon(icon);
+  QApplication::setWindowIcon(icon);
+  if (!arguments.empty() && !frame->Doc().Open(arguments.front())) return false;
+  m_mainFrame = std::move(frame);
+  m_mainFrame->showMaximized();
+  return true;
+}

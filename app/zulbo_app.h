@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QTranslator>
+
+class CMainFrame;
+
+// The application object: starts the program and holds its main window.
+class CZulboApp {
+ public:
+  CZulboApp();
+  ~CZulboApp();
+
+  // Start-up: German texts for Qt's own dialogs, the main window, the file named by the first
+  // argument opened as the document, the window shown maximised. False when the file cannot be
+  // opened (after the German file message): the window is then never shown and the program ends.
+  // Does not enter the event loop. Needs a QApplication.
+  bool InitInstance(const std::vector<std::string>& arguments);
+
+  // The main window; nullptr before start-up or after it failed.
+  CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+
+ private:
+  QTranslator m_qtTranslator;
+  std::unique_ptr<CMainFrame> m_mainFrame;
+};

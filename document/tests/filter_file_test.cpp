@@ -1,0 +1,184 @@
+#include "document/filter_file.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+FilterSettings Sample() {
+  FilterSettings f;
+  f.mask = "Bild_[index]";
+  f.searchText = "a";
+  f.replaceText = "b";
+  f.nameCase = 2;
+  f.extCase = 1;
+  f.start = 5;
+  f.step = 3;
+  f.fillText = "_";
+  f.digits = 4;
+  return f;
+}
+
+void ExpectSame(const FilterSettings& a, const FilterSettings& b) {
+  EXPECT_EQ(a.mask, b.mask);
+  EXPECT_EQ(a.searchText, b.searchText);
+  EXPECT_EQ(a.replaceText, b.replaceText);
+  EXPECT_EQ(a.nameCase, b.nameCase);
+  EXPECT_EQ(a.extCase, b.extCase);
+  EXPECT_EQ(a.start, b.start);
+  EXPECT_EQ(a.step, b.step);
+  EXPECT_EQ(a.fillText, b.fillText);
+  EXPECT_EQ(a.digits, b.digits);
+}
+
+FilterReadResult Read(FilterSettings& f, std::string bytes) {
+  StringLineSource source(std::move(bytes));
+  return ReadFrom(f, source);
+}
+
+// Endless bytes after a given beginning, counting how many were taken.
+class EndlessSource : public LineSource {
+ public:
+  explicit EndlessSource(std::string start) : m_start(std::move(start)) {}
+  int NextByte() override {
+    const size_t i = taken++;
+    return i < m_start.size() ? static_cast<unsigned char>(m_start[i]) : 'x';
+  }
+  size_t taken = 0;
+
+ private:
+  std::string m_start;
+};
+
+}  // namespace
+
+TEST(FilterFile, DefaultFilterIsElevenLinesAndReadsBack) {
+  std::string text;
+  WriteTo(FilterSettings(), text);
+  EXPECT_EQ(text, "FILTER-DATEI\n100\n[name].[typ]\n1\n1\n\n\n0\n0\n0\n0\n");
+
+  FilterSettings read = Sample();
+  EXPECT_EQ(Read(read, text), ReadOk);
+  ExpectSame(read, FilterSettings());
+}
+
+TEST(FilterFile, FieldsTravelInFileOrder) {
+  std::string text;
+  WriteTo(Sample(), text);
+  EXPECT_EQ(text, "FILTER-DATEI\n100\nBild_[index]\n5\n3\na\nb\n2\n1\n_\n4\n");
+  FilterSettings read;
+  EXPECT_EQ(Read(read, text), ReadOk);
+  ExpectSame(read, Sample());
+}
+
+TEST(FilterFile, WrongSignatureLeavesFilterUnchanged) {
+  for (const char* text : {"filter-datei\n100\nx\n", "FILTER-DATEI \n100\n", "FILTER-DATEIX\n100\n",
+                           "", "FILTER-DATE", "FILTER-DATEI\r", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"}) {
+    FilterSettings f = Sample();
+    EXPECT_EQ(Read(f, text), BadSignature) << text;
+    ExpectSame(f, Sample());
+  }
+}
+
+TEST(FilterFile, VersionMustBeHundredByAtolRule) {
+  for (const char* version : {"101", "99", "", "abc", "1000", "-100"}) {
+    FilterSettings f = Sample();
+    EXPECT_EQ(Read(f, std::string("FILTER-DATEI\n") + version + "\n[name]\n"), BadVersion)
+        << version;
+    ExpectSame(f, Sample());
+  }
+  for (const char* version : {" 100", "100 beta", "+100", "\t100"}) {
+    FilterSettings f = Sample();
+    EXPECT_EQ(Read(f, std::string("FILTER-DATEI\n") + version + "\n[name]\n"), ReadOk) << version;
+    EXPECT_EQ(f.mask, "[name]");
+  }
+}
+
+TEST(FilterFile, FileCutShortGivesEmptyTextsAndZeros) {
+  FilterSettings f = Sample();
+  EXPECT_EQ(Read(f, "FILTER-DATEI\n100\n[name]\n7\n"), ReadOk);
+  EXPECT_EQ(f.mask, "[name]");
+  EXPECT_EQ(f.start, 7);
+  EXPECT_EQ(f.step, 0);
+  EXPECT_EQ(f.searchText, "");
+  EXPECT_EQ(f.replaceText, "");
+  EXPECT_EQ(f.nameCase, 0);
+  EXPECT_EQ(f.extCase, 0);
+  EXPECT_EQ(f.fillText, "");
+  EXPECT_EQ(f.digits, 0);
+
+  FilterSettings onlyHeader = Sample();
+  EXPECT_EQ(Read(onlyHeader, "FILTER-DATEI\n100"), ReadOk);
+  EXPECT_EQ(onlyHeader.mask, "");
+  EXPECT_EQ(onlyHeader.start, 0);
+}
+
+TEST(FilterFile, CrLfReadsLikeLf) {
+  FilterSettings lf;
+  FilterSettings crlf;
+  EXPECT_EQ(Read(lf, "FILTER-DATEI\n100\nA[name]\n5\n3\na\nb\n2\n1\n_\n4\n"), ReadOk);
+  EXPECT_EQ(
+      Read(crlf, "FILTER-DATEI\r\n100\r\nA[name]\r\n5\r\n3\r\na\r\nb\r\n2\r\n1\r\n_\r\n4\r\n"),
+      ReadOk);
+  ExpectSame(crlf, lf);
+  // A carriage return not followed by a line feed belongs to the text.
+  FilterSettings lone;
+  EXPECT_EQ(Read(lone, "FILTER-DATEI\n100\na\rb\n"), ReadOk);
+  EXPECT_EQ(lone.mask, "a\rb");
+}
+
+TEST(FilterFile, Utf8TextsRoundTripByteForByte) {
+  FilterSettings f;
+  f.mask = "Größe_[name]_Ä€.[typ]";
+  f.searchText = "ü";
+  f.replaceText = "ue";
+  f.fillText = "ß";
+  std::string text;
+  WriteTo(f, text);
+  EXPECT_NE(text.find("Größe_[name]_Ä€.[typ]\n"), std::string::npos);
+  FilterSettings read;
+  EXPECT_EQ(Read(read, text), ReadOk);
+  ExpectSame(read, f);
+}
+
+TEST(FilterFile, Windows1252LineIsConverted) {
+  FilterSettings f;
+  EXPECT_EQ(Read(f,
+                 "FILTER-DATEI\n100\nGr\xF6\xDF"
+                 "e_\x80[name]\n1\n1\n\xE4\nae\n0\n0\n0\n0\n"),
+            ReadOk);
+  EXPECT_EQ(f.mask, "Größe_€[name]");
+  EXPECT_EQ(f.searchText, "ä");
+  EXPECT_EQ(f.replaceText, "ae");
+}
+
+TEST(FilterFile, NumbersFollowAtolAndSaturate) {
+  FilterSettings f;
+  EXPECT_EQ(Read(f,
+                 "FILTER-DATEI\n100\nm\n99999999999\n-99999999999\n\n\n  -3x\nzwei\n\n"
+                 "2147483648\n"),
+            ReadOk);
+  EXPECT_EQ(f.start, INT32_MAX);
+  EXPECT_EQ(f.step, INT32_MIN);
+  EXPECT_EQ(f.nameCase, -3);
+  EXPECT_EQ(f.extCase, 0);
+  EXPECT_EQ(f.digits, INT32_MAX);
+
+  std::string text;
+  FilterSettings negative;
+  negative.start = INT32_MIN;
+  WriteTo(negative, text);
+  EXPECT_NE(text.find("\n-2147483648\n"), std::string::npos);
+}
+
+TEST(FilterFile, SignatureCheckStopsEarlyOnAnEndlessLine) {
+  EndlessSource other("GIF89a");
+  FilterSettings f;
+  EXPECT_EQ(ReadFrom(f, other), BadSignature);
+  EXPECT_EQ(other.taken, 1u);
+
+  EndlessSource almost("FILTER-DATEI");
+  EXPECT_EQ(ReadFrom(f, almost), BadSignature);
+  EXPECT_EQ(almost.taken, 13u);
+}

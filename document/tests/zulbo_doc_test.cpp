@@ -1,0 +1,236 @@
+#include "document/zulbo_doc.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <fstream>
+#include <sstream>
+
+#include "document/filter_file.h"
+#include "filelist/zulbo_view.h"
+#include "platform/testing/qt_test_app.h"
+#include "platform/testing/scripted_prompter.h"
+
+namespace {
+
+std::string FilterFileText(const FilterSettings& filter) {
+  std::string text;
+  WriteTo(filter, text);
+  return text;
+}
+
+// Members of a fixture are built before SetUp runs; the widgets among them need the application.
+struct QtApp {
+  QtApp() { EnsureQtApp(); }
+};
+
+class ZulboDocTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+  std::string PathOf(const std::string& name) const {
+    return QFile::encodeName(dir.path()).toStdString() + "/" + name;
+  }
+  std::string Put(const std::string& name, const std::string& bytes) const {
+    const std::string path = PathOf(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  static std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+  }
+
+  QtApp app;
+  QTemporaryDir dir;
+  ScriptedPrompter prompter;
+  FilterSettings filter;
+  CZulboView view{filter};
+  CZulboDoc doc{filter, view, nullptr};
+  QSignalSpy titles{&doc, &CZulboDoc::TitleChanged};
+};
+
+FilterSettings Edited() {
+  FilterSettings f;
+  f.mask = "Urlaub_[index].[typ]";
+  f.start = 10;
+  f.digits = 3;
+  return f;
+}
+
+}  // namespace
+
+TEST_F(ZulboDocTest, OpeningAFilterFileMakesItCurrentAndTheDocumentsPath) {
+  const std::string path = Put("urlaub.fil", FilterFileText(Edited()));
+  EXPECT_EQ(doc.Title(), "Umbennenungstool");
+  EXPECT_TRUE(doc.Open(path));
+  EXPECT_EQ(filter.mask, "Urlaub_[index].[typ]");
+  EXPECT_EQ(filter.start, 10);
+  EXPECT_EQ(doc.PathName(), path);
+  EXPECT_EQ(doc.Title(), "urlaub.fil");
+  ASSERT_EQ(titles.count(), 1);
+  EXPECT_EQ(titles[0][0].toString(), "urlaub.fil");
+  EXPECT_EQ(view.RowCount(), 0);
+}
+
+TEST_F(ZulboDocTest, OtherFilesGoToTheListAndNeverBecomeThePath) {
+  const std::string filterPath = Put("a.fil", FilterFileText(Edited()));
+  ASSERT_TRUE(doc.Open(filterPath));
+  filter.mask = "neu_[name].[typ]";
+
+  const std::string picture = Put("bild.jpg", "\xFF\xD8\xFF\xE0 JFIF");
+  const std::string lowerCase = Put("klein.fil", "filter-datei\n100\n[name]\n");
+  const std::string otherVersion = Put("v101.fil", "FILTER-DATEI\n101\nX\n");
+  for (const std::string& path : {picture, lowerCase, otherVersion}) EXPECT_TRUE(doc.Open(path));
+
+  ASSERT_EQ(view.RowCount(), 3);
+  EXPECT_EQ(view.Text(0, ColOldName), "bild.jpg");
+  EXPECT_EQ(view.Text(0, ColNewName), "neu_bild.jpg");  // recomputed at once
+  EXPECT_EQ(view.Text(1, ColNewName), "neu_klein.fil");
+  EXPECT_EQ(view.Text(2, ColOldName), "v101.fil");
+  EXPECT_EQ(filter.mask, "neu_[name].[typ]");
+  EXPECT_EQ(doc.PathName(), filterPath);
+  EXPECT_EQ(doc.Title(), "a.fil");
+
+  // So saving still writes the filter file, and the picture keeps its bytes.
+  EXPECT_TRUE(doc.OnFileSave());
+  EXPECT_EQ(Contents(picture), "\xFF\xD8\xFF\xE0 JFIF");
+  FilterSettings saved;
+  StringLineSource source(Contents(filterPath));
+  EXPECT_EQ(ReadFrom(saved, source), ReadOk);
+  EXPECT_EQ(saved.mask, "neu_[name].[typ]");
+}
+
+TEST_F(ZulboDocTest, TheCurrentPathIsNotOpenedAgain) {
+  const std::string path = Put("a.fil", FilterFileText(Edited()));
+  ASSERT_TRUE(doc.Open(path));
+  filter.mask = "geändert";
+  EXPECT_TRUE(doc.Open(PathOf("./a.fil")));
+  EXPECT_EQ(filter.mask, "geändert");
+}
+
+TEST_F(ZulboDocTest, EmptyFileIsNotReadButTakesThePath) {
+  filter = Edited();
+  const std::string path = Put("leer.fil", "");
+  EXPECT_TRUE(doc.Open(path));
+  EXPECT_EQ(filter.mask, Edited().mask);
+  EXPECT_EQ(view.RowCount(), 0);
+  EXPECT_EQ(doc.PathName(), path);
+  EXPECT_EQ(doc.Title(), "leer.fil");
+}
+
+TEST_F(ZulboDocTest, UnreadableFilesGiveTheGermanMessageAndChangeNothing) {
+  filter = Edited();
+  prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::Ok};
+  EXPECT_FALSE(doc.Open(PathOf("fehlt.fil")));
+  EXPECT_FALSE(doc.Open(QFile::encodeName(dir.path()).toStdString()));
+  ASSERT_EQ(prompter.messages.size(), 2u);
+  EXPECT_EQ(prompter.messages[0].text, QString("Fehler beim Öffnen des Dokuments.\n„%1/fehlt.fil“ "
+                                               "wurde nicht gefunden.")
+                                           .arg(dir.path()));
+  EXPECT_EQ(prompter.messages[0].title, "");
+  EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::Ok);
+  EXPECT_TRUE(prompter.messages[1].text.endsWith("ist ein Verzeichnis."));
+  EXPECT_EQ(filter.mask, Edited().mask);
+  EXPECT_EQ(view.RowCount(), 0);
+  EXPECT_EQ(doc.PathName(), "");
+  EXPECT_EQ(titles.count(), 0);
+}
+
+TEST_F(ZulboDocTest, OpenCommandUsesTheChooserWithBothFileTypes) {
+  const std::string path = Put("b.fil", FilterFileText(Edited()));
+  prompter.chosenPaths = {"", path};
+  EXPECT_FALSE(doc.OnFileOpen());
+  EXPECT_TRUE(doc.OnFileOpen());
+  ASSERT_EQ(prompter.choosers.size(), 2u);
+  EXPECT_EQ(prompter.choosers[0].filters, ".fil (*.fil);;Alle Dateien (*)");
+  EXPECT_EQ(filter.mask, Edited().mask);
+}
+
+TEST_F(ZulboDocTest, SaveWithoutPathAsksAndAppendsTheExtension) {
+  filter = Edited();
+  prompter.chosenPaths = {PathOf("meiner")};
+  EXPECT_TRUE(doc.OnFileSave());
+  ASSERT_EQ(prompter.choosers.size(), 1u);
+  EXPECT_EQ(prompter.choosers[0].caption, "Speichern unter");
+  EXPECT_EQ(prompter.choosers[0].folder, "Umbennenungstool.fil");
+  EXPECT_EQ(prompter.choosers[0].filters, ".fil (*.fil);;Alle Dateien (*)");
+  EXPECT_EQ(doc.PathName(), PathOf("meiner.fil"));
+  EXPECT_EQ(doc.Title(), "meiner.fil");
+  EXPECT_EQ(Contents(PathOf("meiner.fil")), FilterFileText(Edited()));
+
+  // Saving again writes to the path without asking.
+  filter.mask = "zwei";
+  EXPECT_TRUE(doc.OnFileSave());
+  EXPECT_EQ(prompter.choosers.size(), 1u);
+  EXPECT_NE(Contents(PathOf("meiner.fil")).find("\nzwei\n"), std::string::npos);
+}
+
+TEST_F(ZulboDocTest, SaveAsProposesTheTitleCutAtTheFirstSeparator) {
+  EXPECT_EQ(CZulboDoc::ProposedFileName("Umbennenungstool"), "Umbennenungstool.fil");
+  EXPECT_EQ(CZulboDoc::ProposedFileName("mein filter.fil"), "mein.fil");
+  for (const char* title : {"a#b", "a%b", "a;b", "a/b", "a\\b"})
+    EXPECT_EQ(CZulboDoc::ProposedFileName(title), "a.fil") << title;
+  EXPECT_EQ(CZulboDoc::ProposedFileName("urlaub.fil"), "urlaub.fil.fil");
+
+  prompter.chosenPaths = {PathOf("x.txt"), ""};
+  EXPECT_TRUE(doc.OnFileSaveAs());
+  EXPECT_EQ(doc.PathName(), PathOf("x.txt"));               // a typed extension stays
+  EXPECT_FALSE(doc.OnFileSaveAs());                         // cancelled
+  EXPECT_EQ(prompter.choosers[1].folder, PathOf("x.txt"));  // its own file
+  EXPECT_EQ(doc.PathName(), PathOf("x.txt"));
+}
+
+TEST_F(ZulboDocTest, ReadOnlyFileIsSavedUnderANewName) {
+  const std::string locked = Put("fest.fil", FilterFileText(FilterSettings()));
+  ASSERT_TRUE(doc.Open(locked));
+  ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+  filter = Edited();
+  prompter.chosenPaths = {PathOf("frei.fil")};
+  EXPECT_TRUE(doc.OnFileSave());
+  EXPECT_EQ(prompter.choosers.size(), 1u);
+  EXPECT_EQ(Contents(locked), FilterFileText(FilterSettings()));
+  EXPECT_EQ(Contents(PathOf("frei.fil")), FilterFileText(Edited()));
+  EXPECT_EQ(doc.PathName(), PathOf("frei.fil"));
+}
+
+TEST_F(ZulboDocTest, FailedSaveKeepsPathAndShowsTheGermanMessage) {
+  const std::string first = Put("erst.fil", FilterFileText(FilterSettings()));
+  ASSERT_TRUE(doc.Open(first));
+  prompter.chosenPaths = {PathOf("kein/ordner.fil")};
+  prompter.answers = {Prompter::Answer::Ok};
+  EXPECT_FALSE(doc.OnFileSaveAs());
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_TRUE(prompter.messages[0].text.startsWith("Fehler beim Speichern des Dokuments.\n„"));
+  EXPECT_TRUE(prompter.messages[0].text.endsWith("kein/ordner.fil“ wurde nicht gefunden."));
+  EXPECT_EQ(doc.PathName(), first);
+}
+
+TEST_F(ZulboDocTest, SavingReplacesTheFileWholeAndKeepsItsMode) {
+  const std::string path = Put("alt.fil", std::string(5000, 'x'));
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  prompter.chosenPaths = {path};
+  EXPECT_TRUE(doc.OnFileSaveAs());
+  EXPECT_EQ(Contents(path), FilterFileText(FilterSettings()));
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
+}
+
+TEST_F(ZulboDocTest, HugeFileWithoutLineEndGoesToTheList) {
+  // A gigabyte without a line feed (sparse, so it costs no disk), starting like a filter file.
+  const std::string path = Put("riesig.bin", "FILTER-DATEI");
+  ASSERT_EQ(::truncate(path.c_str(), off_t{1} << 30), 0);
+  filter = Edited();
+  EXPECT_TRUE(doc.Open(path));
+  EXPECT_EQ(view.RowCount(), 1);
+  EXPECT_EQ(filter.mask, Edited().mask);
+  EXPECT_EQ(doc.PathName(), "");
+}

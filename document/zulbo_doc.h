@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+#include <QObject>
+#include <QString>
+
+#include "engine/filter_settings.h"
+
+class CZulboView;
+class QWidget;
+
+// The open filter file. It holds no data of its own: it reads into and writes from the main
+// window's current Filter, and hands a file that is not a filter file to the list. Never marked
+// modified, so nothing ever asks to save.
+class CZulboDoc : public QObject {
+  Q_OBJECT
+
+ public:
+  CZulboDoc(FilterSettings& filter, CZulboView& view, QWidget* owner);
+
+  // The document's full path; empty while no filter file was opened or saved.
+  const std::string& PathName() const { return m_path; }
+  // "Umbennenungstool" without a path, else the file's name.
+  QString Title() const;
+
+  // Opens `path` as the document: a filter file becomes the current Filter, any other file a row
+  // of the list (and never the document's path). A path equal to the current one is not opened
+  // again. False, after the German file message, when the file cannot be read.
+  bool Open(const std::string& path);
+  // The commands "Filter Öffnen...", "Filter Speichern" and "Filter Speichern unter...". False
+  // when cancelled or failed.
+  bool OnFileOpen();
+  bool OnFileSave();
+  bool OnFileSaveAs();
+
+  // The file types of the open and save dialogs.
+  static QString FileFilters();
+  // The name the save dialog proposes for a document of this title that has no file yet.
+  static std::string ProposedFileName(const QString& title);
+
+ signals:
+  void TitleChanged(const QString& title);
+
+ private:
+  bool Write(const std::string& path);
+  void SetPathName(const std::string& path);
+
+  FilterSettings& m_filter;
+  CZulboView& m_view;
+  QWidget* m_owner;
+  std::string m_path;
+};
