@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "dialogs/dialog_units.h"
+#include "dialogs/settings_dlg.h"
+#include "platform/testing/qt_test_app.h"
+
+TEST(SettingsDlg, ShowsTheTemplateInDialogUnits) {
+  EnsureQtApp();
+  CSettingsDlg dialog;
+  dialog.show();
+  const DialogUnits units(dialog.font());
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Einstellungen"));
+  EXPECT_EQ(dialog.size(), QSize(units.X(176), units.Y(97)));
+
+  QLabel* note = dialog.findChild<QLabel*>();
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(
+      note->text(),
+      QStringLiteral("Die Einstellungen werden momentan bei Programmende noch nicht gespeichert!"));
+  EXPECT_EQ(note->geometry(), units.Rect(7, 7, 162, 25));
+
+  QCheckBox* box = dialog.findChild<QCheckBox*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text().replace(QLatin1Char('\n'), QLatin1Char(' ')),
+            QStringLiteral("Beim Hinzufügen von Ordnern auch Unterordner berücksichtigen"));
+  EXPECT_EQ(box->geometry(), units.Rect(7, 38, 162, 20));
+  EXPECT_LE(box->sizeHint().width(), box->width());  // the caption wraps instead of being cut
+  EXPECT_FALSE(box->isChecked());
+
+  QPushButton* cancel = nullptr;
+  QPushButton* ok = nullptr;
+  for (QPushButton* button : dialog.findChildren<QPushButton*>())
+    (button->text() == QStringLiteral("OK") ? ok : cancel) = button;
+  ASSERT_NE(ok, nullptr);
+  ASSERT_NE(cancel, nullptr);
+  EXPECT_EQ(cancel->text(), QStringLiteral("Abbrechen"));
+  EXPECT_EQ(cancel->geometry(), units.Rect(60, 76, 50, 14));
+  EXPECT_EQ(ok->geometry(), units.Rect(119, 76, 50, 14));
+  EXPECT_TRUE(ok->isDefault());
+}
+
+TEST(SettingsDlg, ExchangesTheCheckValue) {
+  EnsureQtApp();
+  CSettingsDlg dialog;
+  dialog.m_includeSubfolders = 1;
+  dialog.show();
+  QCheckBox* box = dialog.findChild<QCheckBox*>();
+  EXPECT_TRUE(box->isChecked());
+  box->click();
+  dialog.reject();
+  EXPECT_EQ(dialog.m_includeSubfolders, 1);
+  EXPECT_EQ(dialog.result(), 2);
+
+  dialog.show();
+  EXPECT_TRUE(box->isChecked());
+  box->click();
+  dialog.accept();
+  EXPECT_EQ(dialog.m_includeSubfolders, 0);
+  EXPECT_EQ(dialog.result(), 1);
+}
