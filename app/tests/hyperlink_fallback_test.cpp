@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/desktop_open.h"
+#include "platform/testing/qt_test_app.h"
+
+namespace {
+
+TEST(FallbackCommand, CutAtTheQuotedPlaceholderFirst) {
+  // A program and one option, the quoted placeholder and a further option.
+  const QString windowsLike = QStringLiteral("\"C:\\Prog\\browser.exe\" -nohome \"%1\" -new");
+  EXPECT_EQ(CutAtFieldCode(windowsLike), QStringLiteral("\"C:\\Prog\\browser.exe\" -nohome "));
+  EXPECT_EQ(FallbackCommandLine(windowsLike, QStringLiteral("zul.example.org/download.php")),
+            QStringLiteral("\"C:\\Prog\\browser.exe\" -nohome  zul.example.org/download.php"));
+
+  EXPECT_EQ(FallbackCommandLine(QStringLiteral("firefox --new-window \"%u\" --private"),
+                                QStringLiteral("t")),
+            QStringLiteral("firefox --new-window  t"));
+  // The quoted form is looked for first, wherever a bare one stands.
+  EXPECT_EQ(CutAtFieldCode(QStringLiteral("browser %f --x \"%U\"")),
+            QStringLiteral("browser %f --x "));
+}
+
+TEST(FallbackCommand, CutAtTheFirstBareFieldCode) {
+  EXPECT_EQ(CutAtFieldCode(QStringLiteral("/usr/bin/chromium %U")),
+            QStringLiteral("/usr/bin/chromium "));
+  EXPECT_EQ(CutAtFieldCode(QStringLiteral("viewer --a %F --b %u")), QStringLiteral("viewer --a "));
+  EXPECT_EQ(CutAtFieldCode(QStringLiteral("old.exe %1 /x")), QStringLiteral("old.exe "));
+  EXPECT_EQ(FallbackCommandLine(QStringLiteral("epiphany %u"), QStringLiteral("a.org")),
+            QStringLiteral("epiphany  a.org"));
+}
+
+TEST(FallbackCommand, WithoutFieldCodeTheCommandStaysWhole) {
+  EXPECT_EQ(FallbackCommandLine(QStringLiteral("lynx -force_html"), QStringLiteral("a.org")),
+            QStringLiteral("lynx -force_html a.org"));
+  // "%%" is a literal percent sign, %i is no target, and "%" at the end is kept.
+  EXPECT_EQ(CutAtFieldCode(QStringLiteral("tool --p=50%%u %i %")),
+            QStringLiteral("tool --p=50%%u %i %"));
+}
+
+TEST(FallbackCommand, ArgumentsKeepTheTargetWhole) {
+  EXPECT_EQ(FallbackArguments(QStringLiteral("\"/opt/my browser/run\" --p=5%% \"%u\" --x"),
+                              QStringLiteral("/tmp/a b.html")),
+            (QStringList{QStringLiteral("/opt/my browser/run"), QStringLiteral("--p=5%"),
+                         QStringLiteral("/tmp/a b.html")}));
+}
+
+TEST(TargetUrl, AddressesWithoutSchemeAreWebAddresses) {
+  EXPECT_EQ(TargetUrl(QStringLiteral("zul.example.org/download.php")),
+            QUrl(QStringLiteral("http://zul.example.org/download.php")));
+  EXPECT_EQ(TargetUrl(QStringLiteral("https://example.org/x")),
+            QUrl(QStringLiteral("https://example.org/x")));
+  EXPECT_EQ(TargetUrl(QStringLiteral("mailto:a@example.org")).scheme(), QStringLiteral("mailto"));
+  const QUrl file = TargetUrl(QStringLiteral("/opt/zul/zul hilfe.html"));
+  EXPECT_TRUE(file.isLocalFile());
+  EXPECT_EQ(file.toLocalFile(), QStringLiteral("/opt/zul/zul hilfe.html"));
+}
+
+class DefaultHandlerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(root.isValid());
+    dirs.configDirs = {Path("home-config"), Path("etc-xdg")};
+    dirs.dataDirs = {Path("home-data"), Path("usr-share")};
+    dirs.currentDesktops = {QStringLiteral("kde")};
+  }
+  QString Path(const QString& name) const { return root.filePath(name); }
+  void Write(const QString& relative, const QByteArray& content) {
+    const QString path = Path(relative);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+  }
+  void Entry(const QString& dataDir, const QString& id, const QByteArray& exec) {
+    Write(dataDir + QStringLiteral("/applications/") + id,
+          "[Desktop Entry]\nType=Application\nName=B\nExec=" + exec +
+              "\n[Desktop Action x]\nExec=wrong\n");
+  }
+
+  QTemporaryDir root;
+  XdgDirectories dirs;
+};
+
+TEST_F(DefaultHandlerTest, TheFirstDefaultWithAnEntryWins) {
+  EXPECT_TRUE(DefaultHandlerCommand(QStringLiteral("text/html"), dirs).isEmpty());
+
+  Entry(QStringLiteral("usr-share"), QStringLiteral("system.desktop"), "system %u");
+  Write(QStringLiteral("usr-share/applications/mimeinfo.cache"),
+        "[MIME Cache]\ntext/html=system.desktop;\n");
+  EXPECT_EQ(DefaultHandlerCommand(QStringLiteral("text/html"), dirs), QStringLiteral("system %u"));
+
+  Entry(QStringLiteral("usr-share"), QStringLiteral("generic.desktop"), "generic\\s--x %U");
+  Write(QStringLiteral("etc-xdg/mimeapps.list"),
+        "# comment\n[Added Associations]\ntext/html=system.desktop;\n"
+        "[Default Applications]\ntext/plain=system.desktop\ntext/html = missing.desktop;"
+        "generic.desktop;\n");
+  EXPECT_EQ(DefaultHandlerCommand(QStringLiteral("text/html"), dirs),
+            QStringLiteral("generic --x %U"));
+
+  Entry(QStringLiteral("home-data"), QStringLiteral("org-kde-browser.desktop"), "kbrowser %u");
+  Write(QStringLiteral("home-config/kde-mimeapps.list"),
+        "[Default Applications]\ntext/html=org-kde-browser.desktop\n");
+  EXPECT_EQ(DefaultHandlerCommand(QStringLiteral("text/html"), dirs),
+            QStringLiteral("kbrowser %u"));
+  dirs.currentDesktops.clear();
+  EXPECT_EQ(DefaultHandlerCommand(QStringLiteral("text/html"), dirs),
+            QStringLiteral("generic --x %U"));
+}
+
+TEST_F(DefaultHandlerTest, DesktopFileIdsMayNameSubfolders) {
+  Entry(QStringLiteral("usr-share"), QStringLiteral("vendor/web.desktop"), "web %u");
+  Write(QStringLiteral("home-config/mimeapps.list"),
+        "[Default Applications]\ntext/html=vendor-web.desktop\n");
+  EXPECT_EQ(DefaultHandlerCommand(QStringLiteral("text/html"), dirs), QStringLiteral("web %u"));
+}
+
+TEST(DesktopOpener, FailuresAreMappedToTheirCodes) {
+  EnsureQtApp();
+  QTemporaryDir root;
+  ASSERT_TRUE(root.isValid());
+  DesktopOpener& desktop = CurrentDesktopOpener();
+  EXPECT_EQ(desktop.Open(root.filePath(QStringLiteral("zulhilfe.html"))), 2);
+  EXPECT_EQ(desktop.Open(root.filePath(QStringLiteral("no/zulhilfe.html"))), 3);
+
+  EXPECT_EQ(desktop.StartDetached({}), 2);
+  EXPECT_EQ(desktop.StartDetached({QStringLiteral("zul-no-such-program-anywhere")}), 2);
+  EXPECT_EQ(desktop.StartDetached({root.filePath(QStringLiteral("missing"))}), 2);
+  const QString plain = root.filePath(QStringLiteral("plain"));
+  QFile file(plain);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  EXPECT_EQ(desktop.StartDetached({plain}), 5);
+  EXPECT_EQ(desktop.StartDetached({root.path()}), 5);
+  EXPECT_GT(desktop.StartDetached({QStringLiteral("true"), QStringLiteral("x")}), 31);
+}
+
+}  // namespace

@@ -1,0 +1,221 @@
+#include "platform/desktop_open.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTextStream>
+
+namespace {
+
+constexpr int kOpened = 42;   // any value above 32
+constexpr int kStarted = 33;  // any value above 31
+constexpr int kFileNotFound = 2;
+constexpr int kPathNotFound = 3;
+constexpr int kAccessDenied = 5;
+constexpr int kBadProgram = 11;
+constexpr int kNoAssociation = 31;
+
+// A field code's letter after "%": the ones that stand for the file or address to open.
+bool IsTargetCode(QChar letter) {
+  return letter == u'u' || letter == u'U' || letter == u'f' || letter == u'F' || letter == u'1';
+}
+
+// The value of `key` in `group` of a desktop-entry-style file; empty when absent.
+QString ReadEntry(const QString& path, const QString& group, const QString& key) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+  QTextStream in(&file);
+  const QString header = u'[' + group + u']';
+  bool inGroup = false;
+  while (!in.atEnd()) {
+    const QString line = in.readLine().trimmed();
+    if (line.isEmpty() || line.startsWith(u'#')) continue;
+    if (line.startsWith(u'[')) {
+      inGroup = line == header;
+      continue;
+    }
+    if (!inGroup) continue;
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals < 0 || line.left(equals).trimmed() != key) continue;
+    return line.mid(equals + 1).trimmed();
+  }
+  return {};
+}
+
+// The string escapes of desktop entry values (\s, \n, \t, \r, \\).
+QString UnescapeValue(const QString& value) {
+  QString out;
+  out.reserve(value.size());
+  for (qsizetype i = 0; i < value.size(); ++i) {
+    if (value[i] != u'\\' || i + 1 == value.size()) {
+      out += value[i];
+      continue;
+    }
+    const QChar next = value[++i];
+    if (next == u's') {
+      out += u' ';
+    } else if (next == u'n') {
+      out += u'\n';
+    } else if (next == u't') {
+      out += u'\t';
+    } else if (next == u'r') {
+      out += u'\r';
+    } else {
+      out += next;  // "\\" and any escape of another character keep that character
+    }
+  }
+  return out;
+}
+
+// The Exec line of the desktop entry with this id, looked up in the data folders; a desktop
+// file id "a-b.desktop" may also live as "a/b.desktop".
+QString ExecOfDesktopEntry(const QString& id, const QStringList& dataDirs) {
+  QStringList names{id};
+  if (id.contains(u'-')) names << QString(id).replace(u'-', u'/');
+  for (const QString& dir : dataDirs) {
+    for (const QString& name : names) {
+      const QString path = dir + QStringLiteral("/applications/") + name;
+      if (!QFileInfo(path).isFile()) continue;
+      const QString line =
+          UnescapeValue(ReadEntry(path, QStringLiteral("Desktop Entry"), QStringLiteral("Exec")));
+      if (!line.isEmpty()) return line;
+    }
+  }
+  return {};
+}
+
+class QtDesktopOpener : public DesktopOpener {
+ public:
+  int Open(const QString& target) override {
+    const QUrl url = TargetUrl(target);
+    if (url.isLocalFile()) {
+      const QFileInfo file(url.toLocalFile());
+      if (!file.exists())
+        return QFileInfo(file.absolutePath()).isDir() ? kFileNotFound : kPathNotFound;
+      if (!file.isReadable()) return kAccessDenied;
+    }
+    return QDesktopServices::openUrl(url) ? kOpened : kNoAssociation;
+  }
+
+  QString WebPageHandlerCommand() override {
+    return DefaultHandlerCommand(QStringLiteral("text/html"), XdgDirectories::FromEnvironment());
+  }
+
+  int StartDetached(const QStringList& argv) override {
+    if (argv.isEmpty() || argv.front().isEmpty()) return kFileNotFound;
+    const QString& program = argv.front();
+    const QString path = program.contains(u'/') ? program : QStandardPaths::findExecutable(program);
+    if (path.isEmpty() || !QFileInfo::exists(path)) return kFileNotFound;
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isExecutable()) return kAccessDenied;
+    return QProcess::startDetached(path, argv.mid(1)) ? kStarted : kBadProgram;
+  }
+};
+
+DesktopOpener* g_opener = nullptr;
+
+}  // namespace
+
+DesktopOpener& CurrentDesktopOpener() {
+  static QtDesktopOpener desktop;
+  return g_opener ? *g_opener : desktop;
+}
+
+void SetDesktopOpener(DesktopOpener* opener) { g_opener = opener; }
+
+QUrl TargetUrl(const QString& target) {
+  static const QRegularExpression withScheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+  if (withScheme.match(target).hasMatch() ||
+      target.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive)) {
+    return QUrl(target);
+  }
+  if (target.startsWith(u'/')) return QUrl::fromLocalFile(target);
+  return QUrl(QStringLiteral("http://") + target);
+}
+
+QString CutAtFieldCode(const QString& command) {
+  qsizetype quoted = -1;
+  qsizetype bare = -1;
+  for (qsizetype i = 0; i + 1 < command.size(); ++i) {
+    if (command[i] != u'%') continue;
+    if (command[i + 1] == u'%') {  // "%%" is a literal percent sign
+      ++i;
+      continue;
+    }
+    if (!IsTargetCode(command[i + 1])) continue;
+    if (bare < 0) bare = i;
+    if (quoted < 0 && i > 0 && command[i - 1] == u'"' && i + 2 < command.size() &&
+        command[i + 2] == u'"') {
+      quoted = i - 1;
+    }
+  }
+  const qsizetype cut = quoted >= 0 ? quoted : bare;
+  return cut >= 0 ? command.left(cut) : command;
+}
+
+QString FallbackCommandLine(const QString& handlerCommand, const QString& target) {
+  return CutAtFieldCode(handlerCommand) + u' ' + target;
+}
+
+QStringList FallbackArguments(const QString& handlerCommand, const QString& target) {
+  QStringList argv = QProcess::splitCommand(CutAtFieldCode(handlerCommand));
+  for (QString& argument : argv) argument.replace(QStringLiteral("%%"), QStringLiteral("%"));
+  argv << target;
+  return argv;
+}
+
+XdgDirectories XdgDirectories::FromEnvironment() {
+  const auto variable = [](const char* name, const QString& fallback) {
+    const QString value = qEnvironmentVariable(name);
+    return value.isEmpty() ? fallback : value;
+  };
+  const QString home = QDir::homePath();
+  XdgDirectories dirs;
+  dirs.configDirs << variable("XDG_CONFIG_HOME", home + QStringLiteral("/.config"));
+  dirs.configDirs
+      << variable("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg")).split(u':', Qt::SkipEmptyParts);
+  dirs.dataDirs << variable("XDG_DATA_HOME", home + QStringLiteral("/.local/share"));
+  dirs.dataDirs << variable("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"))
+                       .split(u':', Qt::SkipEmptyParts);
+  for (const QString& desktop :
+       qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts)) {
+    dirs.currentDesktops << desktop.toLower();
+  }
+  return dirs;
+}
+
+QString DefaultHandlerCommand(const QString& mimeType, const XdgDirectories& dirs) {
+  struct Source {
+    QString path;
+    QString group;
+  };
+  const QString defaults = QStringLiteral("Default Applications");
+  QList<Source> sources;
+  const auto addLists = [&](const QString& dir) {
+    for (const QString& desktop : dirs.currentDesktops) {
+      sources.append({dir + u'/' + desktop + QStringLiteral("-mimeapps.list"), defaults});
+    }
+    sources.append({dir + QStringLiteral("/mimeapps.list"), defaults});
+  };
+  for (const QString& dir : dirs.configDirs) addLists(dir);
+  for (const QString& dir : dirs.dataDirs) addLists(dir + QStringLiteral("/applications"));
+  for (const QString& dir : dirs.dataDirs) {
+    sources.append({dir + QStringLiteral("/applications/defaults.list"), defaults});
+  }
+  for (const QString& dir : dirs.dataDirs) {
+    sources.append(
+        {dir + QStringLiteral("/applications/mimeinfo.cache"), QStringLiteral("MIME Cache")});
+  }
+  for (const Source& source : sources) {
+    const QString ids = ReadEntry(source.path, source.group, mimeType);
+    for (const QString& id : ids.split(u';', Qt::SkipEmptyParts)) {
+      const QString exec = ExecOfDesktopEntry(id.trimmed(), dirs.dataDirs);
+      if (!exec.isEmpty()) return exec;
+    }
+  }
+  return {};
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+// Opening files and web addresses with the desktop's programs. Results follow the codes of a
+// shell "open": above 32 is success; 32 or less names what went wrong:
+//   0 out of resources, 2 file (or program) not found, 3 path not found, 5 access denied,
+//   11 program file invalid, 31 no program associated.
+// Production uses Qt's desktop services and the freedesktop MIME application lists; tests
+// install their own opener with SetDesktopOpener, so nothing is started during a test.
+class DesktopOpener {
+ public:
+  virtual ~DesktopOpener() = default;
+
+  // The desktop's "open" of a file path or an address (see TargetUrl).
+  virtual int Open(const QString& target) = 0;
+
+  // The Exec line of the desktop's default program for web pages (text/html); empty when the
+  // desktop names none or its desktop entry cannot be read.
+  virtual QString WebPageHandlerCommand() = 0;
+
+  // Starts a program (argv[0]) with its arguments, detached from us. A result above 31 means it
+  // started; otherwise 2 (not found), 5 (not allowed to run) or 11 (could not be started).
+  virtual int StartDetached(const QStringList& argv) = 0;
+};
+
+// The opener in use: the desktop's unless a test installed another (nullptr restores it).
+DesktopOpener& CurrentDesktopOpener();
+void SetDesktopOpener(DesktopOpener* opener);
+
+// What "open" is given: a target with a scheme ("mailto:", "https://") as it is, an absolute
+// path as a local file, anything else as a web address ("example.org/x" -> "http://example.org/x").
+QUrl TargetUrl(const QString& target);
+
+// A handler's command line made ready for one more argument: the command is cut off at its
+// first field code, a quoted one ("%u" in quotation marks) being looked for before a bare one;
+// %u, %U, %f, %F and the "%1" of older commands count as field codes. A command without any
+// stays whole.
+QString CutAtFieldCode(const QString& command);
+
+// The fallback's command line as text: the cut command, a blank and the target.
+QString FallbackCommandLine(const QString& handlerCommand, const QString& target);
+
+// The same as the program and arguments to start: the cut command split by the shell's quoting
+// rules, and the target as one more argument of its own, whatever blanks it holds.
+QStringList FallbackArguments(const QString& handlerCommand, const QString& target);
+
+// The folders of the freedesktop base directory specification that the lookup reads.
+struct XdgDirectories {
+  QStringList configDirs;       // $XDG_CONFIG_HOME first, then $XDG_CONFIG_DIRS
+  QStringList dataDirs;         // $XDG_DATA_HOME first, then $XDG_DATA_DIRS
+  QStringList currentDesktops;  // $XDG_CURRENT_DESKTOP, lower case
+  static XdgDirectories FromEnvironment();
+};
+
+// The Exec line of the default program for a MIME type, found as `xdg-mime query default` finds
+// it: the first "[Default Applications]" entry in the mimeapps.list files (desktop-specific before
+// generic, configuration folders before data folders' "applications" subfolders, then the older
+// defaults.list and the mimeinfo.cache), whose desktop entry exists. Empty when there is none.
+QString DefaultHandlerCommand(const QString& mimeType, const XdgDirectories& dirs);
