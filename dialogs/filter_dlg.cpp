@@ -1,0 +1,445 @@
+#include "dialogs/filter_dlg.h"
+
+#include <limits>
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+#include "dialogs/dialog_units.h"
+#include "dialogs/range_edit.h"
+#include "engine/text_units.h"
+
+namespace {
+
+// Qt's default of 32767 characters would cut a longer text from a filter file, and the cut text
+// would be stored back.
+constexpr int kNoLimit = std::numeric_limits<int>::max();
+
+// The list entry that shows the single-blank fill.
+const QString kBlankEntry = QStringLiteral("Leerzeichen");
+
+struct TokenButton {
+  int id;
+  const char* caption;
+  const char* inserts;
+  int x, y, width;
+};
+
+// In the template's order, which is the tab order.
+constexpr TokenButton kTokenButtons[] = {
+    {CFilterDlg::IdName, "[name]", "[name]", 7, 36, 31},
+    {CFilterDlg::IdType, "[typ]", "[typ]", 7, 50, 31},
+    {CFilterDlg::IdIndex, "[index]", "[index]", 7, 64, 31},
+    {CFilterDlg::IdRandom, "[zufall]", "[zufall]", 7, 81, 31},
+    {CFilterDlg::IdDate, "[datum]", "[datum]", 41, 36, 31},
+    {CFilterDlg::IdReverseDate, "[rdatum]", "[rdatum]", 41, 50, 31},
+    {CFilterDlg::IdTime, "[zeit]", "[zeit]", 41, 64, 31},
+    {CFilterDlg::IdOpenBracket, "[", "[[]", 41, 81, 13},
+    {CFilterDlg::IdCloseBracket, "]", "[]]", 59, 81, 13},
+    {CFilterDlg::IdCreatedDate, "[edatum]", "[edatum]", 75, 36, 31},
+    {CFilterDlg::IdReverseCreatedDate, "[redatum]", "[redatum]", 75, 50, 31},
+    {CFilterDlg::IdCreatedTime, "[ezeit]", "[ezeit]", 75, 64, 31},
+    {CFilterDlg::IdModifiedDate, "[adatum]", "[adatum]", 109, 36, 31},
+    {CFilterDlg::IdReverseModifiedDate, "[radatum]", "[radatum]", 109, 50, 31},
+    {CFilterDlg::IdModifiedTime, "[azeit]", "[azeit]", 109, 64, 31},
+};
+
+// Selects the entry at `index`; an index without an entry selects nothing.
+void WriteIndex(QComboBox* combo, int index) {
+  const int target = index >= 0 && index < combo->count() ? index : -1;
+  if (combo->currentIndex() != target) combo->setCurrentIndex(target);
+}
+
+void WriteText(QLineEdit* edit, const QString& text) {
+  // Rewriting an unchanged text would move the caret under the user's fingers.
+  if (edit->text() != text) edit->setText(text);
+}
+
+// The combo's select-string binding: the first entry that begins with the text (ignoring case)
+// becomes selected and shown; otherwise the edit part gets the text itself. An empty text
+// matches no entry, so the field can be emptied.
+void WriteFill(QComboBox* combo, const QString& text) {
+  if (combo->currentText() == text) return;
+  if (!text.isEmpty()) {
+    for (int i = 0; i < combo->count(); ++i) {
+      if (combo->itemText(i).startsWith(text, Qt::CaseInsensitive)) {
+        combo->setCurrentIndex(i);
+        combo->setEditText(combo->itemText(i));
+        return;
+      }
+    }
+  }
+  combo->setEditText(text);
+}
+
+// The control's font, made smaller until `text` fits `room` pixels. The template's rectangles
+// were drawn for a font whose small letters are narrower, relative to its average width, than
+// those of the usual desktop fonts, so some captions would be cut off at the same geometry.
+QFont FittingFont(const QWidget* widget, const QString& text, int room) {
+  QFont font = widget->font();
+  if (font.pointSizeF() <= 0) return font;
+  while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > 6)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  return font;
+}
+
+// The width the caption of a button may take: all but its bevel.
+int ButtonRoom(const QPushButton* button) {
+  return button->width() - 2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 2;
+}
+
+// The width of an editable combo's edit part.
+int EditFieldRoom(const QComboBox* combo) {
+  QStyleOptionComboBox option;
+  option.initFrom(combo);
+  option.editable = true;
+  option.frame = true;
+  return combo->style()
+             ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
+             .width() -
+         4;
+}
+
+QString FromBytes(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToBytes(const QString& text) { return text.toUtf8().toStdString(); }
+
+// A field shows invalid bytes (say, from a filter file written in another code page) as U+FFFD;
+// until the user edits it, the field keeps its original bytes.
+void StoreText(std::string& field, const QString& shown) {
+  if (FromBytes(field) != shown) field = ToBytes(shown);
+}
+
+}  // namespace
+
+CFilterDlg::CFilterDlg(QWidget* owner) : QDialog(owner) {
+  setWindowTitle(QStringLiteral("Filter"));
+  // The captions follow the pointer over the dialog's own surface as well.
+  setMouseTracking(true);
+  CreateControls();
+}
+
+CFilterDlg::~CFilterDlg() = default;
+
+void CFilterDlg::CreateControls() {
+  const DialogUnits du(font());
+  setFixedSize(du.X(413), du.Y(185));
+  // Statics first, so they lie beneath the controls; then the controls that take the focus, in
+  // the template's order, which is the tab order.
+  CreateStatics(du);
+
+  auto* rename = AddButton(du, IdRename, QStringLiteral("Umbenennen"), 356, 164, 50);
+  rename->setDefault(true);
+  connect(rename, &QPushButton::clicked, this, &CFilterDlg::OnRename);
+  connect(AddButton(du, IdCancel, QStringLiteral("Abbrechen"), 231, 164, 50), &QPushButton::clicked,
+          this, &CFilterDlg::reject);
+
+  m_maskEdit = new KeptSelectionEdit(this);
+  m_maskEdit->setMaxLength(kNoLimit);
+  m_maskEdit->setGeometry(du.Rect(7, 17, 191, 14));
+  m_items[IdMask] = m_maskEdit;
+  m_sampleEdit = new CRangeEdit(this);
+  m_sampleEdit->setGeometry(du.Rect(205, 14, 197, 12));
+  m_items[IdSample] = m_sampleEdit;
+
+  CreatePlaceholderButtons(du);
+
+  m_nameCase =
+      AddList(du, IdNameCase,
+              {QStringLiteral("keine Änderung"), QStringLiteral("alles klein schreiben"),
+               QStringLiteral("alles GROSS schreiben"), QStringLiteral("Anfangsbuchstabe Groß"),
+               QStringLiteral("Alle Anfangsbuchstaben Groß")},
+              7, 127, 102);
+  m_extCase = AddList(du, IdExtCase,
+                      {QStringLiteral("keine Änderung"), QStringLiteral("alles klein"),
+                       QStringLiteral("alles GROSS"), QStringLiteral("Anfangsbuchstabe Groß")},
+                      7, 156, 102);
+
+  auto addEdit = [&](int id, int x, int y) {
+    auto* edit = new QLineEdit(this);
+    edit->setMaxLength(kNoLimit);
+    edit->setGeometry(du.Rect(x, y, 40, 14));
+    m_items[id] = edit;
+    return edit;
+  };
+  m_replaceFromEdit = addEdit(IdReplaceFrom, 219, 105);
+  m_replaceToEdit = addEdit(IdReplaceTo, 219, 120);
+  m_startEdit = addEdit(IdStart, 346, 72);
+  m_stepEdit = addEdit(IdStep, 346, 90);
+
+  m_digits =
+      AddList(du, IdDigits,
+              {QStringLiteral("Variabel"), QStringLiteral("1"), QStringLiteral("2"),
+               QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
+               QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")},
+              345, 111, 53);
+  m_fill = AddList(du, IdFill,
+                   {kBlankEntry, QStringLiteral("0"), QStringLiteral("_"), QStringLiteral("-"),
+                    QStringLiteral("#"), QStringLiteral("*")},
+                   345, 129, 54);
+  m_fill->setEditable(true);
+  // A typed text is the fill itself: never added to the list, never completed from it.
+  m_fill->setInsertPolicy(QComboBox::NoInsert);
+  m_fill->setCompleter(nullptr);
+  m_fill->lineEdit()->setMaxLength(kNoLimit);
+  m_fill->setFont(FittingFont(m_fill, kBlankEntry, EditFieldRoom(m_fill)));
+
+  connect(AddButton(du, IdPreviewButton, QStringLiteral("Vorschau"), 173, 164, 50),
+          &QPushButton::clicked, this, &CFilterDlg::OnPreview);
+  connect(AddButton(du, IdOk, QStringLiteral("OK"), 287, 164, 50), &QPushButton::clicked, this,
+          [this] { done(ResultOk); });
+
+  // Only the user's edits run the handlers: these signals do not fire when the dialog writes.
+  for (QLineEdit* edit : {static_cast<QLineEdit*>(m_maskEdit), m_startEdit, m_stepEdit,
+                          m_replaceFromEdit, m_replaceToEdit, m_fill->lineEdit()})
+    connect(edit, &QLineEdit::textEdited, this, &CFilterDlg::UpdatePreview);
+  for (QComboBox* combo : {m_nameCase, m_extCase})
+    connect(combo, &QComboBox::activated, this, &CFilterDlg::UpdatePreview);
+  connect(m_fill, &QComboBox::activated, this, &CFilterDlg::OnFillSelected);
+  connect(m_digits, &QComboBox::activated, this, &CFilterDlg::OnDigitsChanged);
+}
+
+void CFilterDlg::CreateStatics(const DialogUnits& du) {
+  // Like the platform's statics they let the mouse through to the dialog's surface.
+  auto addStatic = [this](QWidget* widget) {
+    widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return widget;
+  };
+  for (const auto& [title, x, y, width, height] :
+       {std::tuple{"Ersetzen", 173, 96, 97, 50}, std::tuple{"Zähler", 287, 58, 119, 88}}) {
+    auto* group = new QGroupBox(QString::fromUtf8(title), this);
+    group->setGeometry(du.Rect(x, y, width, height));
+    addStatic(group);
+  }
+  auto addLabel = [&](const char* text, int x, int y) {
+    auto* label = new QLabel(QString::fromUtf8(text), this);
+    label->move(du.X(x), du.Y(y));
+    label->adjustSize();
+    addStatic(label);
+    return label;
+  };
+  addLabel("Maske", 7, 6);
+  addLabel("Vorschau:", 205, 6);
+  addLabel("wird umbenannt in", 205, 29);
+  addLabel("Schreibweise Dateiname", 7, 116);
+  addLabel("Schreibweise Dateiendung", 7, 146);
+  addLabel("Ersetze", 185, 107);
+  addLabel("durch", 185, 123);
+  addLabel("Start bei", 295, 74);
+  addLabel("Schrittweite", 295, 93);
+  addLabel("Anzahl Ziffern", 295, 113);
+  m_items[IdFillLabel] = addLabel("Auffüllen mit", 295, 131);
+
+  m_preview = new QLabel(QStringLiteral("Vorschauanzeige"), this);
+  m_preview->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  m_preview->setLineWidth(1);
+  m_preview->setTextFormat(Qt::PlainText);
+  m_preview->setGeometry(du.Rect(206, 41, 197, 12));
+  addStatic(m_preview);
+  m_items[IdPreviewText] = m_preview;
+}
+
+void CFilterDlg::CreatePlaceholderButtons(const DialogUnits& du) {
+  QFont gridFont = font();
+  for (const TokenButton& token : kTokenButtons) {
+    auto* button =
+        AddButton(du, token.id, QString::fromUtf8(token.caption), token.x, token.y, token.width);
+    const QString inserts = QString::fromUtf8(token.inserts);
+    connect(button, &QPushButton::clicked, this, [this, inserts] { InsertToken(inserts); });
+    if (button->font().pointSizeF() < gridFont.pointSizeF()) gridFont = button->font();
+  }
+  // One size for the whole grid.
+  for (const TokenButton& token : kTokenButtons) Item(token.id)->setFont(gridFont);
+
+  m_rangeForward =
+      AddButton(du, IdRangeForward, QString::fromLatin1(kForwardPlaceholder), 162, 34, 35);
+  connect(m_rangeForward, &QPushButton::clicked, this,
+          [this] { OnRangeClicked(m_rangeForward, kForwardPlaceholder); });
+  m_rangeBackward =
+      AddButton(du, IdRangeBackward, QString::fromLatin1(kBackwardPlaceholder), 162, 49, 35);
+  connect(m_rangeBackward, &QPushButton::clicked, this,
+          [this] { OnRangeClicked(m_rangeBackward, kBackwardPlaceholder); });
+  // Room for the widest range of a name of up to 999 characters.
+  for (QPushButton* range : {m_rangeForward, m_rangeBackward})
+    range->setFont(FittingFont(range, QStringLiteral("[-000,-000]"), ButtonRoom(range)));
+}
+
+QPushButton* CFilterDlg::AddButton(const DialogUnits& du, int id, const QString& caption, int x,
+                                   int y, int width) {
+  auto* button = new QPushButton(caption, this);
+  button->setGeometry(du.Rect(x, y, width, 14));
+  button->setFont(FittingFont(button, caption, ButtonRoom(button)));
+  m_items[id] = button;
+  return button;
+}
+
+QComboBox* CFilterDlg::AddList(const DialogUnits& du, int id, const QStringList& entries, int x,
+                               int y, int width) {
+  auto* combo = new QComboBox(this);
+  combo->addItems(entries);
+  // The template's height includes the opened list; the closed box keeps the style's height.
+  combo->setGeometry(du.X(x), du.Y(y), du.X(width), combo->sizeHint().height());
+  m_items[id] = combo;
+  return combo;
+}
+
+QWidget* CFilterDlg::Item(int id) const {
+  const auto found = m_items.find(id);
+  return found == m_items.end() ? nullptr : found->second;
+}
+
+void CFilterDlg::setVisible(bool visible) {
+  if (visible && !isVisible()) OnInitDialog();
+  QDialog::setVisible(visible);
+}
+
+void CFilterDlg::reject() { done(ResultCancel); }
+
+void CFilterDlg::OnInitDialog() {
+  // Each showing starts like a window made anew: template captions, no selections, and the
+  // members as they stand written into the controls.
+  m_rangeForward->setText(QString::fromLatin1(kForwardPlaceholder));
+  m_rangeBackward->setText(QString::fromLatin1(kBackwardPlaceholder));
+  m_sampleEdit->SetButtons(nullptr, nullptr);
+  m_sampleEdit->SetName(m_sampleName);
+  m_fill->setCurrentIndex(-1);
+  m_fill->setEditText(QString());
+  WriteControls();
+
+  if (m_posX != -1 && m_posY != -1) move(m_posX, m_posY);
+
+  m_maskText = FromBytes(m_work.mask);
+  m_startText = QString::number(m_work.start);
+  m_stepText = QString::number(m_work.step);
+  m_replaceFromText = FromBytes(m_work.searchText);
+  m_replaceToText = FromBytes(m_work.replaceText);
+  m_nameCaseIndex = m_work.nameCase;
+  m_extCaseIndex = m_work.extCase;
+  m_fillText = m_work.fillText == " " ? kBlankEntry : FromBytes(m_work.fillText);
+  m_digitIndex = m_work.digits;
+  WriteControls();
+  m_maskEdit->setCursorPosition(0);
+
+  OnDigitsChanged();
+  m_sampleEdit->SetButtons(m_rangeForward, m_rangeBackward);
+  Item(IdRename)->setFocus();
+}
+
+void CFilterDlg::ReadControls() {
+  m_maskText = m_maskEdit->text();
+  m_nameCaseIndex = m_nameCase->currentIndex();
+  m_replaceFromText = m_replaceFromEdit->text();
+  m_replaceToText = m_replaceToEdit->text();
+  m_startText = m_startEdit->text();
+  m_digitIndex = m_digits->currentIndex();
+  m_fillText = m_fill->currentText();
+  m_stepText = m_stepEdit->text();
+  m_extCaseIndex = m_extCase->currentIndex();
+  // The field shows invalid bytes as U+FFFD; its name keeps them.
+  m_sampleName = m_sampleEdit->Name();
+}
+
+void CFilterDlg::WriteControls() {
+  WriteText(m_maskEdit, m_maskText);
+  WriteIndex(m_nameCase, m_nameCaseIndex);
+  WriteText(m_replaceFromEdit, m_replaceFromText);
+  WriteText(m_replaceToEdit, m_replaceToText);
+  WriteText(m_startEdit, m_startText);
+  WriteIndex(m_digits, m_digitIndex);
+  WriteFill(m_fill, m_fillText);
+  const QString preview = FromBytes(m_previewText);
+  if (m_preview->text() != preview) m_preview->setText(preview);
+  WriteText(m_stepEdit, m_stepText);
+  WriteIndex(m_extCase, m_extCaseIndex);
+  if (m_sampleEdit->Name() != m_sampleName) m_sampleEdit->SetName(m_sampleName);
+}
+
+void CFilterDlg::UpdatePreview() {
+  ReadControls();
+  StoreText(m_work.mask, m_maskText);
+  m_work.start = AtolRule(ToBytes(m_startText));
+  m_work.step = AtolRule(ToBytes(m_stepText));
+  StoreText(m_work.searchText, m_replaceFromText);
+  StoreText(m_work.replaceText, m_replaceToText);
+  m_work.extCase = m_extCaseIndex;
+  m_work.nameCase = m_nameCaseIndex;
+  if (m_fillText == kBlankEntry)
+    m_work.fillText = " ";
+  else
+    StoreText(m_work.fillText, m_fillText);
+  m_work.digits = m_digitIndex;
+  m_previewText = m_work.Evaluate(m_sampleName, 0, m_sampleCreated, m_sampleModified);
+  WriteControls();
+}
+
+void CFilterDlg::InsertToken(const QString& text) {
+  int start = m_maskEdit->cursorPosition();
+  int end = start;
+  if (m_maskEdit->hasSelectedText()) {
+    start = m_maskEdit->selectionStart();
+    end = m_maskEdit->selectionEnd();
+  }
+  m_maskText = m_maskText.left(start) + text + m_maskText.mid(end);
+  // A plain insertion leaves the caret after the text, a replacement in front of it.
+  if (start == end) start += static_cast<int>(text.size());
+  WriteControls();
+  m_maskEdit->setCursorPosition(start);
+  UpdatePreview();
+}
+
+void CFilterDlg::UpdateRangeCaptions() {
+  const auto [a, b] = m_sampleEdit->CharSelection();
+  const RangeCaptions captions = MakeRangeCaptions(a, b, m_sampleEdit->CharLength());
+  m_rangeForward->setText(captions.forward);
+  m_rangeBackward->setText(captions.backward);
+}
+
+void CFilterDlg::mouseMoveEvent(QMouseEvent* event) {
+  ReadControls();
+  UpdateRangeCaptions();
+  QDialog::mouseMoveEvent(event);
+}
+
+void CFilterDlg::OnFillSelected(int index) {
+  ReadControls();
+  if (index < 0) return;
+  // The chosen entry, not the edit part, which need not show it yet.
+  m_fillText = m_fill->itemText(index);
+  WriteControls();
+  UpdatePreview();
+}
+
+void CFilterDlg::OnDigitsChanged() {
+  ReadControls();
+  // Hiding only hides: the fill text keeps its value and is stored as before.
+  const bool variable = m_digitIndex == 0;
+  m_fill->setVisible(!variable);
+  Item(IdFillLabel)->setVisible(!variable);
+  UpdatePreview();
+}
+
+void CFilterDlg::OnRangeClicked(QPushButton* button, const char* placeholder) {
+  const QString caption = button->text();
+  InsertToken(caption == QLatin1String(placeholder) ? QStringLiteral("[,]") : caption);
+}
+
+void CFilterDlg::OnPreview() {
+  m_posX = pos().x();
+  m_posY = pos().y();
+  UpdatePreview();
+  done(ResultPreview);
+}
+
+void CFilterDlg::OnRename() {
+  UpdatePreview();
+  ReadControls();
+  done(ResultRename);
+}
