@@ -1,0 +1,109 @@
+#include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QItemSelectionModel>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+#include "filelist/zulbo_view.h"
+#include "platform/testing/qt_test_app.h"
+
+namespace {
+
+QStringList g_modelWarnings;
+
+void RecordModelWarnings(QtMsgType, const QMessageLogContext& context, const QString& text) {
+  if (context.category && QByteArray(context.category).startsWith("qt.modeltest"))
+    g_modelWarnings << text;
+}
+
+FileEntry Entry(const std::string& name) {
+  return {name, name, "/folder", "01.01.2000   00:00:00", "02.01.2000   00:00:00"};
+}
+
+TEST(FileListModelTest, PassesTheModelTesterThroughEveryChange) {
+  EnsureQtApp();
+  g_modelWarnings.clear();
+  const QtMessageHandler previous = qInstallMessageHandler(RecordModelWarnings);
+  {
+    FileListModel model;
+    QAbstractItemModelTester tester(&model,
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    QItemSelectionModel selection(&model);
+
+    model.Append(Entry("a"));
+    model.Append(std::vector<FileEntry>{Entry("b"), Entry("c"), Entry("d"), Entry("e")});
+    model.Append(std::vector<FileEntry>{});
+    ASSERT_EQ(model.Count(), 5);
+
+    model.SetNewNames({"A", "B", "C", "D", "E"});
+    EXPECT_EQ(model.Text(4, ColNewName), "E");
+    EXPECT_EQ(model.data(model.index(1, ColNewName)).toString(), "B");
+
+    selection.setCurrentIndex(model.index(3, 0), QItemSelectionModel::Select);
+    model.Reorder({4, 3, 2, 1, 0});
+    EXPECT_EQ(model.Text(0, ColOldName), "e");
+    EXPECT_EQ(selection.currentIndex().row(), 1);  // "d" followed its row
+
+    model.SwapRows(0, 4);
+    EXPECT_EQ(model.Text(0, ColOldName), "a");
+    EXPECT_EQ(model.Text(4, ColOldName), "e");
+
+    model.RemoveRows({2});
+    model.RemoveRows({0, 3});
+    ASSERT_EQ(model.Count(), 2);
+    EXPECT_EQ(model.Text(0, ColOldName), "d");
+    EXPECT_EQ(model.Text(1, ColOldName), "b");
+    model.RemoveRows({0, 1});
+    EXPECT_EQ(model.Count(), 0);
+    model.SetNewNames({});
+  }
+  qInstallMessageHandler(previous);
+  EXPECT_TRUE(g_modelWarnings.isEmpty()) << g_modelWarnings.join('\n').toStdString();
+}
+
+TEST(ZulboViewTest, PresentsFiveColumnsOfWholeRowsUnsorted) {
+  EnsureQtApp();
+  FilterSettings filter;
+  CZulboView view(filter);
+  const char* headers[] = {"Alter Name", "Neuer Name", "Verzeichnis", "Erstelltdatum",
+                           "Änderungsdatum"};
+  const int widths[] = {250, 250, 300, 160, 160};
+  ASSERT_EQ(view.model()->columnCount(), 5);
+  for (int c = 0; c < 5; ++c) {
+    EXPECT_EQ(view.model()->headerData(c, Qt::Horizontal).toString(),
+              QString::fromUtf8(headers[c]));
+    EXPECT_EQ(view.columnWidth(c), widths[c]);
+  }
+  EXPECT_EQ(view.selectionBehavior(), QAbstractItemView::SelectRows);
+  EXPECT_EQ(view.selectionMode(), QAbstractItemView::ExtendedSelection);
+  EXPECT_FALSE(view.isSortingEnabled());
+  EXPECT_EQ(view.dragDropMode(), QAbstractItemView::NoDragDrop);
+  EXPECT_EQ(view.palette().color(QPalette::Inactive, QPalette::Highlight),
+            view.palette().color(QPalette::Active, QPalette::Highlight));
+}
+
+TEST(ZulboViewTest, TipShowsTheFullTextOnlyWhereTheCellCutsItOff) {
+  EnsureQtApp();
+  FilterSettings filter;
+  CZulboView view(filter);
+  view.resize(1200, 400);
+  view.Model().Append(Entry("short.txt"));
+  view.Model().Append(Entry(std::string(200, 'w') + ".txt"));
+  view.show();
+
+  auto tipAt = [&](int row) {
+    QToolTip::hideText();
+    const QPoint pos = view.visualRect(view.model()->index(row, ColOldName)).center();
+    QHelpEvent event(QEvent::ToolTip, pos, view.viewport()->mapToGlobal(pos));
+    QCoreApplication::sendEvent(view.viewport(), &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(tipAt(0), QString());
+  EXPECT_EQ(tipAt(1), QString(200, 'w') + ".txt");
+  QToolTip::hideText();
+}
+
+}  // namespace
