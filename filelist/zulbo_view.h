@@ -62,6 +62,8 @@ class CZulboView : public QTableView {
   void OnKeyDown(int key);
   void OnLButtonDblClk();
   void SwapRows(int a, int b);
+  // Binds the header's clicks to OnColumnClick; the constructor calls it once (idempotent).
+  void ConnectInteraction();
   int SortColumn() const { return m_sortColumn; }
   bool SortAscending() const { return m_sortAscending; }
   bool Dragging() const { return m_dragging; }

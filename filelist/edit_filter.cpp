@@ -1,0 +1,31 @@
+#include "dialogs/filter_dlg.h"
+#include "filelist/zulbo_view.h"
+#include "platform/prompter.h"
+
+void CZulboView::OnEditFilter() {
+  CFilterDlg dialog(window());
+  dialog.m_work.CopyFrom(m_filter);
+  if (RowCount() > 0) {
+    // The first row in display order, whatever is selected.
+    dialog.m_sampleName = Text(0, ColOldName);
+    dialog.m_sampleCreated = Text(0, ColCreated);
+    dialog.m_sampleModified = Text(0, ColModified);
+  } else {
+    dialog.m_sampleName = "beispiel-dateiname Test.bsp";
+    dialog.m_sampleCreated = "31.02.1987   23:45:56";
+    dialog.m_sampleModified = "21.12.2006   12:34:56";
+  }
+
+  // "Vorschau" shows the Filter's effect on the whole list and reopens the same dialog object,
+  // which comes back at its remembered position with its members as they were.
+  int result = CurrentPrompter().RunDialog(dialog);
+  while (result == CFilterDlg::ResultPreview) {
+    m_filter.CopyFrom(dialog.m_work);
+    RecomputeNewNames();
+    result = CurrentPrompter().RunDialog(dialog);
+  }
+  if (result != CFilterDlg::ResultOk && result != CFilterDlg::ResultRename) return;
+  m_filter.CopyFrom(dialog.m_work);
+  RecomputeNewNames();
+  if (result == CFilterDlg::ResultRename) RenameAll();
+}

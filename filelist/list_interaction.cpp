@@ -1,0 +1,234 @@
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "filelist/zulbo_view.h"
+#include "platform/prompter.h"
+
+namespace {
+
+// Appends the sort key of a cell. A date text "DD.MM.YYYY   hh:mm:ss" gives "YYYYMMDD   hh:mm:ss",
+// which sorts chronologically as text; any other column is its own key. Short texts give what
+// they have.
+void AppendSortKey(std::string& keys, const std::string& text, int column) {
+  if (column != ColCreated && column != ColModified) {
+    keys += text;
+    return;
+  }
+  const auto piece = [&](size_t pos, size_t count) {
+    if (pos < text.size()) keys.append(text, pos, count);
+  };
+  piece(6, 4);
+  piece(3, 2);
+  piece(0, 2);
+  piece(10, std::string::npos);
+}
+
+// The selected rows, ascending. Read from the selection's ranges, since asking row by row costs
+// time proportional to the number of ranges for every row.
+std::vector<int> SelectedRows(const QItemSelectionModel& selection) {
+  std::vector<int> rows;
+  for (const QItemSelectionRange& range : selection.selection())
+    for (int row = range.top(); row <= range.bottom(); ++row) rows.push_back(row);
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  return rows;
+}
+
+QString FromBytes(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void CZulboView::ConnectInteraction() {
+  horizontalHeader()->setSectionsClickable(true);
+  horizontalHeader()->setSortIndicatorShown(false);
+  connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &CZulboView::OnColumnClick,
+          Qt::UniqueConnection);
+}
+
+void CZulboView::OnColumnClick(int column) {
+  if (column < 0 || column >= ColCount) return;
+  if (column == m_sortColumn) {
+    m_sortAscending = !m_sortAscending;
+  } else {
+    m_sortAscending = true;
+    m_sortColumn = column;
+  }
+  // Each key is built once, all into one buffer; string_view compares bytes as unsigned values,
+  // so upper case comes before lower case and UTF-8 umlauts after all ASCII.
+  const int count = RowCount();
+  std::string buffer;
+  std::vector<size_t> ends;
+  ends.reserve(static_cast<size_t>(count));
+  for (int row = 0; row < count; ++row) {
+    AppendSortKey(buffer, Text(row, column), column);
+    ends.push_back(buffer.size());
+  }
+  struct Keyed {
+    std::string_view key;
+    int row;
+  };
+  std::vector<Keyed> keyed;
+  keyed.reserve(static_cast<size_t>(count));
+  for (size_t row = 0, begin = 0; row < ends.size(); begin = ends[row++])
+    keyed.push_back({std::string_view(buffer).substr(begin, ends[row] - begin), int(row)});
+  if (m_sortAscending) {
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+  } else {
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const Keyed& a, const Keyed& b) { return b.key < a.key; });
+  }
+  std::vector<int> order;
+  order.reserve(keyed.size());
+  for (const Keyed& entry : keyed) order.push_back(entry.row);
+  m_model->Reorder(order);
+}
+
+void CZulboView::OnBeginDrag(int row) {
+  m_dragging = true;
+  m_dragRow = row;
+}
+
+void CZulboView::OnMouseMove(const QPoint& point) {
+  if (!m_dragging || RowCount() == 0) return;
+  // Rows shown at the top and fitting fully into the viewport, as the list reports them.
+  const int topRow = std::max(rowAt(0), 0);
+  const int rowsPerPage =
+      std::max(viewport()->height() / verticalHeader()->defaultSectionSize(), 1);
+  int target = -1;
+  if (point.y() >= viewport()->height()) {
+    target = topRow + rowsPerPage;
+  } else if (point.y() < 0) {
+    target = topRow - 1;
+  } else if (point.x() >= 0 && point.x() < viewport()->width()) {
+    target = rowAt(point.y());
+  }
+  if (target < 0) return;
+  const int delta = target - m_dragRow;
+  if (delta == 0) return;
+
+  viewport()->setUpdatesEnabled(false);
+  QItemSelectionModel& selection = *selectionModel();
+  std::vector<int> selected = SelectedRows(selection);
+  if (delta > 0) std::reverse(selected.begin(), selected.end());
+  for (const int row : selected) {
+    const int dest = row + delta;
+    if (dest < 0 || dest >= RowCount()) break;
+    selection.select(m_model->index(row, 0),
+                     QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    if (delta > 0) {
+      for (int j = row; j < dest; ++j) SwapRows(j, j + 1);
+    } else {
+      for (int j = row; j > dest; --j) SwapRows(j, j - 1);
+    }
+    scrollTo(m_model->index(dest, 0), QAbstractItemView::EnsureVisible);
+    selection.select(m_model->index(dest, 0),
+                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+  m_dragRow = target;
+  viewport()->setUpdatesEnabled(true);
+}
+
+void CZulboView::OnLButtonUp() { m_dragging = false; }
+
+void CZulboView::OnKeyDown(int key) {
+  if (key != Qt::Key_Delete) return;
+  const Prompter::Answer answer = CurrentPrompter().Message(
+      this, QStringLiteral("Aus Liste Entfernen?"),
+      QStringLiteral("Sollen die ausgewählten Elemente wirklich aus der Liste entfernt werden?"),
+      Prompter::Buttons::YesNo, Prompter::Icon::Question);
+  if (answer != Prompter::Answer::Yes) return;
+  m_model->RemoveRows(SelectedRows(*selectionModel()));
+}
+
+void CZulboView::OnLButtonDblClk() {
+  const std::vector<int> selected = SelectedRows(*selectionModel());
+  if (selected.size() != 1) return;
+  const FileEntry& row = m_model->Row(selected[0]);
+  const QString text = QStringLiteral("Index:\t\t\t%1").arg(selected[0] + 1) +
+                       QStringLiteral("\nDateiname:\t\t") + FromBytes(row.oldName) +
+                       QStringLiteral("\nNeuer Dateiname:\t\t") + FromBytes(row.newName) +
+                       QStringLiteral("\nDateiverzeichnis:\t\t") + FromBytes(row.directory) +
+                       QStringLiteral("\nDatei erstellt am:\t\t") + FromBytes(row.created) +
+                       QStringLiteral("\nDatei geändert am\t\t") + FromBytes(row.modified);
+  CurrentPrompter().Message(this, QStringLiteral("Zul"), text, Prompter::Buttons::Ok,
+                            Prompter::Icon::None);
+}
+
+void CZulboView::SwapRows(int a, int b) { m_model->SwapRows(a, b); }
+
+// A left press on a selected row is held back: it either starts a drag of the selection or, if
+// released without moving, selects that row alone, as a click does.
+void CZulboView::mousePressEvent(QMouseEvent* event) {
+  const int row = rowAt(event->position().toPoint().y());
+  if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
+      indexAt(event->position().toPoint()).isValid() &&
+      selectionModel()->isRowSelected(row, QModelIndex())) {
+    m_dragPending = true;
+    m_pressPoint = event->position().toPoint();
+    m_pressRow = row;
+    event->accept();
+    return;
+  }
+  QTableView::mousePressEvent(event);
+}
+
+// While the button is held the event is not passed on: the default handling would extend the
+// selection under the pointer.
+void CZulboView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint point = event->position().toPoint();
+  if (m_dragPending &&
+      (point - m_pressPoint).manhattanLength() >= QApplication::startDragDistance()) {
+    m_dragPending = false;
+    OnBeginDrag(m_pressRow);
+  }
+  if (m_dragging) {
+    OnMouseMove(point);
+    event->accept();
+    return;
+  }
+  if (m_dragPending) return;
+  QTableView::mouseMoveEvent(event);
+}
+
+void CZulboView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && m_dragging) {
+    OnLButtonUp();
+    event->accept();
+    return;
+  }
+  if (event->button() == Qt::LeftButton && m_dragPending) {
+    m_dragPending = false;
+    const QModelIndex pressed = m_model->index(m_pressRow, 0);
+    selectionModel()->setCurrentIndex(
+        pressed, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    event->accept();
+    return;
+  }
+  QTableView::mouseReleaseEvent(event);
+}
+
+void CZulboView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QTableView::mouseDoubleClickEvent(event);
+    return;
+  }
+  if (SelectedRows(*selectionModel()).size() != 1) return;
+  OnLButtonDblClk();
+  QTableView::mouseDoubleClickEvent(event);
+}
+
+void CZulboView::keyPressEvent(QKeyEvent* event) {
+  OnKeyDown(event->key());
+  QTableView::keyPressEvent(event);
+}

@@ -1,0 +1,96 @@
+#include <cstdint>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/random.h"
+#include "filelist/scan_progress.h"
+#include "filelist/zulbo_view.h"
+#include "platform/file_system.h"
+
+namespace {
+
+// One ScanFolder command: walks the tree depth first, in the order the file system delivers the
+// entries, with an explicit stack so that depth cannot exhaust the call stack.
+//
+// Every folder's scan ends with a recomputation of all names, which draws one random value per
+// row. Only the last one (the chosen folder's) is ever seen, so the earlier ones are counted and
+// skipped in one jump of the generator: the final names and the generator's state are the same
+// as with a full recomputation after every folder, without its quadratic cost.
+class FolderScan {
+ public:
+  FolderScan(CZulboView& view, ScanProgress& progress)
+      : m_view(view), m_progress(progress), m_subfolders(view.Options().includeSubfolders) {}
+
+  void Run(const std::string& folder) {
+    Enter(folder);
+    while (!m_stack.empty()) {
+      Frame& frame = m_stack.back();
+      if (m_cancelled || frame.next == frame.entries.size()) {
+        m_stack.pop_back();
+        if (!m_stack.empty() && !m_cancelled) m_skippedDraws += uint64_t(m_view.RowCount());
+        continue;
+      }
+      const FolderEntry& entry = frame.entries[frame.next++];
+      if (entry.name.empty() || entry.name[0] == '.') continue;
+      std::string path = frame.folder + entry.name;
+      if (entry.kind == FolderEntry::Kind::Folder) {
+        if (m_subfolders) EnterSubfolder(std::move(path), entry.isLink);
+        continue;
+      }
+      m_view.AddFile(path);
+      if (!m_progress.Continue(++m_found)) m_cancelled = true;
+    }
+    SkipRandom(m_skippedDraws);
+    m_view.RecomputeNewNames();
+  }
+
+ private:
+  struct Frame {
+    std::string folder;  // ends with '/'
+    std::vector<FolderEntry> entries;
+    size_t next = 0;
+  };
+
+  // A folder already scanned in this command is not scanned again: that ends link loops. A link
+  // whose target cannot be identified is not followed, since its loop could not be detected.
+  void EnterSubfolder(std::string path, bool isLink) {
+    const std::optional<FolderIdentity> identity = CurrentFileSystem().IdentifyFolder(path);
+    if (!identity ? isLink : Seen(*identity)) return;
+    Enter(std::move(path), identity);
+  }
+
+  void Enter(std::string folder) { Enter(folder, CurrentFileSystem().IdentifyFolder(folder)); }
+
+  void Enter(std::string folder, const std::optional<FolderIdentity>& identity) {
+    if (identity) m_scanned.insert({identity->device, identity->inode});
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    Frame frame;
+    frame.folder = std::move(folder);
+    // A folder that cannot be read contributes what was read before the failure, usually nothing.
+    CurrentFileSystem().ListFolder(frame.folder, frame.entries);
+    m_stack.push_back(std::move(frame));
+    if (!m_progress.Continue(m_found)) m_cancelled = true;
+  }
+
+  bool Seen(const FolderIdentity& identity) const {
+    return m_scanned.contains({identity.device, identity.inode});
+  }
+
+  CZulboView& m_view;
+  ScanProgress& m_progress;
+  const bool m_subfolders;
+  std::vector<Frame> m_stack;
+  std::set<std::pair<uint64_t, uint64_t>> m_scanned;
+  uint64_t m_skippedDraws = 0;
+  int m_found = 0;
+  bool m_cancelled = false;
+};
+
+}  // namespace
+
+void CZulboView::ScanFolder(const std::string& folder) {
+  const std::unique_ptr<ScanProgress> progress = MakeScanProgress(this);
+  FolderScan(*this, *progress).Run(folder);
+}

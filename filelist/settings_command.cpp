@@ -1,0 +1,10 @@
+#include "dialogs/settings_dlg.h"
+#include "filelist/zulbo_view.h"
+#include "platform/prompter.h"
+
+void CZulboView::OnSettings() {
+  CSettingsDlg dialog(window());
+  dialog.m_includeSubfolders = m_folderOptions.includeSubfolders ? 1 : 0;
+  if (CurrentPrompter().RunDialog(dialog) == QDialog::Accepted)
+    m_folderOptions.includeSubfolders = dialog.m_includeSubfolders != 0;
+}

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "engine/random.h"
+#include "filelist/tests/scan_test_view.h"
+#include "filelist/tests/scan_tree_file_system.h"
+#include "platform/testing/scripted_prompter.h"
+
+using Paths = std::vector<std::string>;
+
+TEST(AddFiles, AddsTheChosenFilesInOrderAndRecomputesOnce) {
+  ScanTreeFileSystem fs;
+  ScanTestView t;
+  ScriptedPrompter prompter;
+  t.filter.mask = "[index]_[name]";
+  prompter.chosenFiles.push_back({"/t/b.txt", "/t/noext", "/t/b.txt"});
+  t.view.OnAddFiles();
+  ASSERT_EQ(prompter.choosers.size(), 1u);
+  EXPECT_EQ(prompter.choosers[0].folder, "");
+  EXPECT_EQ(prompter.choosers[0].filters, QStringLiteral("Alle Dateien *.* (*)"));
+  EXPECT_EQ(t.Paths(), (Paths{"/t/b.txt", "/t/noext", "/t/b.txt"}));
+  EXPECT_EQ(t.NewNames(), (Paths{"1_b", "2_", "3_b"}));
+  EXPECT_EQ(t.view.Text(0, ColCreated), "31.12.1999   23:59:59");
+
+  // Cancelled: nothing added, nothing recomputed (no random value drawn).
+  const uint32_t state = RandomState();
+  prompter.chosenFiles.push_back({});
+  t.view.OnAddFiles();
+  EXPECT_EQ(t.view.RowCount(), 3);
+  EXPECT_EQ(RandomState(), state);
+}
+
+TEST(AddFolder, InstructionSaysWhetherSubfoldersAreIncluded) {
+  ScanTestView t;
+  ScriptedPrompter prompter;
+  prompter.chosenFolders = {"", ""};
+  t.view.OnAddFolder();
+  t.view.Options().includeSubfolders = true;
+  t.view.OnAddFolder();
+  ASSERT_EQ(prompter.choosers.size(), 2u);
+  EXPECT_EQ(prompter.choosers[0].caption,
+            QStringLiteral("Wählen Sie den Ordner, den Sie hinzufügen möchten (OHNE Unterordner)"));
+  EXPECT_EQ(prompter.choosers[1].caption,
+            QStringLiteral("Wählen Sie den Ordner, den Sie hinzufügen möchten "
+                           "(Unterordner werden ebenfalls hinzugefügt)"));
+}
+
+TEST(AddFolder, BothDialogsStartInTheFolderAddedLast) {
+  ScanTreeFileSystem fs;
+  fs.File("/t", "a.txt");
+  fs.Sub("/u", "empty");
+  ScanTestView t;
+  ScriptedPrompter prompter;
+  t.filter.mask = "[zufall]";
+
+  prompter.chosenFolders = {"", "/t", "/u/empty"};
+  prompter.chosenFiles = {{"/x/other.txt"}, {}};
+  t.view.OnAddFolder();  // cancelled: lastFolder stays empty
+  EXPECT_EQ(t.view.Options().lastFolder, "");
+  t.view.OnAddFolder();
+  EXPECT_EQ(t.Paths(), (Paths{"/t/a.txt"}));
+  EXPECT_EQ(t.view.Options().lastFolder, "/t");
+
+  t.view.OnAddFiles();  // does not change lastFolder
+  EXPECT_EQ(t.view.Options().lastFolder, "/t");
+  t.view.OnAddFiles();
+
+  // An empty folder adds nothing but still recomputes the rows listed: one draw per row.
+  SetRandomState(99);
+  t.view.OnAddFolder();
+  const uint32_t after = RandomState();
+  SetRandomState(99);
+  SkipRandom(2);
+  EXPECT_EQ(after, RandomState());
+  EXPECT_EQ(t.view.RowCount(), 2);
+  EXPECT_EQ(t.view.Options().lastFolder, "/u/empty");
+
+  ASSERT_EQ(prompter.choosers.size(), 5u);
+  EXPECT_EQ(prompter.choosers[0].folder, "");
+  EXPECT_EQ(prompter.choosers[1].folder, "");
+  EXPECT_EQ(prompter.choosers[2].folder, "/t");  // file dialog
+  EXPECT_EQ(prompter.choosers[3].folder, "/t");  // file dialog again
+  EXPECT_EQ(prompter.choosers[4].folder, "/t");  // folder browser
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QItemSelectionModel>
+
+#include "engine/filter_settings.h"
+#include "filelist/zulbo_view.h"
+#include "platform/testing/qt_test_app.h"
+
+// A shown view (offscreen) holding rows named by `names`, for tests of the list interaction.
+struct InteractionView {
+  explicit InteractionView(const std::vector<std::string>& names, int height = 300) {
+    for (const std::string& name : names)
+      view.Model().Append(FileEntry{name, "new-" + name, "/d", "", ""});
+    view.resize(800, height);
+    view.show();
+  }
+
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const FileEntry& row : view.Model().Rows()) names.push_back(row.oldName);
+    return names;
+  }
+  std::vector<int> Selected() const {
+    std::vector<int> rows;
+    for (int row = 0; row < view.RowCount(); ++row)
+      if (view.selectionModel()->isRowSelected(row, {})) rows.push_back(row);
+    return rows;
+  }
+  void Select(const std::vector<int>& rows) {
+    view.clearSelection();
+    for (int row : rows)
+      view.selectionModel()->select(view.Model().index(row, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+  // The centre of a row's first cell, in viewport coordinates.
+  QPoint RowPoint(int row) const { return view.visualRect(view.Model().index(row, 0)).center(); }
+
+  struct App {
+    App() { EnsureQtApp(); }
+  } app;  // before the view
+  FilterSettings filter;
+  CZulboView view{filter};
+};

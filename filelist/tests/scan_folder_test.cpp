@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+#include <QProgressDialog>
+#include <QPushButton>
+
+#include "engine/clock.h"
+#include "engine/random.h"
+#include "filelist/tests/scan_test_view.h"
+#include "filelist/tests/scan_tree_file_system.h"
+
+using Paths = std::vector<std::string>;
+
+namespace {
+
+// f1, sub/{g1, deeper/{h1}}, .git/{x}, .dotfile, f2, with a file link and a folder link elsewhere.
+void BuildTree(ScanTreeFileSystem& fs) {
+  fs.File("/t", "f1");
+  fs.Sub("/t", "sub");
+  fs.File("/t/sub", "g1");
+  fs.Sub("/t/sub", "deeper");
+  fs.File("/t/sub/deeper", "h1");
+  fs.Sub("/t", ".git");
+  fs.File("/t/.git", "x");
+  fs.File("/t", ".dotfile");
+  fs.File("/t", "f2");
+}
+
+}  // namespace
+
+TEST(ScanFolder, WithoutSubfoldersAddsOnlyTheFolderOwnVisibleFiles) {
+  ScanTreeFileSystem fs;
+  BuildTree(fs);
+  ScanTestView t;
+  t.view.ScanFolder("/t");
+  EXPECT_EQ(t.Paths(), (Paths{"/t/f1", "/t/f2"}));
+  EXPECT_EQ(fs.listed, (Paths{"/t"}));
+}
+
+TEST(ScanFolder, SubfoldersComeWhereTheFileSystemDeliversThemAndDotFoldersAreNeverEntered) {
+  ScanTreeFileSystem fs;
+  BuildTree(fs);
+  ScanTestView t;
+  t.view.Options().includeSubfolders = true;
+  t.view.ScanFolder("/t/");
+  EXPECT_EQ(t.Paths(), (Paths{"/t/f1", "/t/sub/g1", "/t/sub/deeper/h1", "/t/f2"}));
+  EXPECT_EQ(fs.listed, (Paths{"/t", "/t/sub", "/t/sub/deeper"}));
+  EXPECT_EQ(t.view.Text(1, ColDirectory), "/t/sub");
+  EXPECT_EQ(t.view.Text(1, ColNewName), ".g1");  // recomputed with the default mask
+}
+
+TEST(ScanFolder, LinksToFilesAreFilesAndLinkedFoldersAreScannedOnce) {
+  ScanTreeFileSystem fs;
+  fs.File("/t", "a");
+  fs.File("/t", "filelink", /*isLink=*/true);
+  fs.LinkToFolder("/t", "outside", "/o");  // not yet scanned: followed
+  fs.File("/o", "o1");
+  fs.LinkToFolder("/o", "back", "/t");  // loop back to the chosen folder
+  fs.Sub("/t", "sub");
+  fs.LinkToFolder("/t/sub", "self", "/t/sub");  // loop onto itself
+  fs.LinkToFolder("/t/sub", "again", "/o");     // already scanned through "outside"
+  fs.File("/t/sub", "s1");
+  fs.LinkToFolder("/t", "dangling", "/missing");
+  ScanTestView t;
+  t.view.Options().includeSubfolders = true;
+  t.view.ScanFolder("/t");
+  EXPECT_EQ(t.Paths(), (Paths{"/t/a", "/t/filelink", "/t/outside/o1", "/t/sub/s1"}));
+  EXPECT_EQ(fs.listed, (Paths{"/t", "/o", "/t/sub"}));
+}
+
+TEST(ScanFolder, UnreadableFolderAddsNothingAndTheScanGoesOn) {
+  ScanTreeFileSystem fs;
+  fs.File("/t", "f1");
+  fs.Sub("/t", "locked");
+  fs.File("/t/locked", "secret");
+  fs.Unreadable("/t/locked");
+  fs.File("/t", "f2");
+  ScanTestView t;
+  t.view.Options().includeSubfolders = true;
+  t.view.ScanFolder("/t");
+  EXPECT_EQ(t.Paths(), (Paths{"/t/f1", "/t/f2"}));
+
+  // An unreadable or vanished chosen folder adds nothing but still refreshes the names.
+  t.filter.mask = "n[index]";
+  t.view.ScanFolder("/t/locked");
+  t.view.ScanFolder("/gone");
+  EXPECT_EQ(t.NewNames(), (Paths{"n1", "n2"}));
+}
+
+namespace {
+
+// The per-folder recomputation exactly as written: every folder's scan ends with a full one.
+void NaiveScan(CZulboView& view, std::string folder) {
+  if (folder.back() != '/') folder += '/';
+  std::vector<FolderEntry> entries;
+  CurrentFileSystem().ListFolder(folder, entries);
+  for (const FolderEntry& entry : entries) {
+    if (entry.name[0] == '.') continue;
+    if (entry.kind == FolderEntry::Kind::Folder) {
+      if (view.Options().includeSubfolders) NaiveScan(view, folder + entry.name);
+    } else {
+      view.AddFile(folder + entry.name);
+    }
+  }
+  view.RecomputeNewNames();
+}
+
+}  // namespace
+
+TEST(ScanFolder, RandomNamesEqualThoseOfARecomputationAfterEveryFolder) {
+  SetClockOverride([] { return LocalTime{2024, 2, 29, 13, 5, 9}; });
+  ScanTreeFileSystem fs;
+  for (int i = 0; i < 5; ++i) fs.File("/t", "top" + std::to_string(i));
+  for (int s = 0; s < 4; ++s) {
+    const std::string sub = "/t/s" + std::to_string(s);
+    fs.Sub("/t", "s" + std::to_string(s));
+    for (int i = 0; i < 3 + s; ++i) fs.File(sub, "f" + std::to_string(i));
+    fs.Sub(sub, "empty");
+    fs.Sub(sub, "inner");
+    fs.File(sub + "/inner", "deep");
+  }
+  fs.File("/t", "last");
+
+  auto scan = [](bool naive, uint32_t& stateAfter) {
+    ScanTestView t;
+    t.filter.mask = "[zufall]-[datum]";
+    t.filter.step = 30000;
+    t.view.Options().includeSubfolders = true;
+    t.view.AddFile("/before/x");  // rows already listed take part in every recomputation
+    SetRandomState(4711);
+    if (naive) {
+      NaiveScan(t.view, "/t");
+      NaiveScan(t.view, "/t/s1");
+    } else {
+      t.view.ScanFolder("/t");
+      t.view.ScanFolder("/t/s1");
+    }
+    stateAfter = RandomState();
+    return t.NewNames();
+  };
+  uint32_t naiveState = 0;
+  uint32_t scanState = 0;
+  const Paths expected = scan(true, naiveState);
+  const Paths names = scan(false, scanState);
+  SetClockOverride(nullptr);
+  ASSERT_EQ(expected.size(), 1u + 5 + (3 + 4 + 5 + 6) + 4 + 1 + (4 + 1));
+  EXPECT_EQ(names, expected);
+  EXPECT_EQ(scanState, naiveState);
+  EXPECT_NE(expected[0], expected[1]);
+}
+
+TEST(ScanFolder, CancellingKeepsTheRowsFoundAndRecomputesOnce) {
+  ScanTreeFileSystem fs;
+  fs.Sub("/t", "a");
+  fs.File("/t/a", "a1");
+  fs.File("/t/a", "a2");
+  fs.File("/t", "f1");
+  fs.File("/t", "f2");
+  fs.File("/t", "f3");
+  ScanTestView t(/*cancelAfter=*/3);
+  t.filter.mask = "n[index]";
+  t.view.Options().includeSubfolders = true;
+  SetRandomState(1);
+  t.view.ScanFolder("/t");
+  EXPECT_EQ(t.Paths(), (Paths{"/t/a/a1", "/t/a/a2", "/t/f1"}));
+  EXPECT_EQ(t.NewNames(), (Paths{"n1", "n2", "n3"}));
+  // The finished folder's recomputation (2 rows) and the final one (3 rows).
+  const uint32_t state = RandomState();
+  SetRandomState(1);
+  SkipRandom(5);
+  EXPECT_EQ(state, RandomState());
+}
+
+TEST(ScanProgress, AppearsOnlyAfterTheDelayAndCancels) {
+  EnsureQtApp();
+  TimedScanProgress late(nullptr, 60'000);
+  EXPECT_TRUE(late.Continue(10));
+  EXPECT_EQ(late.Dialog(), nullptr);
+
+  TimedScanProgress progress(nullptr, 0);
+  EXPECT_TRUE(progress.Continue(1234));
+  ASSERT_NE(progress.Dialog(), nullptr);
+  EXPECT_TRUE(progress.Dialog()->isVisible());
+  EXPECT_TRUE(progress.Dialog()->labelText().contains(QStringLiteral("1234 Dateien gefunden")));
+  ASSERT_NE(progress.Dialog()->findChild<QPushButton*>(), nullptr);
+  EXPECT_EQ(progress.Dialog()->findChild<QPushButton*>()->text(), QStringLiteral("Abbrechen"));
+  progress.Dialog()->cancel();
+  EXPECT_FALSE(progress.Continue(1235));
+}

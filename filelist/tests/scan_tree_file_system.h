@@ -1,0 +1,82 @@
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+// An in-memory folder tree that delivers entries in the order they were added, with folder links
+// and folders that cannot be read. Installs itself as the current file system while it lives.
+class ScanTreeFileSystem : public FileSystem {
+ public:
+  ScanTreeFileSystem() { SetFileSystem(this); }
+  ~ScanTreeFileSystem() override { SetFileSystem(nullptr); }
+
+  // Adds an entry to a folder (paths without a trailing '/'); a folder entry creates the folder.
+  void File(const std::string& folder, const std::string& name, bool isLink = false) {
+    Folder(folder).push_back({name, FolderEntry::Kind::File, isLink});
+  }
+  void Sub(const std::string& folder, const std::string& name) {
+    Folder(folder).push_back({name, FolderEntry::Kind::Folder, false});
+    Folder(folder + "/" + name);
+  }
+  // A link named `name` in `folder` leading to the folder `target`.
+  void LinkToFolder(const std::string& folder, const std::string& name, const std::string& target) {
+    Folder(folder).push_back({name, FolderEntry::Kind::Folder, true});
+    m_links[folder + "/" + name] = target;
+  }
+  void Unreadable(const std::string& folder) { m_unreadable.insert(folder); }
+
+  std::vector<std::string> listed;  // the folders listed, as resolved paths
+
+  std::optional<FileTimes> ReadTimes(const std::string&) override {
+    return FileTimes{946684799, 1078099205};
+  }
+  int OpenFolder(const std::string&) override { return -1; }
+  void CloseFolder(int) override {}
+  int RenameInFolder(int, const std::string&, const std::string&) override { return 1; }
+
+  bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
+    const std::string folder = Resolve(path);
+    listed.push_back(folder);
+    if (m_unreadable.contains(folder) || !m_folders.contains(folder)) return false;
+    entries = m_folders[folder];
+    return true;
+  }
+  std::optional<FolderIdentity> IdentifyFolder(const std::string& path) override {
+    const std::string folder = Resolve(path);
+    const auto found = m_ids.find(folder);
+    if (found == m_ids.end()) return std::nullopt;
+    return FolderIdentity{7, found->second};
+  }
+
+ private:
+  std::vector<FolderEntry>& Folder(const std::string& path) {
+    m_ids.emplace(path, m_ids.size() + 1);
+    return m_folders[path];
+  }
+
+  // Follows links component by component; paths are absolute, a trailing '/' is dropped.
+  std::string Resolve(const std::string& path) const {
+    std::string resolved;
+    size_t start = 0;
+    while (start < path.size()) {
+      const size_t end = std::min(path.find('/', start), path.size());
+      if (end > start) {
+        resolved += "/" + path.substr(start, end - start);
+        const auto link = m_links.find(resolved);
+        if (link != m_links.end()) resolved = link->second;
+      }
+      start = end + 1;
+    }
+    return resolved;
+  }
+
+  std::map<std::string, std::vector<FolderEntry>> m_folders;
+  std::map<std::string, uint64_t> m_ids;
+  std::map<std::string, std::string> m_links;
+  std::set<std::string> m_unreadable;
+};
