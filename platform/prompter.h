@@ -20,8 +20,8 @@ class Prompter {
   virtual ~Prompter() = default;
 
   // A modal message box; an empty title gives the application title "Zul".
-  virtual Answer Message(QWidget* owner, const QString& title, const QString& text,
-                         Buttons buttons, Icon icon) = 0;
+  virtual Answer Message(QWidget* owner, const QString& title, const QString& text, Buttons buttons,
+                         Icon icon) = 0;
 
   // Several existing files; an empty list when cancelled.
   virtual std::vector<std::string> ChooseFiles(QWidget* owner, const QString& caption,
