@@ -1,6 +1,6 @@
 #include "clock.h"
 
-#include <ctime>
+#include "clock_internal.h"
 
 namespace {
 
@@ -9,17 +9,23 @@ std::function<LocalTime()>& Override() {
   return clock;
 }
 
+time_t RealWallSeconds() { return time(nullptr); }
+
+time_t (*wallSeconds)() = RealWallSeconds;
+thread_local uint64_t conversions = 0;
+
 LocalTime ConvertNow() {
   // Converting consults the time-zone rules; one conversion per second of wall time suffices.
   thread_local time_t convertedSecond = -1;
   thread_local LocalTime converted{};
-  const time_t now = time(nullptr);
+  const time_t now = wallSeconds();
   if (now != convertedSecond) {
     tm local{};
     localtime_r(&now, &local);
     converted = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                  local.tm_hour,        local.tm_min,     local.tm_sec};
     convertedSecond = now;
+    ++conversions;
   }
   return converted;
 }
@@ -32,3 +38,9 @@ LocalTime ReadClock() {
 }
 
 void SetClockOverride(std::function<LocalTime()> clock) { Override() = std::move(clock); }
+
+void SetWallSecondsSource(time_t (*source)()) {
+  wallSeconds = source != nullptr ? source : RealWallSeconds;
+}
+
+uint64_t LocalTimeConversions() { return conversions; }

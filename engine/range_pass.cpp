@@ -6,12 +6,25 @@
 
 #include "text_units.h"
 
-std::string_view RangeText(std::string_view source, std::string_view inner) {
+namespace {
+
+// Byte offsets at which the characters of a text start, followed by the text's size, so that
+// every range is cut without walking the text again.
+std::vector<size_t> CharStarts(std::string_view text) {
+  std::vector<size_t> starts;
+  starts.reserve(text.size() + 1);
+  for (size_t i = 0; i < text.size(); i += CharBytes(text, i)) starts.push_back(i);
+  starts.push_back(text.size());
+  return starts;
+}
+
+std::string_view SelectRange(std::string_view source, const std::vector<size_t>& starts,
+                             std::string_view inner) {
   const size_t comma = inner.find(',');
   const std::string_view second = inner.substr(comma + 1);
   const int64_t from = AtolRule(inner.substr(0, comma));
   const int64_t to = AtolRule(second.substr(0, second.find(',')));
-  const auto length = static_cast<int64_t>(CharCount(source));
+  const auto length = static_cast<int64_t>(starts.size() - 1);
   auto position = [length](int64_t k) { return k > 0 ? k - 1 : k < 0 ? length + k : 0; };
   int64_t lo = std::min(position(from), position(to));
   const int64_t hi = std::max(position(from), position(to));
@@ -20,11 +33,19 @@ std::string_view RangeText(std::string_view source, std::string_view inner) {
   if (lo + count > length) count = length - lo;
   if (lo > length) count = 0;
   if (count <= 0) return {};
-  return CharSlice(source, static_cast<size_t>(lo), static_cast<size_t>(count));
+  const size_t begin = starts[static_cast<size_t>(lo)];
+  return source.substr(begin, starts[static_cast<size_t>(lo + count)] - begin);
+}
+
+}  // namespace
+
+std::string_view RangeText(std::string_view source, std::string_view inner) {
+  return SelectRange(source, CharStarts(source), inner);
 }
 
 void ExpandRanges(std::string& work, std::string_view source) {
   const std::string_view text = work;
+  std::vector<size_t> sourceStarts;
   // The result's pieces, last first: the text behind a replaced range is final once the range is.
   std::vector<std::string_view> pieces;
   size_t unchangedEnd = text.size();
@@ -36,8 +57,9 @@ void ExpandRanges(std::string& work, std::string_view source) {
     if (l == std::string_view::npos) break;
     const std::string_view inner = text.substr(l + 1, r - l - 1);
     if (inner.find(',') != std::string_view::npos) {
+      if (sourceStarts.empty()) sourceStarts = CharStarts(source);
       pieces.push_back(text.substr(r + 1, unchangedEnd - r - 1));
-      pieces.push_back(RangeText(source, inner));
+      pieces.push_back(SelectRange(source, sourceStarts, inner));
       unchangedEnd = l;
     }
     e = l;

@@ -138,8 +138,9 @@ void AppendFilledNumber(std::string& out, int32_t value, int32_t digits,
   const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
   const auto length = static_cast<size_t>(end - buffer);
   const size_t width = static_cast<size_t>(std::clamp(digits, 0, kMaxFilledWidth));
-  const size_t fillLength = CharCount(fillText);
-  if (fillLength != 0 && length < width) {
+  // Counted only when filling, so that an unused long fill costs nothing per number.
+  const size_t fillLength = length < width ? CharCount(fillText) : 0;
+  if (fillLength != 0) {
     for (size_t copies = (width - length + fillLength - 1) / fillLength; copies > 0; --copies) {
       out.append(fillText);
     }

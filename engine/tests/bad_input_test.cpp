@@ -46,6 +46,22 @@ TEST_F(BadInput, HugeAndUnbalancedMasksStayLinear) {
   }
 }
 
+TEST_F(BadInput, LongNamesAndFillsCostOnlyWhatTheyPutIntoTheResult) {
+  // A range must not walk the whole name again, nor a number that needs no filling its fill:
+  // done so, these take minutes.
+  FilterSettings filter;
+  filter.mask = Repeat("[-1,-1]", 14000);
+  std::string umlauts;
+  for (int i = 0; i < 50000; ++i) umlauts += "\xC3\xA4";
+  EXPECT_TRUE(filter.Evaluate(umlauts + ".x", 0, "", "") == Repeat("x", 14000));
+  EXPECT_TRUE(filter.Evaluate(std::string(100000, 'a') + "b", 0, "", "") == Repeat("b", 14000));
+
+  filter.mask = Repeat("[index]", 14000);
+  filter.fillText = std::string(100000, '0');
+  filter.digits = 1;
+  EXPECT_TRUE(filter.Evaluate("a.b", 0, "", "") == Repeat("1", 14000));
+}
+
 TEST_F(BadInput, ThirtyTwoBitExtremesInEveryNumberField) {
   const int32_t extremes[] = {INT32_MIN, INT32_MIN + 1, -1, 0, 1, INT32_MAX};
   FilterSettings filter;

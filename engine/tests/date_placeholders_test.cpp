@@ -124,12 +124,3 @@ TEST_F(DatePlaceholders, ShowTheOneClockReadingOfTheEvaluation) {
   EXPECT_EQ(readings, 1);
   EXPECT_EQ(Evaluate("[DATUM] [Datum] [datum ]", "", ""), "[DATUM] [Datum] [datum ]");
 }
-
-TEST(Clock, ReadsTheRealLocalTimeWithoutOverride) {
-  SetClockOverride({});
-  const LocalTime t = ReadClock();
-  EXPECT_GE(t.year, 2024);
-  EXPECT_TRUE(t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31);
-  EXPECT_TRUE(t.hour >= 0 && t.hour <= 23 && t.minute >= 0 && t.minute <= 59);
-  EXPECT_TRUE(t.second >= 0 && t.second <= 60);
-}
