@@ -23,7 +23,8 @@ class Prompter {
   virtual Answer Message(QWidget* owner, const QString& title, const QString& text, Buttons buttons,
                          Icon icon) = 0;
 
-  // Several existing files; an empty list when cancelled.
+  // Several existing files; an empty list when cancelled. Each filter "Name (patterns)" shows
+  // its name alone.
   virtual std::vector<std::string> ChooseFiles(QWidget* owner, const QString& caption,
                                                const std::string& folder,
                                                const QString& filters) = 0;
@@ -32,7 +33,7 @@ class Prompter {
   virtual std::string ChooseFolder(QWidget* owner, const QString& instruction,
                                    const std::string& initialFolder) = 0;
 
-  // The document's open and save dialogs; empty when cancelled.
+  // The document's open and save dialogs; empty when cancelled. Filters show as with ChooseFiles.
   virtual std::string ChooseOpenFile(QWidget* owner, const QString& caption,
                                      const QString& filters) = 0;
   virtual std::string ChooseSaveFile(QWidget* owner, const QString& caption,

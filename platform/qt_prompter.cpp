@@ -59,7 +59,8 @@ class QtPrompter : public Prompter {
                                        const std::string& folder, const QString& filters) override {
     std::vector<std::string> paths;
     for (const QString& path :
-         QFileDialog::getOpenFileNames(owner, caption, FromPath(folder), filters))
+         QFileDialog::getOpenFileNames(owner, caption, FromPath(folder), filters, nullptr,
+                                       QFileDialog::HideNameFilterDetails))
       paths.push_back(ToPath(path));
     return paths;
   }
@@ -71,12 +72,14 @@ class QtPrompter : public Prompter {
 
   std::string ChooseOpenFile(QWidget* owner, const QString& caption,
                              const QString& filters) override {
-    return ToPath(QFileDialog::getOpenFileName(owner, caption, QString(), filters));
+    return ToPath(QFileDialog::getOpenFileName(owner, caption, QString(), filters, nullptr,
+                                               QFileDialog::HideNameFilterDetails));
   }
 
   std::string ChooseSaveFile(QWidget* owner, const QString& caption, const std::string& proposed,
                              const QString& filters) override {
-    return ToPath(QFileDialog::getSaveFileName(owner, caption, FromPath(proposed), filters));
+    return ToPath(QFileDialog::getSaveFileName(owner, caption, FromPath(proposed), filters, nullptr,
+                                               QFileDialog::HideNameFilterDetails));
   }
 
   int RunDialog(QDialog& dialog) override { return dialog.exec(); }

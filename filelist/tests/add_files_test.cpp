@@ -81,3 +81,18 @@ TEST(AddFolder, BothDialogsStartInTheFolderAddedLast) {
   EXPECT_EQ(prompter.choosers[3].folder, "/t");  // file dialog again
   EXPECT_EQ(prompter.choosers[4].folder, "/t");  // folder browser
 }
+
+// The chosen folder's rows stay in the list when its scan is cancelled, so the folder counts as
+// added: the next dialogs start there, e.g. to pick a smaller part of it.
+TEST(AddFolder, ACancelledScanKeepsItsRowsAndTheFolder) {
+  ScanTreeFileSystem fs;
+  fs.File("/big", "a");
+  fs.File("/big", "b");
+  fs.File("/big", "c");
+  ScanTestView t(/*cancelAfter=*/2);
+  ScriptedPrompter prompter;
+  prompter.chosenFolders = {"/big"};
+  t.view.OnAddFolder();
+  EXPECT_EQ(t.Paths(), (Paths{"/big/a", "/big/b"}));
+  EXPECT_EQ(t.view.Options().lastFolder, "/big");
+}

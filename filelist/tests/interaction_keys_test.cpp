@@ -46,6 +46,15 @@ TEST(InteractionDelete, AsksEvenWithNothingSelectedAndRemovesNothing) {
   EXPECT_EQ(t.Names(), (Names{"r0", "r1"}));
   t.view.OnKeyDown(Qt::Key_Backspace);  // other keys ask nothing
   EXPECT_EQ(prompter.messages.size(), 1u);
+
+  // Keys still reach the list's own handling after the question.
+  t.view.setCurrentIndex(t.view.Model().index(0, 0));
+  prompter.answers = {Prompter::Answer::No};
+  PressDelete(t.view);
+  QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QApplication::sendEvent(&t.view, &down);
+  EXPECT_EQ(t.view.currentIndex().row(), 1);
+  EXPECT_EQ(prompter.messages.size(), 2u);
 }
 
 TEST(InteractionDoubleClick, ShowsTheRowTextsUnchanged) {
