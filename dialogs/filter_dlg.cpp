@@ -94,11 +94,11 @@ int ButtonRoom(const QPushButton* button) {
   return button->width() - 2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 2;
 }
 
-// The width of an editable combo's edit part.
+// The width of the part of a closed combo that shows its text.
 int EditFieldRoom(const QComboBox* combo) {
   QStyleOptionComboBox option;
   option.initFrom(combo);
-  option.editable = true;
+  option.editable = combo->isEditable();
   option.frame = true;
   return combo->style()
              ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
@@ -162,6 +162,8 @@ void CFilterDlg::CreateControls() {
                       {QStringLiteral("keine Änderung"), QStringLiteral("alles klein"),
                        QStringLiteral("alles GROSS"), QStringLiteral("Anfangsbuchstabe Groß")},
                       7, 156, 102);
+  // The two lists one above the other in one size.
+  m_extCase->setFont(m_nameCase->font());
 
   auto addEdit = [&](int id, int x, int y) {
     auto* edit = new QLineEdit(this);
@@ -190,6 +192,7 @@ void CFilterDlg::CreateControls() {
   m_fill->setInsertPolicy(QComboBox::NoInsert);
   m_fill->setCompleter(nullptr);
   m_fill->lineEdit()->setMaxLength(kNoLimit);
+  // Fitted again to the edit part it now has.
   m_fill->setFont(FittingFont(m_fill, kBlankEntry, EditFieldRoom(m_fill)));
 
   connect(AddButton(du, IdPreviewButton, QStringLiteral("Vorschau"), 173, 164, 50),
@@ -287,6 +290,8 @@ QComboBox* CFilterDlg::AddList(const DialogUnits& du, int id, const QStringList&
   combo->addItems(entries);
   // The template's height includes the opened list; the closed box keeps the style's height.
   combo->setGeometry(du.X(x), du.Y(y), du.X(width), combo->sizeHint().height());
+  for (const QString& entry : entries)
+    combo->setFont(FittingFont(combo, entry, EditFieldRoom(combo)));
   m_items[id] = combo;
   return combo;
 }

@@ -160,7 +160,9 @@ QString CZulboDoc::Title() const {
   return QFile::decodeName(m_path.substr(m_path.rfind('/') + 1).c_str());
 }
 
-QString CZulboDoc::FileFilters() { return QStringLiteral(".fil (*.fil);;Alle Dateien (*)"); }
+// Each description is followed by its patterns; the dialogs show the descriptions only, so the
+// second reads "Alle Dateien (*.*)" while it matches names without a dot as well.
+QString CZulboDoc::FileFilters() { return QStringLiteral(".fil (*.fil);;Alle Dateien (*.*) (*)"); }
 
 std::string CZulboDoc::ProposedFileName(const QString& title) {
   const std::string bytes = QFile::encodeName(title).toStdString();
@@ -220,11 +222,26 @@ bool CZulboDoc::OnFileSave() {
 bool CZulboDoc::OnFileSaveAs() {
   // A document that has a file proposes that file; the title with ".fil" would double the
   // extension.
-  const std::string proposed = m_path.empty() ? ProposedFileName(Title()) : m_path;
-  std::string path = CurrentPrompter().ChooseSaveFile(m_owner, QStringLiteral("Speichern unter"),
-                                                      proposed, FileFilters());
-  if (path.empty()) return false;
-  if (!HasExtension(path)) path += ".fil";
+  std::string proposed = m_path.empty() ? ProposedFileName(Title()) : m_path;
+  std::string path;
+  for (;;) {
+    path = CurrentPrompter().ChooseSaveFile(m_owner, QStringLiteral("Speichern unter"), proposed,
+                                            FileFilters());
+    if (path.empty()) return false;
+    if (HasExtension(path)) break;
+    // The dialog confirmed the name as typed; the name with ".fil" may be another, existing file.
+    path += ".fil";
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) break;
+    const QString question =
+        QStringLiteral("„%1“ existiert bereits.\nSoll die Datei ersetzt werden?")
+            .arg(QFile::decodeName(path.c_str()));
+    if (CurrentPrompter().Message(m_owner, QStringLiteral("Speichern unter"), question,
+                                  Prompter::Buttons::YesNo,
+                                  Prompter::Icon::Warning) == Prompter::Answer::Yes)
+      break;
+    proposed = path;
+  }
   path = FullPath(path);
   if (!Write(path)) return false;
   SetPathName(path);

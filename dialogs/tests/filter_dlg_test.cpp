@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QLabel>
+#include <QStyle>
+#include <QStyleOption>
 
 #include "dialogs/tests/filter_dialog_fixture.h"
 
@@ -54,6 +56,30 @@ TEST_F(FilterDialogTest, ListsHoldTheirEntriesInOrder) {
   EXPECT_EQ(entries(Id::IdExtCase), "keine Änderung|alles klein|alles GROSS|Anfangsbuchstabe Groß");
   EXPECT_FALSE(Combo(Id::IdNameCase)->isEditable());
   EXPECT_TRUE(Combo(Id::IdFill)->isEditable());
+}
+
+// The controls keep the template's rectangles, so their texts must fit them.
+TEST_F(FilterDialogTest, EveryCaptionAndListEntryFitsItsControl) {
+  dlg.m_work.digits = 2;
+  Open();
+  for (QPushButton* button : dlg.findChildren<QPushButton*>()) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QRect room =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), room.width())
+        << button->text().toStdString();
+  }
+  for (QComboBox* combo : dlg.findChildren<QComboBox*>()) {
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    const QRect room = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                      QStyle::SC_ComboBoxEditField, combo);
+    for (int i = 0; i < combo->count(); ++i)
+      EXPECT_LE(combo->fontMetrics().horizontalAdvance(combo->itemText(i)), room.width())
+          << combo->itemText(i).toStdString();
+  }
 }
 
 TEST_F(FilterDialogTest, TabOrderFollowsTheTemplate) {

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <fstream>
@@ -149,8 +151,42 @@ TEST_F(ZulboDocTest, OpenCommandUsesTheChooserWithBothFileTypes) {
   EXPECT_FALSE(doc.OnFileOpen());
   EXPECT_TRUE(doc.OnFileOpen());
   ASSERT_EQ(prompter.choosers.size(), 2u);
-  EXPECT_EQ(prompter.choosers[0].filters, ".fil (*.fil);;Alle Dateien (*)");
+  EXPECT_EQ(prompter.choosers[0].filters, CZulboDoc::FileFilters());
   EXPECT_EQ(filter.mask, Edited().mask);
+}
+
+TEST_F(ZulboDocTest, DialogsShowTheDescriptionsOfBothFileTypes) {
+  QFileDialog dialog;
+  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+  dialog.setNameFilters(CZulboDoc::FileFilters().split(";;"));
+  auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+  ASSERT_NE(types, nullptr);
+  ASSERT_EQ(types->count(), 2);
+  EXPECT_EQ(types->itemText(0), ".fil");
+  EXPECT_EQ(types->itemText(1), "Alle Dateien (*.*)");
+}
+
+TEST_F(ZulboDocTest, AppendedExtensionNeverReplacesAFileUnasked) {
+  const std::string existing = Put("da.fil", "kostbar");
+  prompter.chosenPaths = {PathOf("da"), PathOf("da")};
+  prompter.answers = {Prompter::Answer::No, Prompter::Answer::Yes};
+  EXPECT_TRUE(doc.OnFileSaveAs());
+  ASSERT_EQ(prompter.messages.size(), 2u);
+  EXPECT_EQ(prompter.messages[0].title, "Speichern unter");
+  EXPECT_EQ(prompter.messages[0].text,
+            QString::fromStdString("„" + existing +
+                                   "“ existiert bereits.\nSoll die Datei ersetzt werden?"));
+  // After No the dialog comes again, proposing the name with its extension.
+  ASSERT_EQ(prompter.choosers.size(), 2u);
+  EXPECT_EQ(prompter.choosers[1].folder, existing);
+  EXPECT_EQ(Contents(existing), FilterFileText(FilterSettings()));
+  EXPECT_EQ(doc.PathName(), existing);
+
+  prompter.chosenPaths = {PathOf("da"), ""};
+  prompter.answers = {Prompter::Answer::No};
+  filter = Edited();
+  EXPECT_FALSE(doc.OnFileSaveAs());
+  EXPECT_EQ(Contents(existing), FilterFileText(FilterSettings()));
 }
 
 TEST_F(ZulboDocTest, SaveWithoutPathAsksAndAppendsTheExtension) {
@@ -160,7 +196,7 @@ TEST_F(ZulboDocTest, SaveWithoutPathAsksAndAppendsTheExtension) {
   ASSERT_EQ(prompter.choosers.size(), 1u);
   EXPECT_EQ(prompter.choosers[0].caption, "Speichern unter");
   EXPECT_EQ(prompter.choosers[0].folder, "Umbennenungstool.fil");
-  EXPECT_EQ(prompter.choosers[0].filters, ".fil (*.fil);;Alle Dateien (*)");
+  EXPECT_EQ(prompter.choosers[0].filters, CZulboDoc::FileFilters());
   EXPECT_EQ(doc.PathName(), PathOf("meiner.fil"));
   EXPECT_EQ(doc.Title(), "meiner.fil");
   EXPECT_EQ(Contents(PathOf("meiner.fil")), FilterFileText(Edited()));
