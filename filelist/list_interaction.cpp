@@ -14,14 +14,9 @@
 
 namespace {
 
-// Appends the sort key of a cell. A date text "DD.MM.YYYY   hh:mm:ss" gives "YYYYMMDD   hh:mm:ss",
-// which sorts chronologically as text; any other column is its own key. Short texts give what
-// they have.
-void AppendSortKey(std::string& keys, const std::string& text, int column) {
-  if (column != ColCreated && column != ColModified) {
-    keys += text;
-    return;
-  }
+// Appends the sort key of a date text: "DD.MM.YYYY   hh:mm:ss" gives "YYYYMMDD   hh:mm:ss", which
+// sorts chronologically as text. Short texts give the pieces they have.
+void AppendDateKey(std::string& keys, const std::string& text) {
   const auto piece = [&](size_t pos, size_t count) {
     if (pos < text.size()) keys.append(text, pos, count);
   };
@@ -63,14 +58,19 @@ void CZulboView::OnColumnClick(int column) {
     m_sortAscending = true;
     m_sortColumn = column;
   }
-  // Each key is built once, all into one buffer; string_view compares bytes as unsigned values,
-  // so upper case comes before lower case and UTF-8 umlauts after all ASCII.
+  // Each key is built once, all into one buffer, which also keeps the comparisons within one
+  // block of memory. string_view compares bytes as unsigned values, so upper case comes before
+  // lower case and UTF-8 umlauts after all ASCII. Equal keys keep their order.
   const int count = RowCount();
+  const bool dateColumn = column == ColCreated || column == ColModified;
   std::string buffer;
   std::vector<size_t> ends;
   ends.reserve(static_cast<size_t>(count));
   for (int row = 0; row < count; ++row) {
-    AppendSortKey(buffer, Text(row, column), column);
+    if (dateColumn)
+      AppendDateKey(buffer, Text(row, column));
+    else
+      buffer += Text(row, column);
     ends.push_back(buffer.size());
   }
   struct Keyed {
@@ -81,13 +81,12 @@ void CZulboView::OnColumnClick(int column) {
   keyed.reserve(static_cast<size_t>(count));
   for (size_t row = 0, begin = 0; row < ends.size(); begin = ends[row++])
     keyed.push_back({std::string_view(buffer).substr(begin, ends[row] - begin), int(row)});
-  if (m_sortAscending) {
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
-  } else {
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const Keyed& a, const Keyed& b) { return b.key < a.key; });
-  }
+  const bool ascending = m_sortAscending;
+  std::sort(keyed.begin(), keyed.end(), [ascending](const Keyed& a, const Keyed& b) {
+    const int order = a.key.compare(b.key);
+    if (order != 0) return ascending ? order < 0 : order > 0;
+    return a.row < b.row;
+  });
   std::vector<int> order;
   order.reserve(keyed.size());
   for (const Keyed& entry : keyed) order.push_back(entry.row);
