@@ -6,37 +6,27 @@
 #include <string>
 
 #include <gtest/gtest.h>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include "engine/filter_settings.h"
 #include "filelist/zulbo_view.h"
 #include "platform/testing/qt_test_app.h"
+#include "platform/testing/temp_folder.h"
 
 // A list view over real files in a temporary folder.
 class ListOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(m_temp.isValid());
-    m_dir = QFile::encodeName(m_temp.path()).toStdString();
+    ASSERT_TRUE(m_temp.IsValid());
+    m_dir = m_temp.Path();
   }
 
-  // Byte-wise, since Qt cannot remove names that are not valid UTF-8.
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_dir, ignored);
-  }
-  std::string Path(const std::string& name) const { return m_dir + "/" + name; }
+  std::string Path(const std::string& name) const { return m_temp.Path(name); }
   // Writes a file whose content is its own name, so any mix-up shows afterwards.
   void Make(const std::string& name) const { Write(name, "content of " + name); }
   void Write(const std::string& name, const std::string& content) const {
-    std::ofstream(Path(name), std::ios::binary) << content;
+    m_temp.Put(name, content);
   }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(Path(name), std::ios::binary);
-    if (!in) return "<missing>";
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  std::string Read(const std::string& name) const { return m_temp.Read(name); }
   // Adds a row for `name` in the folder and gives it `newName`.
   void AddRow(const std::string& name, const std::string& newName) {
     m_view.AddFile(Path(name));
@@ -45,7 +35,7 @@ class ListOnDisk : public ::testing::Test {
 
   // First member, so the application exists before the view.
   bool m_app = (EnsureQtApp(), true);
-  QTemporaryDir m_temp;
+  TempFolder m_temp;
   std::string m_dir;
   FilterSettings m_filter;
   CZulboView m_view{m_filter};

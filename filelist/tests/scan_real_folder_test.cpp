@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 
 #include "filelist/tests/scan_test_view.h"
 #include "platform/testing/fake_file_system.h"
+#include "platform/testing/temp_folder.h"
 
 using Paths = std::vector<std::string>;
 
@@ -17,7 +17,7 @@ namespace {
 // sub/{g1, up -> root, .cache/{x}}.
 struct RealTree {
   RealTree() {
-    root = dir.path().toStdString();
+    root = dir.Path();
     for (const char* file :
          {"/a.txt", "/noext", "/.hidden", "/bad\xff%\nname", "/sub/g1", "/sub/.cache/x"}) {
       const std::string path = root + file;
@@ -46,7 +46,7 @@ struct RealTree {
     return paths;
   }
 
-  QTemporaryDir dir;
+  TempFolder dir;
   std::string root;
 };
 

@@ -10,36 +10,27 @@
 
 #include <gtest/gtest.h>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "platform/file_system.h"
 #include "platform/testing/fake_file_system.h"
+#include "platform/testing/temp_folder.h"
 
 namespace {
 
 class LinuxFileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(m_temp.isValid());
-    m_dir = QFile::encodeName(m_temp.path()).toStdString();
+    ASSERT_TRUE(m_temp.IsValid());
+    m_dir = m_temp.Path();
   }
-  // Byte-wise, since Qt cannot remove names that are not valid UTF-8.
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_dir, ignored);
-  }
-  std::string Path(const std::string& name) const { return m_dir + "/" + name; }
+  std::string Path(const std::string& name) const { return m_temp.Path(name); }
   void Write(const std::string& name, const std::string& content) const {
-    std::ofstream(Path(name), std::ios::binary) << content;
+    m_temp.Put(name, content);
   }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(Path(name), std::ios::binary);
-    if (!in) return "<missing>";
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  std::string Read(const std::string& name) const { return m_temp.Read(name); }
 
   FileSystem& m_fs = SystemFileSystem();
-  QTemporaryDir m_temp;
+  TempFolder m_temp;
   std::string m_dir;
 };
 
