@@ -15,6 +15,8 @@ CZulboApp::~CZulboApp() {
 
 bool CZulboApp::InitInstance(const std::vector<std::string>& arguments) {
   QApplication::setApplicationName(QStringLiteral("Zul"));
+  // Wayland compositors find the window's icon and name through its desktop entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zul"));
   // Whatever the desktop's language: the program speaks German, so Qt's buttons say "Ja", "Nein".
   if (m_qtTranslator.isEmpty() &&
       m_qtTranslator.load(QStringLiteral("qtbase_de"),
