@@ -132,20 +132,49 @@ void AppendDecimal(std::string& out, int32_t value, int minDigits) {
   out.append(buffer, end);
 }
 
+namespace {
+
+// How many copies of the fill go in front of the ASCII text `number` until the whole is at least
+// `width` characters long. Characters are counted in the joined bytes: where one copy ends in a
+// lead byte and the next begins with continuation bytes, the joint forms one character.
+size_t FillCopies(std::string_view number, size_t width, std::string_view fill) {
+  size_t count = number.size();
+  if (count >= width || fill.empty()) return 0;
+  // Only a text that begins with a continuation byte can join the copy in front of it.
+  if ((static_cast<uint8_t>(fill.front()) & 0xC0) != 0x80) {
+    const size_t added = CharCount(fill);
+    return (width - count + added - 1) / added;
+  }
+  // A character across the joint takes at most three bytes of the text behind it, each of them a
+  // character of its own there; so a new copy changes the count only within the first three
+  // characters behind it, and it always adds at least one.
+  std::string head(number.substr(0, 3));
+  std::string joined;
+  size_t copies = 0;
+  while (count < width) {
+    joined.assign(fill).append(head);
+    const size_t added = CharCount(joined) - CharCount(head);
+    const std::string_view nextHead = CharSlice(joined, 0, 3);
+    if (nextHead == head) return copies + (width - count + added - 1) / added;
+    head.assign(nextHead);
+    count += added;
+    ++copies;
+  }
+  return copies;
+}
+
+}  // namespace
+
 void AppendFilledNumber(std::string& out, int32_t value, int32_t digits,
                         std::string_view fillText) {
   char buffer[16];
   const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  const auto length = static_cast<size_t>(end - buffer);
+  const std::string_view number(buffer, static_cast<size_t>(end - buffer));
   const size_t width = static_cast<size_t>(std::clamp(digits, 0, kMaxFilledWidth));
-  // Counted only when filling, so that an unused long fill costs nothing per number.
-  const size_t fillLength = length < width ? CharCount(fillText) : 0;
-  if (fillLength != 0) {
-    for (size_t copies = (width - length + fillLength - 1) / fillLength; copies > 0; --copies) {
-      out.append(fillText);
-    }
+  for (size_t copies = FillCopies(number, width, fillText); copies > 0; --copies) {
+    out.append(fillText);
   }
-  out.append(buffer, end);
+  out.append(number);
 }
 
 std::string FillNumber(int32_t value, int32_t digits, std::string_view fillText) {

@@ -110,7 +110,7 @@ using Differential = EngineTest;
 
 TEST_F(Differential, EvaluateMatchesThePlainChainOfSteps) {
   Generator g(20261206);
-  const char* fills[] = {"0", "", "ab", "\xC3\xA4", " ", "\xE4"};
+  const char* fills[] = {"0", "", "ab", "\xC3\xA4", " ", "\xE4", "\x80\xC3"};
   for (int round = 0; round < 20000; ++round) {
     FilterSettings filter;
     filter.mask = g.Text(12);
@@ -122,7 +122,7 @@ TEST_F(Differential, EvaluateMatchesThePlainChainOfSteps) {
     filter.extCase = g.Uniform(-1, 5);
     filter.start = g.Number();
     filter.step = g.Number();
-    filter.fillText = fills[g.Uniform(0, 5)];
+    filter.fillText = fills[g.Uniform(0, 6)];
     filter.digits = g.Uniform(0, 3) == 0 ? g.Number() : g.Uniform(0, 6);
     const std::string name = g.Text(6);
     const int32_t index = g.Number();

@@ -101,6 +101,14 @@ constexpr const char* kModified[36] = {
     "[ah]",     "[astunde]", "[wh]",       "[whour]",  "[am]",  "[wm]",  "[aminute]", "[wminute]",
     "[as]",     "[ws]",      "[asekunde]", "[wsecond]"};
 
+// The filling loop as it reads: the whole fill in front while the text is too short.
+std::string FillLiterally(int32_t value, int32_t digits, const std::string& fill) {
+  std::string text = Printf("%d", value);
+  const auto width = static_cast<size_t>(std::clamp(digits, 0, kMaxFilledWidth));
+  while (!fill.empty() && CharCount(text) < width) text = fill + text;
+  return text;
+}
+
 void ReplaceRanges(std::string& w, const std::string& source) {
   const auto length = static_cast<int64_t>(CharCount(source));
   size_t e = w.size();
@@ -155,12 +163,12 @@ std::string ReferenceEvaluate(const FilterSettings& f, std::string oldName, int3
   const auto counter =
       static_cast<int32_t>(static_cast<uint32_t>(f.start) +
                            static_cast<uint32_t>(index) * static_cast<uint32_t>(f.step));
-  ReplaceAll(w, "[index]", FillNumber(counter, f.digits, f.fillText));
+  ReplaceAll(w, "[index]", FillLiterally(counter, f.digits, f.fillText));
   const int r = NextRandom();
   const int32_t random = f.step == 0 ? f.start
                                      : static_cast<int32_t>(static_cast<uint32_t>(f.start) +
                                                             static_cast<uint32_t>(r % f.step));
-  ReplaceAll(w, "[zufall]", FillNumber(random, f.digits, f.fillText));
+  ReplaceAll(w, "[zufall]", FillLiterally(random, f.digits, f.fillText));
   ReplaceAll(created, ":", ".");
   ReplaceAll(modified, ":", ".");
   ReplaceNow(w, now);

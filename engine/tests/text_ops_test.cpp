@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 
 #include "engine/filter_settings.h"
+#include "engine/text_units.h"
 
 TEST(ReplaceAll, IsExactLeftToRightAndDoesNotRescanInsertedText) {
   struct Case {
@@ -97,7 +99,26 @@ TEST(FillNumber, FillsWithTheWholeTextUpToTheWidth) {
        "\xC3\xA4\xC3\xA4"
        "7"},  // the fill counts characters
       {INT32_MIN, 0, "0", "-2147483648"},
+      // Copies joined count as the bytes then stand: "\x80", then "\xC3\x80" at every joint.
+      {7, 5, "\x80\xC3",
+       "\x80\xC3\x80\xC3\x80\xC3"
+       "7"},
   };
   for (const Case& c : cases) EXPECT_EQ(FillNumber(c.value, c.digits, c.fill), c.result);
   EXPECT_EQ(FillNumber(7, INT32_MAX, "0"), std::string(kMaxFilledWidth - 1, '0') + "7");
+
+  // Against the loop as it reads, on fills whose copies join in every way they can.
+  const char bytes[] = {'\x80', '\xBF', '\xC3', '\xE4', '\xB8', '\xF0', '\x90', '\xF1', 'a'};
+  std::mt19937 random(7);
+  for (int round = 0; round < 5000; ++round) {
+    std::string fill;
+    for (int n = std::uniform_int_distribution<int>(1, 5)(random); n > 0; --n) {
+      fill += bytes[std::uniform_int_distribution<size_t>(0, sizeof bytes - 1)(random)];
+    }
+    const int32_t digits = std::uniform_int_distribution<int32_t>(0, 40)(random);
+    const int32_t value = std::uniform_int_distribution<int32_t>(-999, 999)(random);
+    std::string expected = std::to_string(value);
+    while (CharCount(expected) < static_cast<size_t>(digits)) expected = fill + expected;
+    ASSERT_EQ(FillNumber(value, digits, fill), expected) << digits;
+  }
 }
