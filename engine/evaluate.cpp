@@ -15,6 +15,12 @@
 
 namespace {
 
+// How far values may grow the work text beyond the mask's own length. A filter can multiply its
+// inputs (thousands of "[index]" each filled with a huge fill text, or ranges of a huge name), and
+// no file name comes near this size, so such an evaluation gives an empty name instead of taking
+// memory in proportion to that product.
+constexpr size_t kMaxGrowth = size_t{1} << 24;
+
 bool IsForbiddenInName(char c) {
   switch (c) {
     case '\\':
@@ -42,10 +48,13 @@ bool HasBracket(std::string_view text) {
 // Replaces every placeholder of `text` at once, as the chain would if no pass made a placeholder
 // for a later pass. A pass can do so only through a value that holds a bracket, or by taking
 // out a placeholder that stands between a "[" and a "]" with no other bracket between them
-// (which then join around its value). Returns false, leaving `out` unfinished, when either
-// happens.
+// (which then join around its value). Returns NeedsChain, leaving `out` unfinished, when either
+// happens, and TooLong as soon as `out` exceeds `limit`.
+enum class Outcome { Done, NeedsChain, TooLong };
+
 template <class AppendValue>
-bool ReplaceAllAtOnce(std::string_view text, const AppendValue& appendValue, std::string& out) {
+Outcome ReplaceAllAtOnce(std::string_view text, const AppendValue& appendValue, size_t limit,
+                         std::string& out) {
   char lastBracket = 0;
   bool placeholderAfterOpen = false;
   auto appendLiteral = [&](std::string_view literal) {
@@ -60,26 +69,43 @@ bool ReplaceAllAtOnce(std::string_view text, const AppendValue& appendValue, std
   };
   size_t done = 0;
   for (auto found = NextPlaceholder(text, 0); found; found = NextPlaceholder(text, done)) {
-    if (!appendLiteral(text.substr(done, found->position - done))) return false;
+    if (!appendLiteral(text.substr(done, found->position - done))) return Outcome::NeedsChain;
     const size_t valueStart = out.size();
     appendValue(out, found->pass);
-    if (HasBracket(std::string_view(out).substr(valueStart))) return false;
+    if (out.size() > limit) return Outcome::TooLong;
+    if (HasBracket(std::string_view(out).substr(valueStart))) return Outcome::NeedsChain;
     if (lastBracket == '[') placeholderAfterOpen = true;
     done = found->position + found->length;
   }
-  return appendLiteral(text.substr(done));
+  return appendLiteral(text.substr(done)) ? Outcome::Done : Outcome::NeedsChain;
 }
 
-// Runs the passes one by one, each only when its placeholder occurs at that point.
+size_t Occurrences(std::string_view text, std::string_view search) {
+  size_t count = 0;
+  for (size_t at = text.find(search); at != std::string_view::npos;
+       at = text.find(search, at + search.size()))
+    ++count;
+  return count;
+}
+
+// Runs the passes one by one, each only when its placeholder occurs at that point. Returns false,
+// leaving `work` unfinished, instead of a pass that would grow it beyond `limit`.
 template <class AppendValue>
-void ReplacePassByPass(std::string& work, const AppendValue& appendValue) {
+bool ReplacePassByPass(std::string& work, const AppendValue& appendValue, size_t limit) {
   PassSet present(work);
   for (int pass = present.NextFrom(0); pass < kPassCount; pass = present.NextFrom(pass + 1)) {
     std::string value;
     appendValue(value, pass);
-    ReplaceAll(work, PassText(pass), value);
+    const std::string_view placeholder = PassText(pass);
+    if (value.size() > placeholder.size()) {
+      const size_t growth = value.size() - placeholder.size();
+      if (value.size() > limit || Occurrences(work, placeholder) > (limit - work.size()) / growth)
+        return false;
+    }
+    ReplaceAll(work, placeholder, value);
     present = PassSet(work);
   }
+  return true;
 }
 
 int32_t WrappingAdd(int32_t a, int32_t b) {
@@ -134,13 +160,20 @@ std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::st
     AppendFileTimeValue(out, date.value, date.source == DateSource::Created ? created : modified);
   };
 
+  const size_t limit = mask.size() + kMaxGrowth;
   std::string work;
   work.reserve(mask.size() + source.size() + 16);
-  if (!ReplaceAllAtOnce(mask, appendValue, work)) {
-    work = mask;
-    ReplacePassByPass(work, appendValue);
+  switch (ReplaceAllAtOnce(mask, appendValue, limit, work)) {
+    case Outcome::Done:
+      break;
+    case Outcome::NeedsChain:
+      work = mask;
+      if (!ReplacePassByPass(work, appendValue, limit)) return {};
+      break;
+    case Outcome::TooLong:
+      return {};
   }
-  ExpandRanges(work, source);
+  if (!ExpandRanges(work, source, std::max(limit, work.size()))) return {};
   ReplaceAll(work, "[[]", "[");
   ReplaceAll(work, "[]]", "]");
   return work;

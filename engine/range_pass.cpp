@@ -43,7 +43,7 @@ std::string_view RangeText(std::string_view source, std::string_view inner) {
   return SelectRange(source, CharStarts(source), inner);
 }
 
-void ExpandRanges(std::string& work, std::string_view source) {
+bool ExpandRanges(std::string& work, std::string_view source, size_t limit) {
   const std::string_view text = work;
   std::vector<size_t> sourceStarts;
   // The result's pieces, last first: the text behind a replaced range is final once the range is.
@@ -64,12 +64,14 @@ void ExpandRanges(std::string& work, std::string_view source) {
     }
     e = l;
   }
-  if (pieces.empty()) return;
+  if (pieces.empty()) return true;
   pieces.push_back(text.substr(0, unchangedEnd));
   size_t total = 0;
   for (const std::string_view piece : pieces) total += piece.size();
+  if (total > limit) return false;
   std::string result;
   result.reserve(total);
   for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece) result.append(*piece);
   work = std::move(result);
+  return true;
 }

@@ -10,5 +10,6 @@ std::string_view RangeText(std::string_view source, std::string_view inner);
 
 // Replaces every bracketed range of `work` by its characters of `source`, from the end of the
 // work text towards its start; a group is looked at once, and inserted characters are never read
-// as ranges again. Bracketed text without a comma stays.
-void ExpandRanges(std::string& work, std::string_view source);
+// as ranges again. Bracketed text without a comma stays. Returns false, leaving `work` as it was,
+// when expanding would make it longer than `limit` bytes.
+bool ExpandRanges(std::string& work, std::string_view source, size_t limit);

@@ -62,6 +62,32 @@ TEST_F(BadInput, LongNamesAndFillsCostOnlyWhatTheyPutIntoTheResult) {
   EXPECT_TRUE(filter.Evaluate("a.b", 0, "", "") == Repeat("1", 14000));
 }
 
+TEST_F(BadInput, FiltersThatMultiplyTheirInputsGiveAnEmptyName) {
+  // Each would need gigabytes: many numbers each filled with a huge fill text; a name whose own
+  // placeholders multiply under a mask that repeats it (the pass-by-pass way); many ranges of a
+  // huge name.
+  FilterSettings filter;
+  filter.mask = Repeat("[index]", 14000);
+  filter.fillText = std::string(100000, '0');
+  filter.digits = 5;
+  EXPECT_EQ(filter.Evaluate("a.b", 0, "", ""), "");
+
+  filter.mask = Repeat("[name]", 1000);
+  EXPECT_EQ(filter.Evaluate(Repeat("[index]", 1000) + ".b", 0, "", ""), "");
+
+  filter = FilterSettings();
+  filter.mask = Repeat("[1,-1]", 20000);
+  EXPECT_EQ(filter.Evaluate(std::string(100000, 'a') + ".b", 0, "", ""), "");
+
+  // Large results that stay in proportion are still given in full.
+  filter.mask = Repeat("[1,-1]", 100);
+  EXPECT_EQ(filter.Evaluate(std::string(100000, 'a') + ".b", 0, "", "").size(), 100u * 100002);
+  filter.mask = Repeat("[index]", 100);
+  filter.fillText = std::string(100000, '0');
+  filter.digits = 5;
+  EXPECT_EQ(filter.Evaluate("a.b", 0, "", "").size(), 100u * 100001);
+}
+
 TEST_F(BadInput, ThirtyTwoBitExtremesInEveryNumberField) {
   const int32_t extremes[] = {INT32_MIN, INT32_MIN + 1, -1, 0, 1, INT32_MAX};
   FilterSettings filter;
