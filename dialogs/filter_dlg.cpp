@@ -191,6 +191,9 @@ void CFilterDlg::CreateControls() {
   // A typed text is the fill itself: never added to the list, never completed from it.
   m_fill->setInsertPolicy(QComboBox::NoInsert);
   m_fill->setCompleter(nullptr);
+  // Nor is leaving the edit part with an entry's exact text a choice from the list: Qt would
+  // select that entry then, and run the fill selection and one more evaluation.
+  disconnect(m_fill->lineEdit(), &QLineEdit::editingFinished, m_fill, nullptr);
   m_fill->lineEdit()->setMaxLength(kNoLimit);
   // Fitted again to the edit part it now has.
   m_fill->setFont(FittingFont(m_fill, kBlankEntry, EditFieldRoom(m_fill)));

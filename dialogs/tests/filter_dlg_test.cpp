@@ -189,11 +189,20 @@ TEST_F(FilterDialogTest, BlankFillShowsAsLeerzeichenBothWays) {
 }
 
 TEST_F(FilterDialogTest, TypedTextIsKeptEvenWhereAnEntryBeginsWithIt) {
+  dlg.m_work.digits = 2;
   Open();
   auto* fill = Combo(Id::IdFill);
+  fill->setFocus();
   Retype(fill->lineEdit(), "l");
   EXPECT_EQ(fill->currentText(), "l");
   EXPECT_EQ(dlg.m_work.fillText, "l");
+
+  // Typing an entry's exact text and leaving the field is no choice from the list: nothing
+  // runs again. The generator's fourth draw is still due (one at opening, one per key).
+  Retype(fill->lineEdit(), "#");
+  Edit(Id::IdMask)->setFocus();
+  EXPECT_EQ(dlg.m_work.fillText, "#");
+  EXPECT_EQ(NextRandom(), 26500);
 }
 
 TEST_F(FilterDialogTest, FillTextSelectsTheFirstEntryBeginningWithIt) {
