@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QSysInfo>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -22,15 +23,24 @@ namespace {
 
 // The bytes of a dropped local file's path, percent-decoded from the URL itself, so names that
 // are not valid UTF-8 arrive unchanged; empty for anything that is not a local file.
+// A URL naming another machine ("file://server/x") is not a local file: its path alone would name
+// whatever happens to lie at the same place here.
+bool IsLocalFile(const QUrl& url) {
+  if (!url.isLocalFile()) return false;
+  const QString host = url.host();
+  return host.isEmpty() || host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0 ||
+         host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0;
+}
+
 std::string LocalPath(const QUrl& url) {
-  if (!url.isLocalFile()) return {};
+  if (!IsLocalFile(url)) return {};
   return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }
 
 bool HasLocalFile(const QMimeData* data) {
   if (!data || !data->hasUrls()) return false;
   for (const QUrl& url : data->urls()) {
-    if (url.isLocalFile()) return true;
+    if (IsLocalFile(url)) return true;
   }
   return false;
 }

@@ -7,6 +7,25 @@
 #include "app/main_frame.h"
 #include "document/zulbo_doc.h"
 
+namespace {
+
+// The first argument that is not a switch. Switches start with '-' and are ignored, as are empty
+// arguments; after "--" every non-empty argument is a name.
+std::string CommandLineFile(const std::vector<std::string>& arguments) {
+  bool switches = true;
+  for (const std::string& argument : arguments) {
+    if (switches && argument == "--") {
+      switches = false;
+      continue;
+    }
+    if (argument.empty() || (switches && argument.front() == '-')) continue;
+    return argument;
+  }
+  return {};
+}
+
+}  // namespace
+
 CZulboApp::CZulboApp() = default;
 
 CZulboApp::~CZulboApp() {
@@ -29,7 +48,8 @@ bool CZulboApp::InitInstance(const std::vector<std::string>& arguments) {
     icon.addFile(QStringLiteral(":/icons/zul-%1.png").arg(size), QSize(size, size));
   frame->setWindowIcon(icon);
   QApplication::setWindowIcon(icon);
-  if (!arguments.empty() && !frame->Doc().Open(arguments.front())) return false;
+  const std::string file = CommandLineFile(arguments);
+  if (!file.empty() && !frame->Doc().Open(file)) return false;
   m_mainFrame = std::move(frame);
   m_mainFrame->showMaximized();
   return true;

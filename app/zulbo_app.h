@@ -15,8 +15,9 @@ class CZulboApp {
   ~CZulboApp();
 
   // Start-up: German texts for Qt's own dialogs, the main window, the file named by the first
-  // argument opened as the document, the window shown maximised. False when the file cannot be
-  // opened (after the German file message): the window is then never shown and the program ends.
+  // argument that is not a switch ("-..."; "--" ends them) opened as the document, the window
+  // shown maximised. False when the file cannot be opened (after the German file message): the
+  // window is then never shown and the program ends.
   // Does not enter the event loop. Needs a QApplication.
   bool InitInstance(const std::vector<std::string>& arguments);
 

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTest>
 #include <QToolBar>
 #include <QUrl>
 #include <QWindow>
@@ -155,6 +157,20 @@ TEST_F(MainFrameTest, StatusBarShowsBereitAndPrompts) {
   QStatusTipEvent leave{QString()};
   QApplication::sendEvent(&frame, &leave);
   EXPECT_TRUE(frame.MessagePane()->isVisible());
+
+  // A highlighted entry of an open menu, and a toolbar button under the mouse.
+  QMenu* file = frame.menuBar()->actions()[0]->menu();
+  frame.menuBar()->setActiveAction(file->menuAction());
+  ASSERT_TRUE(file->isVisible());
+  file->setActiveAction(frame.Action(CmdFileSave));
+  EXPECT_EQ(frame.statusBar()->currentMessage(), "Speichert den aktuellen Filter.");
+  file->hide();
+  EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty());
+  QWidget* button = frame.ToolBar()->widgetForAction(frame.Action(CmdSettings));
+  EXPECT_EQ(button->toolTip(), "Einstellungen");
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QApplication::sendEvent(button, &enter);
+  EXPECT_EQ(frame.statusBar()->currentMessage(), "Einstellungen bearbeiten");
   // The offscreen platform tells no lock state: the panes stay empty.
   for (int i = 0; i < 3; ++i) EXPECT_EQ(frame.LockPane(i)->text(), "");
 }
@@ -176,6 +192,57 @@ TEST_F(MainFrameTest, ViewMenuTogglesTheBarsWithCheckMarks) {
   EXPECT_TRUE(frame.ToolBar()->isVisible());
   EXPECT_TRUE(frame.statusBar()->isVisible());
   EXPECT_TRUE(toolBar->isChecked());
+}
+
+TEST_F(MainFrameTest, OnlyTheThreeAcceleratorsActEvenWithTheToolbarHidden) {
+  frame.show();
+  frame.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+  frame.Action(CmdViewToolBar)->trigger();
+  ASSERT_FALSE(frame.ToolBar()->isVisible());
+  frame.View().setFocus();
+
+  prompter.chosenPaths = {"", ""};
+  QTest::keyClick(&frame.View(), Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(prompter.choosers.size(), 1u);
+  EXPECT_EQ(prompter.choosers[0].caption, "Öffnen");
+  QTest::keyClick(&frame.View(), Qt::Key_S, Qt::ControlModifier);  // a new Filter: save-as
+  EXPECT_EQ(prompter.choosers.size(), 2u);
+
+  frame.m_filter.mask = "bleibt";
+  QTest::keyClick(&frame.View(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(&frame.View(), Qt::Key_F1);
+  EXPECT_EQ(frame.m_filter.mask, "bleibt");
+  EXPECT_EQ(prompter.choosers.size(), 2u);
+  EXPECT_EQ(prompter.dialogsRun, 0);
+  EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(MainFrameTest, DropsAnywhereOnTheWindowReachTheMainWindow) {
+  frame.resize(800, 600);
+  frame.show();
+  // Qt hands a drag to the innermost widget under the pointer that accepts drops.
+  auto target = [this](QWidget* widget) {
+    while (widget && widget != &frame && !widget->acceptDrops()) widget = widget->parentWidget();
+    return widget;
+  };
+  QWidget* list = frame.View().viewport();
+  const std::vector<QWidget*> widgets = {list,
+                                         frame.View().childAt(list->geometry().center()),
+                                         frame.View().horizontalHeader(),
+                                         frame.ToolBar(),
+                                         frame.statusBar(),
+                                         frame.menuBar()};
+  for (QWidget* widget : widgets)
+    EXPECT_EQ(target(widget), &frame) << widget->metaObject()->className();
+}
+
+TEST_F(MainFrameTest, ExitClosesWithoutAskingAfterTheFilterChanged) {
+  frame.show();
+  frame.m_filter.mask = "geändert";
+  frame.Action(CmdExit)->trigger();
+  EXPECT_FALSE(frame.isVisible());
+  EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(MainFrameTest, DocumentCommandsOpenAndSaveAndMendThePath) {
@@ -232,9 +299,15 @@ TEST_F(MainFrameTest, DroppedFilesAreOpenedOneAfterTheOther) {
   folder.Put(std::string("zwei\xE4.jpg"), "2");  // not valid UTF-8: must arrive byte for byte
   const QString base = "file://" + QString::fromUtf8(QUrl::toPercentEncoding(
                                        QString::fromStdString(folder.Path("")), "/"));
-  Drop({QUrl(base + "eins.jpg"), QUrl::fromEncoded((base + "zwei%E4.jpg").toLatin1()),
-        QUrl("https://example.org/x.jpg"),
+  prompter.answers = {Prompter::Answer::Ok};
+  // A file that cannot be opened gets its message; the files after it are still opened.
+  Drop({QUrl(base + "fehlt.jpg"), QUrl(base + "eins.jpg"),
+        QUrl::fromEncoded((base + "zwei%E4.jpg").toLatin1()), QUrl("https://example.org/x.jpg"),
+        // Another machine's file, although one lies at the same path here.
+        QUrl("file://anderer-rechner" + base.mid(7) + "eins.jpg"),
         QUrl::fromLocalFile(QFile::decodeName(filterPath.c_str()))});
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_TRUE(prompter.messages[0].text.endsWith("fehlt.jpg“ wurde nicht gefunden."));
   ASSERT_EQ(frame.View().RowCount(), 2);
   EXPECT_EQ(frame.View().Text(0, ColOldName), "eins.jpg");
   EXPECT_EQ(frame.View().Text(1, ColOldName), "zwei\xE4.jpg");
@@ -246,5 +319,5 @@ TEST_F(MainFrameTest, DroppedFilesAreOpenedOneAfterTheOther) {
   frame.m_filter.mask = "behalten";
   Drop({QUrl::fromLocalFile(QFile::decodeName(filterPath.c_str()))});
   EXPECT_EQ(frame.m_filter.mask, "behalten");
-  EXPECT_TRUE(prompter.messages.empty());
+  EXPECT_EQ(prompter.messages.size(), 1u);
 }

@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/commands.h"
 #include "app/main_frame.h"
 #include "app/tests/app_test_support.h"
 #include "app/zulbo_app.h"
@@ -61,6 +62,37 @@ TEST_F(StartupTest, QtDialogsSpeakGerman) {
   EXPECT_EQ(box.button(QMessageBox::No)->text(), "&Nein");
   EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "OK");
   EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Abbrechen");
+}
+
+TEST_F(StartupTest, MenusShowGermanShortcutLabels) {
+  ASSERT_TRUE(app.InitInstance({}));
+  CMainFrame* frame = app.MainFrame();
+  const std::pair<int, const char*> labels[] = {
+      {CmdFileOpen, "Strg+O"}, {CmdFileSave, "Strg+S"}, {CmdUndo, "Strg+Z"}};
+  for (const auto& [command, label] : labels)
+    EXPECT_EQ(frame->Action(command)->shortcut().toString(QKeySequence::NativeText), label);
+}
+
+TEST_F(StartupTest, CommandLineIgnoresSwitchesAndEmptyArguments) {
+  FilterSettings stored;
+  stored.mask = "[name]_2.[typ]";
+  const std::string path = folder.PutFilter("zwei.fil", stored);
+  ASSERT_TRUE(app.InitInstance({"", "--unbekannt", "-x", path, folder.Path("fehlt.fil")}));
+  EXPECT_EQ(app.MainFrame()->m_filter.mask, "[name]_2.[typ]");
+  EXPECT_TRUE(prompter.messages.empty());
+
+  CZulboApp onlySwitches;
+  ASSERT_TRUE(onlySwitches.InitInstance({"--unbekannt", ""}));
+  ExpectDefaults(onlySwitches.MainFrame()->m_filter);
+  EXPECT_EQ(onlySwitches.MainFrame()->windowTitle(), "Zul - Umbennenungstool");
+  EXPECT_TRUE(prompter.messages.empty());
+
+  // After "--" a name that starts with '-' is a file name (here of a file that does not exist).
+  prompter.answers = {Prompter::Answer::Ok};
+  CZulboApp dashedName;
+  EXPECT_FALSE(dashedName.InitInstance({"--", "-fehlt.fil"}));
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_TRUE(prompter.messages[0].text.endsWith("-fehlt.fil“ wurde nicht gefunden."));
 }
 
 TEST_F(StartupTest, WithFilterFileMakesItCurrent) {
