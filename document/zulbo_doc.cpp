@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -75,10 +76,20 @@ class FileDescriptor {
   int m_fd;
 };
 
+// Absolute and tidied, still naming the same file: "." and doubled slashes are dropped by text,
+// but ".." only by the system, since after a symbolic link it leads elsewhere than the text says.
 std::string FullPath(const std::string& path) {
   std::error_code error;
   const std::filesystem::path full = std::filesystem::absolute(path, error);
-  return error ? path : full.lexically_normal().string();
+  if (error) return path;
+  if (std::find(full.begin(), full.end(), "..") == full.end())
+    return full.lexically_normal().string();
+  const std::filesystem::path name = full.filename();
+  const bool plainName = !name.empty() && name != "." && name != "..";
+  const std::filesystem::path folder =
+      std::filesystem::canonical(plainName ? full.parent_path() : full, error);
+  if (error) return full.string();
+  return plainName ? (folder / name).string() : folder.string();
 }
 
 // 0, or the errno of the first failing write.

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -269,4 +270,25 @@ TEST_F(ZulboDocTest, HugeFileWithoutLineEndGoesToTheList) {
   EXPECT_EQ(view.RowCount(), 1);
   EXPECT_EQ(filter.mask, Edited().mask);
   EXPECT_EQ(doc.PathName(), "");
+}
+
+TEST_F(ZulboDocTest, DotDotAfterALinkLeadsWhereTheSystemSays) {
+  // "link/../x" is real/x for the system, not x beside the link.
+  ASSERT_EQ(::mkdir(PathOf("real").c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir(PathOf("real/sub").c_str(), 0755), 0);
+  ASSERT_EQ(::symlink(PathOf("real/sub").c_str(), PathOf("link").c_str()), 0);
+  Put("real/bild.jpg", "echt");
+  Put("bild.jpg", "falsch");
+  Put("real/a.fil", FilterFileText(Edited()));
+  Put("a.fil", "FILTER-DATEI\n100\nfalsch\n");
+  const std::string real = std::filesystem::canonical(PathOf("real")).string();
+
+  EXPECT_TRUE(doc.Open(PathOf("link/../bild.jpg")));
+  ASSERT_EQ(view.RowCount(), 1);
+  EXPECT_EQ(view.Text(0, ColDirectory), real);
+  EXPECT_EQ(view.Text(0, ColOldName), "bild.jpg");
+
+  EXPECT_TRUE(doc.Open(PathOf("link/../a.fil")));
+  EXPECT_EQ(filter.mask, Edited().mask);
+  EXPECT_EQ(doc.PathName(), real + "/a.fil");
 }

@@ -52,6 +52,38 @@ TEST_F(RenameAllTest, AllRowsRenamedWithoutAMessageAndTheRowsKeepTheirTexts) {
   EXPECT_EQ(Read("b2"), "content of b");
 }
 
+TEST_F(RenameAllTest, NamesKeepTheirBytesFromTheDiskToTheRenameAndBack) {
+  const std::string odd =
+      "Gr\xf6\xdf"
+      "e \xff.txt";  // not UTF-8
+  Make(odd);
+  Make("taken");
+  m_view.AddFile(Path(odd));
+  Make("z");
+  AddRow("z", "taken");
+  m_filter.mask = "[name]_neu.[typ]";
+  m_view.RecomputeNewNames();
+  m_view.Model().SetText(1, ColNewName, "taken");
+  const std::string renamed =
+      "Gr\xf6\xdf"
+      "e \xff_neu.txt";
+  ASSERT_EQ(m_view.Text(0, ColNewName), renamed);
+
+  m_prompter.answers = {Answer::No};
+  m_view.RenameAll();
+  EXPECT_EQ(Read(renamed), "content of " + odd);
+
+  m_view.Model().RemoveRows({1});
+  m_view.Model().SetText(0, ColOldName, renamed);
+  m_view.Model().SetText(0, ColNewName, odd);
+  AddRow("z", "taken");
+  m_prompter.answers = {Answer::Yes};
+  m_view.RenameAll();
+  ASSERT_EQ(m_prompter.messages.size(), 2u);
+  EXPECT_EQ(Read(renamed), "content of " + odd);  // renamed back after the failure
+  EXPECT_EQ(Read(odd), "<missing>");
+}
+
 TEST_F(RenameAllTest, EmptyListDoesNothing) {
   FakeFileSystem fake;
   m_view.RenameAll();
