@@ -88,14 +88,18 @@ QString ExecOfDesktopEntry(const QString& id, const QStringList& dataDirs) {
   return {};
 }
 
+// A path that names nothing: its folder is there (file not found) or not (path not found).
+int MissingFileCode(const QString& path) {
+  return QFileInfo(QFileInfo(path).absolutePath()).isDir() ? kFileNotFound : kPathNotFound;
+}
+
 class QtDesktopOpener : public DesktopOpener {
  public:
   int Open(const QString& target) override {
     const QUrl url = TargetUrl(target);
     if (url.isLocalFile()) {
       const QFileInfo file(url.toLocalFile());
-      if (!file.exists())
-        return QFileInfo(file.absolutePath()).isDir() ? kFileNotFound : kPathNotFound;
+      if (!file.exists()) return MissingFileCode(file.filePath());
       if (!file.isReadable()) return kAccessDenied;
     }
     return QDesktopServices::openUrl(url) ? kOpened : kNoAssociation;
@@ -109,7 +113,8 @@ class QtDesktopOpener : public DesktopOpener {
     if (argv.isEmpty() || argv.front().isEmpty()) return kFileNotFound;
     const QString& program = argv.front();
     const QString path = program.contains(u'/') ? program : QStandardPaths::findExecutable(program);
-    if (path.isEmpty() || !QFileInfo::exists(path)) return kFileNotFound;
+    if (path.isEmpty()) return kFileNotFound;
+    if (!QFileInfo::exists(path)) return MissingFileCode(path);
     const QFileInfo file(path);
     if (!file.isFile() || !file.isExecutable()) return kAccessDenied;
     return QProcess::startDetached(path, argv.mid(1)) ? kStarted : kBadProgram;
@@ -162,8 +167,15 @@ QString FallbackCommandLine(const QString& handlerCommand, const QString& target
 }
 
 QStringList FallbackArguments(const QString& handlerCommand, const QString& target) {
-  QStringList argv = QProcess::splitCommand(CutAtFieldCode(handlerCommand));
-  for (QString& argument : argv) argument.replace(QStringLiteral("%%"), QStringLiteral("%"));
+  // The field codes left in front of the target (%i, %c, %k and the deprecated ones) stand for
+  // details of the entry that this start does not give: such an argument is dropped rather than
+  // handed to the program as it stands.
+  static const QRegularExpression otherFieldCode(QStringLiteral("^%[A-Za-z]$"));
+  QStringList argv;
+  for (QString& argument : QProcess::splitCommand(CutAtFieldCode(handlerCommand))) {
+    if (otherFieldCode.match(argument).hasMatch()) continue;
+    argv << argument.replace(QStringLiteral("%%"), QStringLiteral("%"));
+  }
   argv << target;
   return argv;
 }

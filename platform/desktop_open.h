@@ -22,7 +22,8 @@ class DesktopOpener {
   virtual QString WebPageHandlerCommand() = 0;
 
   // Starts a program (argv[0]) with its arguments, detached from us. A result above 31 means it
-  // started; otherwise 2 (not found), 5 (not allowed to run) or 11 (could not be started).
+  // started; otherwise 2 (not found), 3 (its folder not found), 5 (not allowed to run) or 11
+  // (could not be started).
   virtual int StartDetached(const QStringList& argv) = 0;
 };
 
@@ -44,7 +45,8 @@ QString CutAtFieldCode(const QString& command);
 QString FallbackCommandLine(const QString& handlerCommand, const QString& target);
 
 // The same as the program and arguments to start: the cut command split by the shell's quoting
-// rules, and the target as one more argument of its own, whatever blanks it holds.
+// rules without the arguments that are other field codes (%i, %c, ...), and the target as one
+// more argument of its own, whatever blanks it holds.
 QStringList FallbackArguments(const QString& handlerCommand, const QString& target);
 
 // The folders of the freedesktop base directory specification that the lookup reads.

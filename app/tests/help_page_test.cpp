@@ -1,4 +1,9 @@
+#include <algorithm>
+#include <map>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -6,9 +11,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "app/tests/hyperlink_fake_opener.h"
+#include "engine/clock.h"
 #include "engine/date_placeholders.h"
 #include "engine/filter_settings.h"
 #include "filelist/zulbo_view.h"
@@ -88,18 +95,99 @@ TEST(ShowHelp, OpensThePageBesideTheProgramAndIgnoresFailure) {
   EXPECT_EQ(desktop.handlerQueries, 0) << "the help page has no browser fallback";
 }
 
+QString HelpPage() {
+  QFile page(PageBesideTheProgram());
+  if (!page.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(page.readAll());
+}
+
+// The part of the page from the heading with this anchor to the next heading of its level.
+QString Section(const QString& html, const QString& anchor) {
+  const qsizetype begin = html.indexOf(QStringLiteral("<h2 id=\"%1\"").arg(anchor));
+  if (begin < 0) return {};
+  return html.mid(begin, html.indexOf(QStringLiteral("<h2 "), begin + 1) - begin);
+}
+
+std::string Evaluated(const QString& mask, const std::string& oldName, const char* created,
+                      const char* modified) {
+  FilterSettings filter;
+  filter.mask = mask.toStdString();
+  return filter.Evaluate(oldName, 0, created, modified);
+}
+
 TEST(HelpPage, LiesBesideTheProgramAndExplainsEveryPlaceholder) {
   EnsureQtApp();
-  QFile page(PageBesideTheProgram());
-  ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << "built next to the program";
-  const std::string html = page.readAll().toStdString();
-  for (const DatePlaceholder& placeholder : kDatePlaceholders) {
-    EXPECT_NE(html.find(std::string(placeholder.text)), std::string::npos) << placeholder.text;
-  }
+  const QString html = HelpPage();
+  ASSERT_FALSE(html.isEmpty()) << "built next to the program";
   for (const char* text : {"[name]", "[typ]", "[index]", "[zufall]", "[[]", "[]]", "[von,bis]",
                            "[-von,-bis]", "FILTER-DATEI", ".fil", "Entf"}) {
-    EXPECT_NE(html.find(text), std::string::npos) << text;
+    EXPECT_TRUE(html.contains(QString::fromUtf8(text))) << text;
   }
+}
+
+// Gives the evaluations back the real clock, however the test ends.
+struct PinnedClock {
+  ~PinnedClock() { SetClockOverride({}); }
+};
+
+// The three date tables (current time, creation, last write) list every date placeholder once,
+// row by row the same kind of value, each with the value the engine gives for the captions'
+// example times.
+TEST(HelpPage, DateTablesShowWhatTheEngineGives) {
+  EnsureQtApp();
+  SetClockOverride([] { return LocalTime{2026, 12, 6, 9, 5, 3}; });
+  const PinnedClock pinned;
+  const char* created = "05.03.2007   09:07:02";
+  const char* modified = "15.11.2006   23:59:00";
+  const QStringList tables =
+      Section(HelpPage(), QStringLiteral("datum")).split(QStringLiteral("<table>")).mid(1);
+  ASSERT_EQ(tables.size(), 3);
+  static const QRegularExpression rowPattern(
+      QStringLiteral("<tr><td>[^<]*</td><td>(.*?)</td><td><samp>([^<]*)</samp></td></tr>"));
+  static const QRegularExpression codePattern(QStringLiteral("<code>([^<]*)</code>"));
+  const DateSource sources[] = {DateSource::Now, DateSource::Created, DateSource::Modified};
+  std::map<std::string_view, int> listed;
+  std::vector<std::vector<DateValue>> kinds(3);
+  for (int group = 0; group < 3; ++group) {
+    for (const QRegularExpressionMatch& row : rowPattern.globalMatch(tables[group])) {
+      std::optional<DateValue> kind;
+      for (const QRegularExpressionMatch& code : codePattern.globalMatch(row.captured(1))) {
+        const std::string text = code.captured(1).toStdString();
+        EXPECT_EQ(Evaluated(code.captured(1), "x.y", created, modified),
+                  row.captured(2).toStdString())
+            << text;
+        const auto known = std::find_if(kDatePlaceholders.begin(), kDatePlaceholders.end(),
+                                        [&](const DatePlaceholder& p) { return p.text == text; });
+        ASSERT_NE(known, kDatePlaceholders.end()) << text;
+        ++listed[known->text];
+        EXPECT_EQ(known->source, sources[group]) << text;
+        if (!kind) kind = known->value;
+        EXPECT_EQ(known->value, *kind) << text << " stands in a row of another value";
+      }
+      ASSERT_TRUE(kind) << row.captured(0).toStdString();
+      kinds[group].push_back(*kind);
+    }
+  }
+  EXPECT_EQ(kinds[0].size(), 12u);
+  EXPECT_EQ(kinds[1], kinds[0]);
+  EXPECT_EQ(kinds[2], kinds[0]);
+  EXPECT_EQ(listed.size(), kDatePlaceholders.size());
+  for (const auto& [text, count] : listed) EXPECT_EQ(count, 1) << text;
+}
+
+TEST(HelpPage, RangeExamplesShowWhatTheEngineGives) {
+  EnsureQtApp();
+  const QString section = Section(HelpPage(), QStringLiteral("bereiche"));
+  static const QRegularExpression example(QStringLiteral(
+      "<td><code>(\\[[^<]*\\])</code></td><td>(?:<samp>([^<]*)</samp>|\\(nichts\\))"));
+  int examples = 0;
+  for (const QRegularExpressionMatch& match : example.globalMatch(section)) {
+    EXPECT_EQ(Evaluated(match.captured(1), "Urlaub2007.jpg", "", ""),
+              match.captured(2).toStdString())
+        << match.captured(1).toStdString();
+    ++examples;
+  }
+  EXPECT_EQ(examples, 10);
 }
 
 }  // namespace

@@ -45,6 +45,11 @@ TEST(FallbackCommand, ArgumentsKeepTheTargetWhole) {
                               QStringLiteral("/tmp/a b.html")),
             (QStringList{QStringLiteral("/opt/my browser/run"), QStringLiteral("--p=5%"),
                          QStringLiteral("/tmp/a b.html")}));
+  // Other field codes in front of the target are not handed over as they stand.
+  EXPECT_EQ(
+      FallbackArguments(QStringLiteral("kbrowser %i %c --new-tab %u"), QStringLiteral("a.org")),
+      (QStringList{QStringLiteral("kbrowser"), QStringLiteral("--new-tab"),
+                   QStringLiteral("a.org")}));
 }
 
 TEST(TargetUrl, AddressesWithoutSchemeAreWebAddresses) {
@@ -128,6 +133,7 @@ TEST(DesktopOpener, FailuresAreMappedToTheirCodes) {
   EXPECT_EQ(desktop.StartDetached({}), 2);
   EXPECT_EQ(desktop.StartDetached({QStringLiteral("zul-no-such-program-anywhere")}), 2);
   EXPECT_EQ(desktop.StartDetached({root.filePath(QStringLiteral("missing"))}), 2);
+  EXPECT_EQ(desktop.StartDetached({root.filePath(QStringLiteral("no/browser"))}), 3);
   const QString plain = root.filePath(QStringLiteral("plain"));
   QFile file(plain);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
