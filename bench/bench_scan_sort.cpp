@@ -1,5 +1,5 @@
-// Folder scan, column sort and Delete of the file list against their floors: the scan against
-// readdir plus one statx per file over the same tree, the sort and the Delete against a plain
+// Folder scan, column sort, Delete and a drag step of the file list against their floors: the
+// scan against readdir plus one statx per file over the same tree, the others against a plain
 // std::sort of the same 100,000 names.
 
 #include <dirent.h>
@@ -188,6 +188,14 @@ class YesPrompter : public Prompter {
   int RunDialog(QDialog&) override { return 0; }
 };
 
+QItemSelection EverySecondRow(const CZulboView& view) {
+  QItemSelection selection;
+  for (int row = 0; row < kRows; row += 2)
+    selection.append(
+        QItemSelectionRange(view.Model().index(row, 0), view.Model().index(row, ColCount - 1)));
+  return selection;
+}
+
 // Delete with every second row of 100,000 selected, answered with "Ja".
 void BM_DeleteEverySecondRow(benchmark::State& state) {
   YesPrompter prompter;
@@ -196,11 +204,7 @@ void BM_DeleteEverySecondRow(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto view = MakeView(filter);
-    QItemSelection selection;
-    for (int row = 0; row < kRows; row += 2)
-      selection.append(
-          QItemSelectionRange(view->Model().index(row, 0), view->Model().index(row, ColCount - 1)));
-    view->selectionModel()->select(selection, QItemSelectionModel::Select);
+    view->selectionModel()->select(EverySecondRow(*view), QItemSelectionModel::Select);
     state.ResumeTiming();
     view->OnKeyDown(Qt::Key_Delete);
     state.PauseTiming();
@@ -211,6 +215,27 @@ void BM_DeleteEverySecondRow(benchmark::State& state) {
   SetPrompter(nullptr);
 }
 BENCHMARK(BM_DeleteEverySecondRow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// One drag step of one row down with every second row of 100,000 selected: 50,000 moves.
+void BM_DragStepEverySecondRow(benchmark::State& state) {
+  FilterSettings filter;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto view = MakeView(filter);
+    view->resize(800, 600);
+    view->show();
+    view->selectionModel()->select(EverySecondRow(*view), QItemSelectionModel::Select);
+    const QPoint row1 = view->visualRect(view->Model().index(1, 0)).center();
+    view->OnBeginDrag(0);
+    state.ResumeTiming();
+    view->OnMouseMove(row1);
+    state.PauseTiming();
+    if (view->Text(1, ColOldName) != Rows()[0].oldName) state.SkipWithError("rows not moved");
+    view.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_DragStepEverySecondRow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -52,7 +52,6 @@ CSettingsDlg::CSettingsDlg(QWidget* parent) : QDialog(parent) {
                 m_subfoldersBox->fontMetrics(), captionWidth));
 
   auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-  cancel->setAutoDefault(false);
   cancel->setGeometry(units.Rect(60, 76, 50, 14));
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

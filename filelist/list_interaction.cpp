@@ -37,6 +37,21 @@ std::vector<int> SelectedRows(const QItemSelectionModel& selection) {
   return rows;
 }
 
+// Replaces the selection by the given rows (ascending), one range per run of adjacent rows. The
+// selection is cleared first so that Qt need not compare the old ranges with the new ones.
+void SelectOnly(QItemSelectionModel& selection, const std::vector<int>& rows) {
+  const QAbstractItemModel& model = *selection.model();
+  const int lastColumn = model.columnCount() - 1;
+  QItemSelection ranges;
+  for (size_t first = 0, last = 0; first < rows.size(); first = ++last) {
+    while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1) ++last;
+    ranges.append(
+        QItemSelectionRange(model.index(rows[first], 0), model.index(rows[last], lastColumn)));
+  }
+  selection.clearSelection();
+  selection.select(ranges, QItemSelectionModel::Select);
+}
+
 QString FromBytes(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -104,12 +119,14 @@ void CZulboView::OnMouseMove(const QPoint& point) {
   const int topRow = std::max(rowAt(0), 0);
   const int rowsPerPage =
       std::max(viewport()->height() / verticalHeader()->defaultSectionSize(), 1);
+  // The list's window includes its header: a pointer over the header is inside it, on no row.
+  const int listTop = contentsRect().top() - viewport()->y();
   int target = -1;
   if (point.y() >= viewport()->height()) {
     target = topRow + rowsPerPage;
-  } else if (point.y() < 0) {
+  } else if (point.y() < listTop) {
     target = topRow - 1;
-  } else if (point.x() >= 0 && point.x() < viewport()->width()) {
+  } else if (point.y() >= 0 && point.x() >= 0 && point.x() < viewport()->width()) {
     target = rowAt(point.y());
   }
   if (target < 0) return;
@@ -117,22 +134,29 @@ void CZulboView::OnMouseMove(const QPoint& point) {
   if (delta == 0) return;
 
   viewport()->setUpdatesEnabled(false);
-  QItemSelectionModel& selection = *selectionModel();
-  std::vector<int> selected = SelectedRows(selection);
+  std::vector<int> selected = SelectedRows(*selectionModel());
   if (delta > 0) std::reverse(selected.begin(), selected.end());
-  for (const int row : selected) {
+  // Each row taken moves to its destination; the selection follows the moved rows and the
+  // view scrolls to each destination in turn. Both are applied once after the moves: row by row
+  // they cost time in proportion to the number of selected ranges for every row, and the
+  // destinations are monotonic, so showing the first and then the last one scrolls alike.
+  size_t moved = 0;
+  for (; moved < selected.size(); ++moved) {
+    const int row = selected[moved];
     const int dest = row + delta;
     if (dest < 0 || dest >= RowCount()) break;
-    selection.select(m_model->index(row, 0),
-                     QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
     if (delta > 0) {
       for (int j = row; j < dest; ++j) SwapRows(j, j + 1);
     } else {
       for (int j = row; j > dest; --j) SwapRows(j, j - 1);
     }
-    scrollTo(m_model->index(dest, 0), QAbstractItemView::EnsureVisible);
-    selection.select(m_model->index(dest, 0),
-                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selected[moved] = dest;
+  }
+  if (moved > 0) {
+    scrollTo(m_model->index(selected.front(), 0), QAbstractItemView::EnsureVisible);
+    scrollTo(m_model->index(selected[moved - 1], 0), QAbstractItemView::EnsureVisible);
+    std::sort(selected.begin(), selected.end());
+    SelectOnly(*selectionModel(), selected);
   }
   m_dragRow = target;
   viewport()->setUpdatesEnabled(true);
@@ -169,6 +193,12 @@ void CZulboView::SwapRows(int a, int b) { m_model->SwapRows(a, b); }
 // A left press on a selected row is held back: it either starts a drag of the selection or, if
 // released without moving, selects that row alone, as a click does.
 void CZulboView::mousePressEvent(QMouseEvent* event) {
+  // A release that never reached the list (a modal box took it, say) ends the drag here at the
+  // latest, so that the next press cannot move rows.
+  if (event->button() == Qt::LeftButton) {
+    m_dragPending = false;
+    if (m_dragging) OnLButtonUp();
+  }
   const int row = rowAt(event->position().toPoint().y());
   if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
       indexAt(event->position().toPoint()).isValid() &&
@@ -185,6 +215,10 @@ void CZulboView::mousePressEvent(QMouseEvent* event) {
 // While the button is held the event is not passed on: the default handling would extend the
 // selection under the pointer.
 void CZulboView::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton)) {
+    m_dragPending = false;
+    if (m_dragging) OnLButtonUp();
+  }
   const QPoint point = event->position().toPoint();
   if (m_dragPending &&
       (point - m_pressPoint).manhattanLength() >= QApplication::startDragDistance()) {

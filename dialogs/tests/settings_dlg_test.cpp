@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 #include "dialogs/dialog_units.h"
 #include "dialogs/settings_dlg.h"
@@ -60,4 +62,26 @@ TEST(SettingsDlg, ExchangesTheCheckValue) {
   dialog.accept();
   EXPECT_EQ(dialog.m_includeSubfolders, 0);
   EXPECT_EQ(dialog.result(), 1);
+}
+
+// Enter answers the focused push button, as the keyboard user expects; elsewhere it is "OK".
+TEST(SettingsDlg, EnterOnAbbrechenCancels) {
+  EnsureQtApp();
+  for (const bool onCancel : {true, false}) {
+    CSettingsDlg dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QCheckBox* box = dialog.findChild<QCheckBox*>();
+    box->setChecked(true);
+    QPushButton* cancel = nullptr;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+      if (button->text() == QStringLiteral("Abbrechen")) cancel = button;
+    ASSERT_NE(cancel, nullptr);
+    cancel->setFocus();
+    if (!onCancel) box->setFocus();  // leaving the button gives "OK" its role back
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), onCancel ? 2 : 1);
+    EXPECT_EQ(dialog.m_includeSubfolders, onCancel ? 0 : 1);
+  }
 }

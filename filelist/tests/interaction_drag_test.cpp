@@ -21,10 +21,13 @@ Names Numbered(int count) {
 TEST(InteractionDrag, BlockMovesByTheDeltaAndKeepsItsGaps) {
   InteractionView t(Numbered(5));
   t.Select({1, 2});
+  t.view.selectionModel()->setCurrentIndex(t.view.Model().index(1, 0),
+                                           QItemSelectionModel::NoUpdate);
   t.view.OnBeginDrag(1);
   t.view.OnMouseMove(t.RowPoint(3));
   EXPECT_EQ(t.Names(), (Names{"r0", "r3", "r4", "r1", "r2"}));
   EXPECT_EQ(t.Selected(), (Rows{3, 4}));
+  EXPECT_EQ(t.view.currentIndex().row(), 1);  // the focus stays with the position
   EXPECT_EQ(t.view.DragRow(), 3);
   t.view.OnLButtonUp();
   EXPECT_FALSE(t.view.Dragging());
@@ -67,7 +70,8 @@ TEST(InteractionDrag, OutsideTheRowsOnlyAboveAndBelowCount) {
   t.view.OnMouseMove({-5, row2.y()});                               // beside, left
   t.view.OnMouseMove({t.view.viewport()->width() + 5, row2.y()});   // beside, right
   t.view.OnMouseMove({row2.x(), t.view.viewport()->height() - 2});  // empty space below the rows
-  t.view.OnMouseMove({row2.x(), -3});  // above, at the top row: no row -1
+  t.view.OnMouseMove({row2.x(), -3});  // over the header: inside the list, on no row
+  t.view.OnMouseMove({row2.x(), -t.view.viewport()->y() - 3});  // above, at the top: no row -1
   EXPECT_EQ(t.Names(), Numbered(4));
   EXPECT_EQ(t.view.DragRow(), 1);
   // Below, with all rows on the page: aims past the last row, so nothing moves.
@@ -103,11 +107,13 @@ TEST(InteractionDrag, HeldBelowTheListTheBlockTravelsToTheEndAndAboveBack) {
   expected.push_back("r1");
   EXPECT_EQ(t.Names(), expected);
 
-  // Above the list: the target is the row above the top visible one.
+  // Over the header nothing moves; above the list the target is the row above the top one.
+  t.view.OnMouseMove({10, -2});
+  EXPECT_EQ(t.Selected(), (Rows{38, 39}));
   const int top = t.view.rowAt(0);
   const int delta = top - 1 - t.view.DragRow();
   ASSERT_GE(38 + delta, 0);
-  t.view.OnMouseMove({10, -10});
+  t.view.OnMouseMove({10, -t.view.viewport()->y() - 10});
   EXPECT_EQ(t.view.DragRow(), top - 1);
   EXPECT_EQ(t.Selected(), (Rows{38 + delta, 39 + delta}));
   EXPECT_EQ(t.view.Text(38 + delta, ColOldName), "r0");
@@ -138,4 +144,25 @@ TEST(InteractionDrag, MouseDragOfTheSelectionDoesNotExtendIt) {
   send(QEvent::MouseButtonRelease, t.RowPoint(4), Qt::NoButton);
   EXPECT_EQ(t.Selected(), (Rows{4}));
   EXPECT_EQ(t.Names(), (Names{"r0", "r3", "r4", "r1", "r2", "r5"}));
+
+  // A release lost to another window ends the drag: the next press and move select, not move.
+  send(QEvent::MouseButtonPress, t.RowPoint(4), Qt::LeftButton);
+  send(QEvent::MouseMove, t.RowPoint(2), Qt::LeftButton);
+  ASSERT_TRUE(t.view.Dragging());
+  const Names moved{"r0", "r3", "r2", "r4", "r1", "r5"};
+  EXPECT_EQ(t.Names(), moved);
+  send(QEvent::MouseButtonPress, t.RowPoint(5), Qt::LeftButton);
+  EXPECT_FALSE(t.view.Dragging());
+  send(QEvent::MouseMove, t.RowPoint(4), Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, t.RowPoint(4), Qt::NoButton);
+  EXPECT_EQ(t.Names(), moved);
+  EXPECT_EQ(t.Selected(), (Rows{4, 5}));
+
+  // Likewise a press whose release was lost: moving without the left button starts no drag.
+  t.Select({3});
+  send(QEvent::MouseButtonPress, t.RowPoint(3), Qt::LeftButton);
+  send(QEvent::MouseMove, t.RowPoint(1), Qt::RightButton);
+  send(QEvent::MouseMove, t.RowPoint(0), Qt::LeftButton);
+  EXPECT_FALSE(t.view.Dragging());
+  EXPECT_EQ(t.Names(), moved);
 }
