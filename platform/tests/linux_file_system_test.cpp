@@ -4,12 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include <gtest/gtest.h>
-#include <QFile>
 
 #include "platform/file_system.h"
 #include "platform/testing/fake_file_system.h"
