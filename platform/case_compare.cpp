@@ -21,3 +21,25 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   }
   return ia == la && ib == lb;
 }
+
+std::string FoldCase(std::string_view name) {
+  const auto* bytes = reinterpret_cast<const uint8_t*>(name.data());
+  const int32_t length = static_cast<int32_t>(name.size());
+  std::string folded;
+  folded.reserve(name.size());
+  int32_t i = 0;
+  while (i < length) {
+    const int32_t start = i;
+    UChar32 c;
+    U8_NEXT(bytes, i, length, c);
+    if (c < 0) {
+      folded.append(name.data() + start, static_cast<size_t>(i - start));
+      continue;
+    }
+    uint8_t buffer[U8_MAX_LENGTH];
+    int32_t size = 0;
+    U8_APPEND_UNSAFE(buffer, size, u_foldCase(c, U_FOLD_CASE_DEFAULT));
+    folded.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
+  }
+  return folded;
+}

@@ -76,6 +76,13 @@ class FileSystem {
   // Whether the opened folder treats names that differ only in letter case as one.
   virtual bool IgnoresCase(int folder) = 0;
 
+  // The names in an opened folder, "." and ".." left out, in the order the system delivers them.
+  // Reads at most `limit` names: a folder with more fails with EOVERFLOW. Fails also (EACCES)
+  // where names in the folder cannot be looked up, so that a listing never shows a name that
+  // IdentifyInFolder would not find. On failure `names` holds what was read before it.
+  virtual std::error_code ListNamesInFolder(int folder, size_t limit,
+                                            std::vector<std::string>& names) = 0;
+
   // Renames `from` to `to`, both plain names inside the opened folder. Never replaces an existing
   // file: a `to` that exists fails with EEXIST, also when it is another link to the same file.
   // Renaming a name to itself succeeds when the file exists and changes nothing; a change of

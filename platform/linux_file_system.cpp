@@ -157,6 +157,39 @@ std::error_code LinuxFileSystem::RenameInFolder(int folder, const std::string& f
   return error == 0 ? std::error_code() : ErrnoCode(error);
 }
 
+std::error_code LinuxFileSystem::ListNamesInFolder(int folder, size_t limit,
+                                                   std::vector<std::string>& names) {
+  // Reading needs a descriptor that can be read (a path-only handle cannot); looking names up
+  // needs search permission, which reading alone does not prove.
+  if (faccessat(folder, ".", X_OK, AT_EACCESS) != 0) return LastErrno();
+  const int fd = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return LastErrno();
+  DIR* dir = fdopendir(fd);
+  if (!dir) {
+    const int error = errno;
+    close(fd);
+    return ErrnoCode(error);
+  }
+  int error = 0;
+  for (;;) {
+    errno = 0;
+    const dirent* item = readdir(dir);
+    if (!item) {
+      error = errno;
+      break;
+    }
+    const char* name = item->d_name;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+    if (names.size() == limit) {
+      error = EOVERFLOW;
+      break;
+    }
+    names.emplace_back(name);
+  }
+  closedir(dir);
+  return error == 0 ? std::error_code() : ErrnoCode(error);
+}
+
 std::error_code LinuxFileSystem::ListFolder(const std::string& path,
                                             std::vector<FolderEntry>& entries) {
   DIR* dir = opendir(path.c_str());

@@ -14,6 +14,8 @@ class LinuxFileSystem : public FileSystem {
   bool IgnoresCase(int folder) override;
   std::error_code RenameInFolder(int folder, const std::string& from,
                                  const std::string& to) override;
+  std::error_code ListNamesInFolder(int folder, size_t limit,
+                                    std::vector<std::string>& names) override;
   std::error_code ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
   Result<std::unique_ptr<InputFile>> OpenInput(const std::string& path) override;
   std::error_code WriteFileAtomically(const std::string& path, const std::string& bytes) override;

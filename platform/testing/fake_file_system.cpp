@@ -49,17 +49,29 @@ Result<FileStatus> FakeFileSystem::Examine(const std::string& path) {
 
 Result<int> FakeFileSystem::OpenFolder(const std::string& path) {
   if (const auto error = Count(Op::OpenFolder, path)) return error;
-  return m_inner.OpenFolder(path);
+  Result<int> folder = m_inner.OpenFolder(path);
+  if (folder) m_folderPaths[*folder] = path;
+  return folder;
 }
 
 void FakeFileSystem::CloseFolder(int folder) {
   Count(Op::CloseFolder, {});
+  m_folderPaths.erase(folder);
   m_inner.CloseFolder(folder);
 }
 
 Result<FileIdentity> FakeFileSystem::IdentifyInFolder(int folder, const std::string& name) {
   if (const auto error = Count(Op::IdentifyInFolder, name)) return error;
   return m_inner.IdentifyInFolder(folder, name);
+}
+
+std::error_code FakeFileSystem::ListNamesInFolder(int folder, size_t limit,
+                                                  std::vector<std::string>& names) {
+  const auto path = m_folderPaths.find(folder);
+  if (const auto error =
+          Count(Op::ListNamesInFolder, path == m_folderPaths.end() ? std::string() : path->second))
+    return error;
+  return m_inner.ListNamesInFolder(folder, limit, names);
 }
 
 std::error_code FakeFileSystem::RenameInFolder(int folder, const std::string& from,

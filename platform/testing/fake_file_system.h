@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,13 @@ class FakeFileSystem : public FileSystem {
     OpenFolder,
     CloseFolder,
     IdentifyInFolder,
+    ListNamesInFolder,
     RenameInFolder,
     ListFolder,
     OpenInput,
     WriteFileAtomically,
   };
-  static constexpr int kOpCount = 9;
+  static constexpr int kOpCount = 10;
 
   explicit FakeFileSystem(FileSystem& inner = SystemFileSystem()) : m_inner(inner) {}
 
@@ -33,7 +35,7 @@ class FakeFileSystem : public FileSystem {
   // Fails every call of `op` from now on with `error` (0 stops it).
   void FailAll(Op op, int error);
   // Fails every call of `op` whose path ends in `name`, or whose name (for a rename: the old
-  // name) is `name`.
+  // name) is `name`; a listing of an opened folder counts with the path it was opened with.
   void FailOn(Op op, const std::string& name, int error);
 
   // Runs before each rename that is passed on; tests use it to make renames slow or to change
@@ -53,6 +55,8 @@ class FakeFileSystem : public FileSystem {
   Result<FileIdentity> IdentifyInFolder(int folder, const std::string& name) override;
   size_t MaxNameLength(int folder) override { return m_inner.MaxNameLength(folder); }
   bool IgnoresCase(int folder) override { return m_inner.IgnoresCase(folder); }
+  std::error_code ListNamesInFolder(int folder, size_t limit,
+                                    std::vector<std::string>& names) override;
   std::error_code RenameInFolder(int folder, const std::string& from,
                                  const std::string& to) override;
   std::error_code ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
@@ -73,4 +77,5 @@ class FakeFileSystem : public FileSystem {
   std::array<int, kOpCount> m_calls{};
   std::array<int, kOpCount> m_failAll{};
   std::vector<Planned> m_planned;
+  std::map<int, std::string> m_folderPaths;  // of the folders opened through this fake
 };

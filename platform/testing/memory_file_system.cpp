@@ -195,6 +195,17 @@ bool MemoryFileSystem::IgnoresCase(int folder) {
   return dir && dir->ignoresCase;
 }
 
+std::error_code MemoryFileSystem::ListNamesInFolder(int folder, size_t limit,
+                                                    std::vector<std::string>& names) {
+  const Node* dir = FolderOfHandle(folder);
+  if (!dir) return ErrnoCode(EBADF);
+  for (const auto& entry : dir->entries) {
+    if (names.size() == limit) return ErrnoCode(EOVERFLOW);
+    names.push_back(entry.first);
+  }
+  return {};
+}
+
 std::error_code MemoryFileSystem::RenameInFolder(int folder, const std::string& from,
                                                  const std::string& to) {
   Node* dir = FolderOfHandle(folder);

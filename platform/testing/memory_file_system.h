@@ -36,6 +36,8 @@ class MemoryFileSystem : public FileSystem {
   Result<FileIdentity> IdentifyInFolder(int folder, const std::string& name) override;
   size_t MaxNameLength(int folder) override;
   bool IgnoresCase(int folder) override;
+  std::error_code ListNamesInFolder(int folder, size_t limit,
+                                    std::vector<std::string>& names) override;
   std::error_code RenameInFolder(int folder, const std::string& from,
                                  const std::string& to) override;
   std::error_code ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override;

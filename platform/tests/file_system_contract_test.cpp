@@ -165,6 +165,20 @@ TEST_P(FileSystemContract, OpenFolderAndListFolderReportWhy) {
   EXPECT_EQ(Errno(Files().ReadTimes(m_world->Path("missing")).error()), ENOENT);
 }
 
+TEST_P(FileSystemContract, ListsTheNamesOfAnOpenedFolderUpToALimit) {
+  m_world->MakeFile("a", "");
+  m_world->MakeFile("x\xff\n", "");  // not UTF-8, with a line break
+  m_world->MakeFolder("sub");
+  std::vector<std::string> names;
+  EXPECT_FALSE(Files().ListNamesInFolder(m_folder, 3, names));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a", "sub", "x\xff\n"}));
+
+  std::vector<std::string> cut;
+  EXPECT_EQ(Errno(Files().ListNamesInFolder(m_folder, 2, cut)), EOVERFLOW);
+  EXPECT_EQ(cut.size(), 2u);
+}
+
 TEST_P(FileSystemContract, InputReadsTheWholeFileAndRefusesFolders) {
   const std::string content = "FILTER-DATEI\n100\n\xe4\n";
   m_world->MakeFile("f.fil", content);

@@ -1,0 +1,204 @@
+#include "filelist/core/plan_check.h"
+
+#include <cerrno>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "filelist/core/folder_cache.h"
+#include "platform/case_compare.h"
+
+namespace {
+
+// Where a folder holds far more names than the plan has steps in it, looking up names one by one
+// is cheaper than reading the folder; the listing stops at this many names per step.
+constexpr size_t kListedNamesPerStep = 4;
+constexpr size_t kListedNamesExtra = 64;
+// What a folder that cannot be asked is taken to allow.
+constexpr size_t kUsualNameLimit = 255;
+
+using FirstStep = std::unordered_map<std::string_view, uint32_t>;
+
+StepIssue NameIssue(const std::string& name, size_t maxName) {
+  if (!IsPlainName(name)) return StepIssue::NameInvalid;
+  if (name.size() > maxName) return StepIssue::NameTooLong;
+  return StepIssue::None;
+}
+
+bool Earlier(const FirstStep& first, std::string_view key, uint32_t step) {
+  const auto found = first.find(key);
+  return found != first.end() && found->second < step;
+}
+
+// The steps of one folder, checked against that folder. Every relation between steps (freed,
+// taken, renamed away) lies within one folder, since a file never leaves its own.
+class FolderCheck {
+ public:
+  FolderCheck(const RenamePlan& plan, FileSystem& files, FolderCache& folders,
+              std::vector<StepIssue>& issues)
+      : m_plan(plan), m_files(files), m_folders(folders), m_issues(issues) {}
+
+  // `steps` are ascending indexes into the plan, all of one folder.
+  void Run(const std::vector<uint32_t>& steps) {
+    const Result<int> folder = m_folders.Open(m_plan[steps.front()].directory);
+    if (!folder) {
+      const int error = folder.error().value();
+      MarkWholeFolder(steps,
+                      error == ENOENT || error == ENOTDIR ? StepIssue::FolderMissing
+                                                          : StepIssue::FolderUnreadable,
+                      kUsualNameLimit);
+      return;
+    }
+    m_folder = *folder;
+    m_ignoresCase = m_files.IgnoresCase(m_folder);
+    m_maxName = m_files.MaxNameLength(m_folder);
+    // A listing compares names as bytes, so only a folder that does so too is read whole.
+    m_listed = false;
+    if (!m_ignoresCase) {
+      std::vector<std::string> names;
+      const std::error_code error = m_files.ListNamesInFolder(
+          m_folder, steps.size() * kListedNamesPerStep + kListedNamesExtra, names);
+      if (error && error.value() != EOVERFLOW) {
+        MarkWholeFolder(steps, StepIssue::FolderUnreadable, m_maxName);
+        return;
+      }
+      if (!error) {
+        m_listed = true;
+        m_listedNames = std::move(names);
+        m_names = std::unordered_set<std::string_view>(m_listedNames.begin(), m_listedNames.end());
+      }
+    }
+    MakeKeys(steps);
+    for (size_t k = 0; k < steps.size(); ++k) m_issues[steps[k]] = Check(k, steps[k]);
+  }
+
+ private:
+  void MarkWholeFolder(const std::vector<uint32_t>& steps, StepIssue issue, size_t maxName) {
+    for (const uint32_t step : steps) {
+      const StepIssue name = NameIssue(m_plan[step].to, maxName);
+      m_issues[step] = name != StepIssue::None ? name : issue;
+    }
+  }
+
+  // The names as the folder compares them, and for each the first step that renames it away
+  // and the first that renames a file to it. A step that keeps its name does neither.
+  void MakeKeys(const std::vector<uint32_t>& steps) {
+    m_from.clear();
+    m_to.clear();
+    m_folded.clear();
+    if (m_ignoresCase) {
+      m_folded.reserve(2 * steps.size());  // no reallocation: the views below point into it
+      for (const uint32_t step : steps) {
+        m_from.push_back(m_folded.emplace_back(FoldCase(m_plan[step].from)));
+        m_to.push_back(m_folded.emplace_back(FoldCase(m_plan[step].to)));
+      }
+    } else {
+      for (const uint32_t step : steps) {
+        m_from.push_back(m_plan[step].from);
+        m_to.push_back(m_plan[step].to);
+      }
+    }
+    m_firstAway = FirstStep(steps.size());
+    m_firstTo = FirstStep(steps.size());
+    for (size_t k = 0; k < steps.size(); ++k) {
+      if (m_from[k] == m_to[k]) continue;
+      m_firstAway.try_emplace(m_from[k], steps[k]);
+      m_firstTo.try_emplace(m_to[k], steps[k]);
+    }
+  }
+
+  // The identity of `name` in the folder, ENOENT where it is not there, or another error where
+  // the folder cannot tell. A listed folder gives no identities; it is never one that ignores
+  // case, the only kind in which they are compared.
+  Result<FileIdentity> Lookup(const std::string& name) {
+    if (!m_listed) return m_files.IdentifyInFolder(m_folder, name);
+    if (m_names.contains(name)) return FileIdentity{};
+    return ErrnoCode(ENOENT);
+  }
+
+  StepIssue Check(size_t k, uint32_t index) {
+    const RenameStep& step = m_plan[index];
+    if (const StepIssue name = NameIssue(step.to, m_maxName); name != StepIssue::None) return name;
+    if (!IsPlainName(step.from)) return StepIssue::SourceMissing;
+    if (Earlier(m_firstAway, m_from[k], index)) return StepIssue::SourceRenamedEarlier;
+    const Result<FileIdentity> source = Lookup(step.from);
+    if (!source) {
+      return source.error().value() == ENOENT ? StepIssue::SourceMissing
+                                              : StepIssue::FolderUnreadable;
+    }
+    if (step.from == step.to) return StepIssue::None;
+    if (Earlier(m_firstTo, m_to[k], index)) return StepIssue::DuplicateName;
+    const Result<FileIdentity> target = Lookup(step.to);
+    if (target) {
+      // A change of letter case alone finds the file itself where the folder ignores case.
+      const bool ownFile = m_ignoresCase && m_from[k] == m_to[k] && *target == *source;
+      if (!ownFile) {
+        const auto away = m_firstAway.find(m_to[k]);
+        if (away == m_firstAway.end()) return StepIssue::TargetExists;
+        if (away->second > index) return StepIssue::TargetRenamedLater;
+      }
+    } else if (target.error().value() != ENOENT) {
+      return StepIssue::FolderUnreadable;
+    }
+    if (step.to[0] == '.' && step.from[0] != '.') return StepIssue::BecomesHidden;
+    return StepIssue::None;
+  }
+
+  const RenamePlan& m_plan;
+  FileSystem& m_files;
+  FolderCache& m_folders;
+  std::vector<StepIssue>& m_issues;
+
+  int m_folder = -1;
+  bool m_ignoresCase = false;
+  size_t m_maxName = kUsualNameLimit;
+  bool m_listed = false;
+  std::vector<std::string> m_listedNames;
+  std::unordered_set<std::string_view> m_names;
+  std::vector<std::string> m_folded;
+  std::vector<std::string_view> m_from;
+  std::vector<std::string_view> m_to;
+  FirstStep m_firstAway;
+  FirstStep m_firstTo;
+};
+
+}  // namespace
+
+IssueKind KindOf(StepIssue issue) {
+  switch (issue) {
+    case StepIssue::NameInvalid:
+    case StepIssue::NameTooLong:
+      return IssueKind::InvalidName;
+    case StepIssue::DuplicateName:
+      return IssueKind::DuplicateName;
+    case StepIssue::TargetExists:
+    case StepIssue::TargetRenamedLater:
+      return IssueKind::TargetExists;
+    case StepIssue::BecomesHidden:
+      return IssueKind::Hidden;
+    default:
+      return IssueKind::SourceMissing;
+  }
+}
+
+bool IsConflict(StepIssue issue) {
+  return issue != StepIssue::None && issue != StepIssue::BecomesHidden;
+}
+
+std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files) {
+  // The steps grouped by folder, each group in plan order; hashing keeps this linear.
+  std::unordered_map<std::string_view, uint32_t> folderIds;
+  std::vector<std::vector<uint32_t>> groups;
+  for (uint32_t i = 0; i < plan.size(); ++i) {
+    const auto [found, added] =
+        folderIds.try_emplace(plan[i].directory, static_cast<uint32_t>(groups.size()));
+    if (added) groups.emplace_back();
+    groups[found->second].push_back(i);
+  }
+  std::vector<StepIssue> issues(plan.size(), StepIssue::None);
+  FolderCache folders(files);
+  FolderCheck check(plan, files, folders, issues);
+  for (const std::vector<uint32_t>& steps : groups) check.Run(steps);
+  return issues;
+}

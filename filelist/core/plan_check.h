@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "filelist/core/rename_plan.h"
+
+class FileSystem;
+
+// What the check of a plan found for one step. The first that applies wins, in this order.
+// Every value but None and BecomesHidden means the run fails at that step if it gets there.
+enum class StepIssue : uint8_t {
+  None,
+  NameInvalid,           // the new name is empty, "." or "..", or holds '/' or NUL
+  NameTooLong,           // the new name is longer than its folder allows
+  SourceMissing,         // the old name is not in its folder
+  SourceRenamedEarlier,  // an earlier step renames the old name away
+  FolderMissing,         // the folder is gone
+  FolderUnreadable,      // names in the folder cannot be looked up
+  DuplicateName,         // an earlier step of the same folder gets the same new name
+  TargetExists,          // the new name is taken and no step frees it first
+  TargetRenamedLater,    // the new name is taken by the old name of a later step
+  BecomesHidden,         // a warning only: the new name starts with '.', the old one did not
+};
+
+// The reasons shown to the user: a closed set, each issue belongs to one.
+enum class IssueKind : uint8_t { InvalidName, SourceMissing, DuplicateName, TargetExists, Hidden };
+inline constexpr int kIssueKinds = 5;
+
+IssueKind KindOf(StepIssue issue);
+// Whether the run fails at a step with this issue.
+bool IsConflict(StepIssue issue);
+
+// Checks each step of the plan against the disk as the run would meet it: the steps before it
+// done, the steps after it not yet. Names are compared as bytes, or ignoring letter case where the
+// folder does; targets are looked up on the disk, so files outside the plan count. Reads only:
+// never changes a file. One result per step.
+std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files);
