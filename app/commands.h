@@ -8,6 +8,7 @@ enum Command : int {
   CmdHelp = 32775,
   CmdAddFolder = 32780,
   CmdSettings = 32783,
+  CmdNextConflict = 32784,
   CmdFileOpen = 57601,
   CmdFileSave = 57603,
   CmdFileSaveAs = 57604,

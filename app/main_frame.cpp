@@ -167,6 +167,14 @@ void CMainFrame::CreateMenus() {
   statusBar->setCheckable(true);
   viewMenu->addAction(toolBar);
   viewMenu->addAction(statusBar);
+  viewMenu->addSeparator();
+  QAction* nextConflict = AddAction(
+      CmdNextConflict, QStringLiteral("Nächster Konflikt"),
+      QStringLiteral("Wählt die nächste Zeile mit einem Konflikt oder einer Warnung aus und zeigt "
+                     "sie an.\nNächster Konflikt"));
+  nextConflict->setShortcut(QKeySequence(Qt::Key_F8));
+  bind(nextConflict, [view] { view->OnNextConflict(); });
+  viewMenu->addAction(nextConflict);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
   bind(AddAction(CmdAbout, QStringLiteral("Inf&o über Zulbo..."),
@@ -239,6 +247,10 @@ void CMainFrame::CreateStatusBar() {
   QAction* toggle = Action(CmdViewStatusBar);
   toggle->setChecked(true);
   connect(toggle, &QAction::triggered, bar, &QStatusBar::setVisible);
+  // The check's count, as text of a label, so that screen readers get it too.
+  connect(m_view, &CZulboView::PlanChecked, m_ready, [this](const QString& summary) {
+    m_ready->setText(summary.isEmpty() ? QStringLiteral("Bereit") : summary);
+  });
 }
 
 void CMainFrame::UpdateLockPanes() {

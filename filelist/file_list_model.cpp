@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "filelist/core/plan_check_text.h"
 #include "platform/text_bytes.h"
 
 namespace {
@@ -28,7 +29,20 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     return TextOf(text);
   }
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
-  return {};
+  if (index.column() != ColNewName) return {};
+  const StepIssue issue = Issue(index.row());
+  if (issue == StepIssue::None) return {};
+  switch (role) {
+    case Qt::DecorationRole:
+      return m_issueIcon;
+    case Qt::ForegroundRole:
+      return m_issueColour;
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+      return QString::fromUtf8(IssueText(issue));
+    default:
+      return {};
+  }
 }
 
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -50,6 +64,7 @@ void FileListModel::SetText(int row, int column, std::string text) {
 void FileListModel::Append(FileEntry entry) {
   beginInsertRows({}, Count(), Count());
   m_rows.Append(std::move(entry));
+  if (!m_issues.empty()) m_issues.resize(static_cast<size_t>(Count()));
   endInsertRows();
 }
 
@@ -57,6 +72,7 @@ void FileListModel::Append(std::vector<FileEntry> entries) {
   if (entries.empty()) return;
   beginInsertRows({}, Count(), Count() + static_cast<int>(entries.size()) - 1);
   m_rows.Append(std::move(entries));
+  if (!m_issues.empty()) m_issues.resize(static_cast<size_t>(Count()));
   endInsertRows();
 }
 
@@ -70,19 +86,36 @@ void FileListModel::RemoveRows(const std::vector<int>& rows) {
   if (rows.empty()) return;
   if (rows.size() == 1) {
     beginRemoveRows({}, rows[0], rows[0]);
+    RemoveIssues(rows);
     m_rows.Remove(rows);
     endRemoveRows();
     return;
   }
   // Many rows: compact in one pass and reset, instead of one removal signal per row.
   beginResetModel();
+  RemoveIssues(rows);
   m_rows.Remove(rows);
   endResetModel();
+}
+
+void FileListModel::RemoveIssues(const std::vector<int>& rows) {
+  if (m_issues.empty()) return;
+  size_t out = 0;
+  for (size_t i = 0, next = 0; i < m_issues.size(); ++i) {
+    if (next < rows.size() && static_cast<size_t>(rows[next]) == i) {
+      ++next;
+      continue;
+    }
+    m_issues[out++] = m_issues[i];
+  }
+  m_issues.resize(out);
 }
 
 void FileListModel::SwapRows(int a, int b) {
   if (a == b) return;
   m_rows.Swap(a, b);
+  if (!m_issues.empty())
+    std::swap(m_issues[static_cast<size_t>(a)], m_issues[static_cast<size_t>(b)]);
   emit dataChanged(index(a, 0), index(a, ColCount - 1));
   emit dataChanged(index(b, 0), index(b, ColCount - 1));
 }
@@ -93,10 +126,35 @@ void FileListModel::Reorder(const std::vector<int>& order) {
   std::vector<int> newPosition(static_cast<size_t>(Count()));
   for (size_t i = 0; i < order.size(); ++i) newPosition[static_cast<size_t>(order[i])] = int(i);
   m_rows.Reorder(order);
+  if (!m_issues.empty()) {
+    std::vector<StepIssue> reordered;
+    reordered.reserve(m_issues.size());
+    for (const int from : order) reordered.push_back(m_issues[static_cast<size_t>(from)]);
+    m_issues = std::move(reordered);
+  }
   QModelIndexList after;
   after.reserve(before.size());
   for (const QModelIndex& old : before)
     after.push_back(index(newPosition[static_cast<size_t>(old.row())], old.column()));
   changePersistentIndexList(before, after);
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void FileListModel::SetIssues(std::vector<StepIssue> issues) {
+  m_issues = std::move(issues);
+  m_issues.resize(static_cast<size_t>(Count()));
+  if (Count() == 0) return;
+  emit dataChanged(
+      index(0, ColNewName), index(Count() - 1, ColNewName),
+      {Qt::DecorationRole, Qt::ForegroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
+}
+
+StepIssue FileListModel::Issue(int row) const {
+  return static_cast<size_t>(row) < m_issues.size() ? m_issues[static_cast<size_t>(row)]
+                                                    : StepIssue::None;
+}
+
+void FileListModel::SetIssueLook(const QIcon& icon, const QBrush& colour) {
+  m_issueIcon = icon;
+  m_issueColour = colour;
 }

@@ -4,8 +4,11 @@
 #include <vector>
 
 #include <QAbstractTableModel>
+#include <QBrush>
+#include <QIcon>
 
 #include "filelist/core/file_rows.h"
+#include "filelist/core/plan_check.h"
 
 // The list's rows as a Qt model. Bulk operations emit one signal each (one insert range, one
 // dataChanged per column, one removal per contiguous range, one layout change), so 100,000 rows
@@ -45,6 +48,19 @@ class FileListModel : public QAbstractTableModel {
   // Persistent indexes (selection, current row) follow their rows.
   void Reorder(const std::vector<int>& order);
 
+  // The check's result for every row (one per row). "Neuer Name" of a row with an issue shows
+  // `icon`, its text in `colour`, and the reason as tooltip and accessible description. Until
+  // the next check, each result moves with its row.
+  void SetIssues(std::vector<StepIssue> issues);
+  StepIssue Issue(int row) const;
+  void SetIssueLook(const QIcon& icon, const QBrush& colour);
+
  private:
+  // Drops the results of the given rows (ascending), as RemoveRows drops the rows.
+  void RemoveIssues(const std::vector<int>& rows);
+
   FileRows m_rows;
+  std::vector<StepIssue> m_issues;  // empty, or one per row
+  QIcon m_issueIcon;
+  QBrush m_issueColour;
 };

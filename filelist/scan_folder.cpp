@@ -102,6 +102,7 @@ class FolderScan {
 }  // namespace
 
 void CZulboView::ScanFolder(const std::string& folder) {
+  const CheckHold hold(*this);
   const std::unique_ptr<Progress> progress = m_services.prompter.StartProgress(
       this,
       [](int found) {

@@ -27,6 +27,7 @@ CZulboView::CZulboView(FilterSettings& filter, const Services& services, QWidget
     colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
   setPalette(colours);
   ConnectInteraction();
+  ConnectCheck();
 }
 
 CZulboView::~CZulboView() = default;
@@ -42,17 +43,25 @@ void CZulboView::RecomputeNewNames() {
   m_model->SetNewNames(m_model->Rows().EvaluateNewNames(m_filter));
 }
 
-// The full text of a cell shows as a tip only where the column cuts it off.
+// The full text of a cell shows as a tip where the column cuts it off; the check's reason, where
+// the cell has one, shows always.
 bool CZulboView::viewportEvent(QEvent* event) {
   if (event->type() != QEvent::ToolTip) return QTableView::viewportEvent(event);
   const auto* help = static_cast<QHelpEvent*>(event);
   const QModelIndex cell = indexAt(help->pos());
   if (cell.isValid()) {
     const QString text = cell.data(Qt::DisplayRole).toString();
+    const QString reason = cell.data(Qt::ToolTipRole).toString();
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const QRect rect = visualRect(cell);
-    if (fontMetrics().horizontalAdvance(text) > rect.width() - 2 * margin) {
-      QToolTip::showText(help->globalPos(), text, viewport(), rect);
+    const int iconWidth =
+        reason.isEmpty() ? 0
+                         : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this) + margin;
+    const bool cut = fontMetrics().horizontalAdvance(text) > rect.width() - 2 * margin - iconWidth;
+    QString tip = cut ? text : QString();
+    if (!reason.isEmpty()) tip += (cut ? QStringLiteral("\n") : QString()) + reason;
+    if (!tip.isEmpty()) {
+      QToolTip::showText(help->globalPos(), tip, viewport(), rect);
       return true;
     }
   }

@@ -5,6 +5,7 @@
 
 #include <QPoint>
 #include <QTableView>
+#include <QTimer>
 
 #include "engine/filter_settings.h"
 #include "filelist/core/rename_plan.h"
@@ -75,11 +76,25 @@ class CZulboView : public QTableView {
   void OnSettings();
   void ShowHelp();
 
+  // The check of the plan: what the run would meet in each row, shown in "Neuer Name". It runs
+  // shortly after the rows, their names or the disk (through a run) change, once for a burst of
+  // changes, so that a drag over many rows stays fluid.
+  void ScheduleRecheck();
+  // Checks now (nothing while a long change is under way; it checks when that ends).
+  void RecheckPlan();
+  // How many rows have an issue, by reason; empty when none has.
+  const QString& CheckSummaryText() const { return m_checkSummary; }
+  // "Nächster Konflikt": selects and shows the next row below the current one that has an issue,
+  // from the top again after the last.
+  void OnNextConflict();
+
  signals:
   // Files were renamed on the disk: the given steps of the plan, from their old name to their new
   // one, or with `back` from the new name to the old one. Whoever holds a path of such a file
   // (the document) follows it.
   void FilesRenamed(const RenamePlan& plan, const std::vector<size_t>& steps, bool back);
+  // A check has ended; `summary` as CheckSummaryText().
+  void PlanChecked(const QString& summary);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -90,6 +105,23 @@ class CZulboView : public QTableView {
   bool viewportEvent(QEvent* event) override;
 
  private:
+  // Holds the check back while the list or the disk is in the middle of a long change (a run, a
+  // scan); it is scheduled when the last hold ends.
+  class CheckHold {
+   public:
+    explicit CheckHold(CZulboView& view) : m_view(view) { ++m_view.m_checkHolds; }
+    ~CheckHold() {
+      if (--m_view.m_checkHolds == 0) m_view.ScheduleRecheck();
+    }
+    CheckHold(const CheckHold&) = delete;
+    CheckHold& operator=(const CheckHold&) = delete;
+
+   private:
+    CZulboView& m_view;
+  };
+
+  void ConnectCheck();
+
   FilterSettings& m_filter;
   Services m_services;
   FileListModel* m_model;
@@ -102,4 +134,7 @@ class CZulboView : public QTableView {
   bool m_dragPending = false;
   QPoint m_pressPoint;
   int m_pressRow = -1;
+  QTimer m_checkTimer;
+  int m_checkHolds = 0;
+  QString m_checkSummary;
 };

@@ -72,7 +72,8 @@ TEST_F(MainFrameTest, MenusHoldTheCommandsInOrder) {
   EXPECT_EQ(Entries(1), (std::vector<std::string>{
                             "&Rückgängig\tCtrl+Z", "-", "Filter bearbeiten...",
                             "Filter anwenden (Dateien umbenennen)", "-", "Einstellungen..."}));
-  EXPECT_EQ(Entries(2), (std::vector<std::string>{"&Symbolleiste", "S&tatusleiste"}));
+  EXPECT_EQ(Entries(2), (std::vector<std::string>{"&Symbolleiste", "S&tatusleiste", "-",
+                                                  "Nächster Konflikt\tF8"}));
   EXPECT_EQ(Entries(3), (std::vector<std::string>{"Inf&o über Zulbo...", "Hilfe"}));
 }
 
@@ -92,6 +93,9 @@ TEST_F(MainFrameTest, CommandsCarryPromptAndTooltipAndOnlyUndoIsDisabled) {
       {CmdExit, "Verläßt die Anwendung; fragt, ob Dokumente gespeichert werden sollen.\nBeenden"},
       {CmdViewToolBar, "Blendet die Symbolleiste ein oder aus.\nSymbolleiste ein-/ausschalten"},
       {CmdViewStatusBar, "Blendet die Statusleiste ein oder aus.\nStatusleiste ein-/ausschalten"},
+      {CmdNextConflict,
+       "Wählt die nächste Zeile mit einem Konflikt oder einer Warnung aus und zeigt sie "
+       "an.\nNächster Konflikt"},
   };
   for (const auto& [command, text] : texts) {
     QAction* action = frame.Action(command);
@@ -173,6 +177,27 @@ TEST_F(MainFrameTest, StatusBarShowsBereitAndPrompts) {
   EXPECT_EQ(frame.statusBar()->currentMessage(), "Einstellungen bearbeiten");
   // The offscreen platform tells no lock state: the panes stay empty.
   for (int i = 0; i < 3; ++i) EXPECT_EQ(frame.LockPane(i)->text(), "");
+}
+
+TEST_F(MainFrameTest, StatusBarCountsTheConflictsAndF8GoesToThem) {
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) frame.View().AddFile(folder.Put(name, name));
+  frame.m_filter.mask = "gleich";
+  frame.View().RecomputeNewNames();
+  frame.show();
+  frame.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+  frame.View().setFocus();
+  frame.View().RecheckPlan();
+  EXPECT_EQ(frame.MessagePane()->text(), "2 Konflikte: 2 × Doppelter Name");
+  QTest::keyClick(&frame.View(), Qt::Key_F8);
+  EXPECT_EQ(frame.View().currentIndex().row(), 1);
+  QTest::keyClick(&frame.View(), Qt::Key_F8);
+  EXPECT_EQ(frame.View().currentIndex().row(), 2);
+
+  frame.m_filter.mask = "[index].txt";
+  frame.View().RecomputeNewNames();
+  frame.View().RecheckPlan();
+  EXPECT_EQ(frame.MessagePane()->text(), "Bereit");
 }
 
 TEST_F(MainFrameTest, ViewMenuTogglesTheBarsWithCheckMarks) {

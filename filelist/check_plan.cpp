@@ -1,0 +1,66 @@
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QStyle>
+
+#include "filelist/core/plan_check_text.h"
+#include "filelist/zulbo_view.h"
+
+namespace {
+
+// Long enough to take a drag step or a burst of added files as one change.
+constexpr int kCheckDelayMs = 150;
+
+// Qt's palette has no role for warnings: an orange that keeps its contrast on the list's
+// background, dark on a light one, light on a dark one.
+QBrush WarningColour(const QPalette& palette) {
+  const bool darkBackground = palette.color(QPalette::Base).lightness() < 128;
+  return darkBackground ? QColor::fromHsl(28, 255, 170) : QColor::fromHsl(22, 255, 80);
+}
+
+}  // namespace
+
+void CZulboView::ConnectCheck() {
+  m_model->SetIssueLook(style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this),
+                        WarningColour(palette()));
+  m_checkTimer.setSingleShot(true);
+  m_checkTimer.setInterval(kCheckDelayMs);
+  connect(&m_checkTimer, &QTimer::timeout, this, &CZulboView::RecheckPlan);
+  // Rows added, removed, moved or sorted, and texts changed: the plan is another one. The
+  // check's own results come with roles of their own and change no plan.
+  connect(m_model, &QAbstractItemModel::rowsInserted, this, &CZulboView::ScheduleRecheck);
+  connect(m_model, &QAbstractItemModel::rowsRemoved, this, &CZulboView::ScheduleRecheck);
+  connect(m_model, &QAbstractItemModel::modelReset, this, &CZulboView::ScheduleRecheck);
+  connect(m_model, &QAbstractItemModel::layoutChanged, this, &CZulboView::ScheduleRecheck);
+  connect(m_model, &QAbstractItemModel::dataChanged, this,
+          [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+            if (roles.isEmpty() || roles.contains(Qt::DisplayRole)) ScheduleRecheck();
+          });
+  connect(this, &CZulboView::FilesRenamed, this, &CZulboView::ScheduleRecheck);
+}
+
+void CZulboView::ScheduleRecheck() { m_checkTimer.start(); }
+
+void CZulboView::RecheckPlan() {
+  if (m_checkHolds > 0) return;
+  m_checkTimer.stop();
+  std::vector<StepIssue> issues = CheckPlan(MakePlan(m_model->Rows()), m_services.files);
+  m_checkSummary = QString::fromUtf8(CheckSummary(issues));
+  m_model->SetIssues(std::move(issues));
+  emit PlanChecked(m_checkSummary);
+}
+
+void CZulboView::OnNextConflict() {
+  if (m_checkTimer.isActive()) RecheckPlan();
+  const int count = RowCount();
+  const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+  for (int step = 1; step <= count; ++step) {
+    const int row = (current + step) % count;
+    if (m_model->Issue(row) == StepIssue::None) continue;
+    const QModelIndex cell = m_model->index(row, ColNewName);
+    selectionModel()->setCurrentIndex(
+        cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(cell, QAbstractItemView::EnsureVisible);
+    return;
+  }
+  QApplication::beep();
+}
