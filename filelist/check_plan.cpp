@@ -1,9 +1,12 @@
+#include <utility>
+
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QStyle>
 
 #include "filelist/core/plan_check_text.h"
 #include "filelist/zulbo_view.h"
+#include "platform/prompter.h"
 
 namespace {
 
@@ -24,7 +27,12 @@ void CZulboView::ConnectCheck() {
                         WarningColour(palette()));
   m_checkTimer.setSingleShot(true);
   m_checkTimer.setInterval(kCheckDelayMs);
-  connect(&m_checkTimer, &QTimer::timeout, this, &CZulboView::RecheckPlan);
+  connect(&m_checkTimer, &QTimer::timeout, this, [this] {
+    if (std::exchange(m_changedWhileWaiting, false))
+      m_checkTimer.start();
+    else
+      RecheckPlan();
+  });
   // Rows added, removed, moved or sorted, and texts changed: the plan is another one. The
   // check's own results come with roles of their own and change no plan.
   connect(m_model, &QAbstractItemModel::rowsInserted, this, &CZulboView::ScheduleRecheck);
@@ -38,12 +46,29 @@ void CZulboView::ConnectCheck() {
   connect(this, &CZulboView::FilesRenamed, this, &CZulboView::ScheduleRecheck);
 }
 
-void CZulboView::ScheduleRecheck() { m_checkTimer.start(); }
+// Called for every single change (a drag step makes thousands), so it only takes note; the
+// timer, once running, waits until a whole interval has passed without a change.
+void CZulboView::ScheduleRecheck() {
+  if (m_checkTimer.isActive())
+    m_changedWhileWaiting = true;
+  else
+    m_checkTimer.start();
+}
 
 void CZulboView::RecheckPlan() {
   if (m_checkHolds > 0) return;
   m_checkTimer.stop();
-  std::vector<StepIssue> issues = CheckPlan(MakePlan(m_model->Rows()), m_services.files);
+  m_changedWhileWaiting = false;
+  // Quick on a local disk; a slow network folder gets feedback.
+  const std::unique_ptr<Progress> progress = m_services.prompter.StartProgress(
+      this,
+      [](int done) {
+        return QStringLiteral("Die Umbenennung wird geprüft …\n%1 Ordner geprüft").arg(done);
+      },
+      0, false);
+  std::vector<StepIssue> issues =
+      CheckPlan(MakePlan(m_model->Rows()), m_services.files,
+                [&](size_t done) { progress->Continue(static_cast<int>(done)); });
   m_checkSummary = QString::fromUtf8(CheckSummary(issues));
   m_model->SetIssues(std::move(issues));
   emit PlanChecked(m_checkSummary);

@@ -135,6 +135,7 @@ class CZulboView : public QTableView {
   QPoint m_pressPoint;
   int m_pressRow = -1;
   QTimer m_checkTimer;
+  bool m_changedWhileWaiting = false;
   int m_checkHolds = 0;
   QString m_checkSummary;
 };

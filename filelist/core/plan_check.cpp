@@ -186,7 +186,8 @@ bool IsConflict(StepIssue issue) {
   return issue != StepIssue::None && issue != StepIssue::BecomesHidden;
 }
 
-std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files) {
+std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files,
+                                 const std::function<void(size_t done)>& progress) {
   // The steps grouped by folder, each group in plan order; hashing keeps this linear.
   std::unordered_map<std::string_view, uint32_t> folderIds;
   std::vector<std::vector<uint32_t>> groups;
@@ -199,6 +200,9 @@ std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files) {
   std::vector<StepIssue> issues(plan.size(), StepIssue::None);
   FolderCache folders(files);
   FolderCheck check(plan, files, folders, issues);
-  for (const std::vector<uint32_t>& steps : groups) check.Run(steps);
+  for (size_t done = 0; done < groups.size(); ++done) {
+    if (progress) progress(done);
+    check.Run(groups[done]);
+  }
   return issues;
 }

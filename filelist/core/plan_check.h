@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "filelist/core/rename_plan.h"
@@ -34,5 +36,6 @@ bool IsConflict(StepIssue issue);
 // Checks each step of the plan against the disk as the run would meet it: the steps before it
 // done, the steps after it not yet. Names are compared as bytes, or ignoring letter case where the
 // folder does; targets are looked up on the disk, so files outside the plan count. Reads only:
-// never changes a file. One result per step.
-std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files);
+// never changes a file. One result per step. `progress` is told how many folders are done.
+std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files,
+                                 const std::function<void(size_t done)>& progress = {});
