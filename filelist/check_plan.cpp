@@ -77,7 +77,12 @@ void CZulboView::RecheckPlan() {
 void CZulboView::OnNextConflict() {
   if (m_checkTimer.isActive()) RecheckPlan();
   const int count = RowCount();
-  const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+  // The current row counts only while selected: Qt makes the first row current on its own.
+  const QModelIndex currentCell = currentIndex();
+  const int current =
+      currentCell.isValid() && selectionModel()->isRowSelected(currentCell.row(), {})
+          ? currentCell.row()
+          : -1;
   for (int step = 1; step <= count; ++step) {
     const int row = (current + step) % count;
     if (m_model->Issue(row) == StepIssue::None) continue;

@@ -84,8 +84,8 @@ class CZulboView : public QTableView {
   void RecheckPlan();
   // How many rows have an issue, by reason; empty when none has.
   const QString& CheckSummaryText() const { return m_checkSummary; }
-  // "Nächster Konflikt": selects and shows the next row below the current one that has an issue,
-  // from the top again after the last.
+  // "Nächster Konflikt": selects and shows the next row with an issue below the current row (if
+  // that is selected), from the top again after the last.
   void OnNextConflict();
 
  signals:
