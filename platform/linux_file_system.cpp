@@ -54,6 +54,20 @@ int LinkThenUnlink(int folder, const std::string& from, const std::string& to) {
   return 0;
 }
 
+// Hands each entry of an open folder but "." and ".." to `take`, until the entries end (0, or
+// the errno of a failed read) or `take` returns an errno of its own.
+template <class Take>
+int ReadEntries(DIR* dir, Take take) {
+  for (;;) {
+    errno = 0;
+    const dirent* item = readdir(dir);
+    if (!item) return errno;
+    const char* name = item->d_name;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+    if (const int error = take(*item)) return error;
+  }
+}
+
 class LinuxInputFile : public InputFile {
  public:
   LinuxInputFile(FileDescriptor fd, const FileStatus& status)
@@ -170,22 +184,11 @@ std::error_code LinuxFileSystem::ListNamesInFolder(int folder, size_t limit,
     close(fd);
     return ErrnoCode(error);
   }
-  int error = 0;
-  for (;;) {
-    errno = 0;
-    const dirent* item = readdir(dir);
-    if (!item) {
-      error = errno;
-      break;
-    }
-    const char* name = item->d_name;
-    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-    if (names.size() == limit) {
-      error = EOVERFLOW;
-      break;
-    }
-    names.emplace_back(name);
-  }
+  const int error = ReadEntries(dir, [&](const dirent& item) {
+    if (names.size() == limit) return EOVERFLOW;
+    names.emplace_back(item.d_name);
+    return 0;
+  });
   closedir(dir);
   return error == 0 ? std::error_code() : ErrnoCode(error);
 }
@@ -195,19 +198,11 @@ std::error_code LinuxFileSystem::ListFolder(const std::string& path,
   DIR* dir = opendir(path.c_str());
   if (!dir) return LastErrno();
   const int dirFd = dirfd(dir);
-  int error = 0;
-  for (;;) {
-    errno = 0;
-    const dirent* item = readdir(dir);
-    if (!item) {
-      error = errno;
-      break;
-    }
-    const char* name = item->d_name;
-    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+  const int error = ReadEntries(dir, [&](const dirent& item) {
+    const char* name = item.d_name;
     FolderEntry entry;
     entry.name = name;
-    unsigned char type = item->d_type;
+    unsigned char type = item.d_type;
     if (type == DT_UNKNOWN) {
       struct stat info {};
       if (fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0)
@@ -223,7 +218,8 @@ std::error_code LinuxFileSystem::ListFolder(const std::string& path,
       if (fstatat(dirFd, name, &target, 0) == 0) entry.kind = KindOf(target.st_mode);
     }
     entries.push_back(std::move(entry));
-  }
+    return 0;
+  });
   closedir(dir);
   return error == 0 ? std::error_code() : ErrnoCode(error);
 }
