@@ -44,12 +44,7 @@ std::optional<int64_t> MetadataCaptureReader::ReadCaptureTime(const std::string&
       status.st_size == 0) {
     return std::nullopt;
   }
-  // The image library opens by name; this name leads to the very file checked above, whatever
-  // happens to `path` meanwhile, and holds no byte that could be misread.
-  if (const std::optional<int64_t> time =
-          ReadPhotoTime("/proc/self/fd/" + std::to_string(file.get()))) {
-    return time;
-  }
+  if (const std::optional<int64_t> time = ReadPhotoTime(file.get(), status.st_size)) return time;
   // MP4 files pass for BMFF images too, without EXIF data.
-  return ReadVideoTime(file.get());
+  return ReadVideoTime(file.get(), status.st_size);
 }

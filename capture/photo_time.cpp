@@ -1,5 +1,9 @@
 #include "capture/photo_time.h"
 
+// Exiv2 0.27 hands images and streams over in std::auto_ptr, deprecated since C++11.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
+#include <array>
 #include <exiv2/bmffimage.hpp>
 #include <exiv2/cr2image.hpp>
 #include <exiv2/crwimage.hpp>
@@ -17,6 +21,8 @@
 #include <mutex>
 
 #include "capture/capture_time.h"
+#include "capture/descriptor_io.h"
+#include "capture/jpeg_time.h"
 
 namespace {
 
@@ -39,13 +45,17 @@ const Format kFormats[] = {
 };
 
 // The capture time first; DateTime last, since editors rewrite it. TIFF/EP raw files keep
-// DateTimeOriginal in the first IFD rather than in the Exif IFD.
-const char* const kTimeKeys[] = {
-    "Exif.Photo.DateTimeOriginal",
-    "Exif.Image.DateTimeOriginal",
-    "Exif.Photo.DateTimeDigitized",
-    "Exif.Image.DateTime",
-};
+// DateTimeOriginal in the first IFD rather than in the Exif IFD. Made once: a key looks its tag
+// up by name.
+const std::array<Exiv2::ExifKey, 4>& TimeKeys() {
+  static const std::array<Exiv2::ExifKey, 4> keys = {
+      Exiv2::ExifKey("Exif.Photo.DateTimeOriginal"),
+      Exiv2::ExifKey("Exif.Image.DateTimeOriginal"),
+      Exiv2::ExifKey("Exif.Photo.DateTimeDigitized"),
+      Exiv2::ExifKey("Exif.Image.DateTime"),
+  };
+  return keys;
+}
 
 std::mutex xmpMutex;
 
@@ -72,21 +82,24 @@ void SetUpPhotoReading() {
   Exiv2::enableBMFF(true);
   // Reading decodes XMP packets too; the toolkit needs this before any use from several threads.
   Exiv2::XmpParser::initialize(LockXmp);
+  TimeKeys();
 }
 
-std::optional<int64_t> ReadPhotoTime(const std::string& path) {
+std::optional<int64_t> ReadPhotoTime(int fd, int64_t size) {
   try {
-    Exiv2::BasicIo::AutoPtr io(new Exiv2::FileIo(path));
-    if (io->open() != 0) return std::nullopt;
+    Exiv2::BasicIo::AutoPtr io(new DescriptorIo(fd, size));
+    if (Exiv2::isJpegType(*io, false)) {
+      const JpegTime jpeg = ReadJpegTime(*io);
+      if (!jpeg.askExiv2) return jpeg.time;
+    }
     const Format* format = Detect(*io);
-    io->close();
     if (format == nullptr) return std::nullopt;
     Exiv2::Image::AutoPtr image = format->open(io, false);
     if (image.get() == nullptr) return std::nullopt;
     image->readMetadata();
     const Exiv2::ExifData& exif = image->exifData();
-    for (const char* key : kTimeKeys) {
-      const auto found = exif.findKey(Exiv2::ExifKey(key));
+    for (const Exiv2::ExifKey& key : TimeKeys()) {
+      const auto found = exif.findKey(key);
       if (found == exif.end()) continue;
       if (const std::optional<int64_t> time = ParseExifDateTime(found->toString())) return time;
     }

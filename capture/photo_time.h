@@ -2,11 +2,10 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 
-// The EXIF capture time of the image at `path`, which must name a regular file, in naive
-// seconds. Any fault gives no time.
-std::optional<int64_t> ReadPhotoTime(const std::string& path);
+// The EXIF capture time, in naive seconds, of an image in the open regular file `fd` of `size`
+// bytes. Any fault gives no time.
+std::optional<int64_t> ReadPhotoTime(int fd, int64_t size);
 
 // Once per process, before the first read from any thread.
 void SetUpPhotoReading();

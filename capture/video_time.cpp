@@ -103,9 +103,7 @@ const char* CreationTime(const AVFormatContext& context) {
 
 void SetUpVideoReading() { av_log_set_level(AV_LOG_QUIET); }
 
-std::optional<int64_t> ReadVideoTime(int fd) {
-  const off_t size = lseek(fd, 0, SEEK_END);
-  if (size <= 0) return std::nullopt;
+std::optional<int64_t> ReadVideoTime(int fd, int64_t size) {
   Source source{fd, 0, size, std::chrono::steady_clock::now() + kTimeLimit};
 
   auto* buffer = static_cast<unsigned char*>(av_malloc(kBufferSize));

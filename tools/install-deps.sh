@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libicu-dev libgtest-dev
           libbenchmark-dev fonts-dejavu-core clang libx11-dev xvfb xauth librsvg2-bin
-          desktop-file-utils appstream libexiv2-dev libavformat-dev libavcodec-dev
+          desktop-file-utils appstream libexiv2-dev libexif-dev libavformat-dev libavcodec-dev
           qt6-image-formats-plugins)
 missing=()
 for p in "${packages[@]}"; do

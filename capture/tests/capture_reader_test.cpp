@@ -8,8 +8,10 @@
 #include <fstream>
 #include <optional>
 #include <thread>
+#include <tuple>
 
-#include "capture/tests/sample_files.h"
+#include "capture/testing/sample_files.h"
+#include "capture/tests/pinned_time_zone.h"
 #include "platform/testing/qt_test_app.h"
 #include "platform/testing/temp_folder.h"
 
@@ -48,49 +50,87 @@ class CaptureReaderTest : public testing::Test {
 };
 
 // Which EXIF field wins: the capture time, then the digitizing time, the plain DateTime last;
-// a field with no valid time counts as missing.
+// a field with no valid time counts as missing. JPEG files are read by libexif, the others by
+// Exiv2.
 struct SourceCase {
   const char* name;
   ExifTags tags;
   std::optional<int64_t> expected;
 };
 
-class ExifSources : public CaptureReaderTest, public testing::WithParamInterface<SourceCase> {};
+class ExifSources : public CaptureReaderTest,
+                    public testing::WithParamInterface<std::tuple<const char*, SourceCase>> {};
 
 TEST_P(ExifSources, PickTheCaptureTimeFirst) {
-  const std::string path = Jpeg("photo.jpg", GetParam().tags);
-  EXPECT_EQ(reader.ReadCaptureTime(path), GetParam().expected);
+  const auto& [format, source] = GetParam();
+  const std::string path = folder.Path("photo");
+  ASSERT_TRUE(WriteImage(path, format));
+  if (!source.tags.empty()) {
+    ASSERT_TRUE(WriteExif(path, source.tags));
+  }
+  EXPECT_EQ(reader.ReadCaptureTime(path), source.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Order, ExifSources,
-    testing::Values(
-        SourceCase{"AllThree",
-                   {{kDateTime, "2023:05:01 08:00:00"},
-                    {kDigitized, "2020:01:02 03:04:05"},
-                    {kOriginal, "2019:02:28 14:30:59"},
-                    {"Exif.Photo.SubSecTimeOriginal", "987"}},
-                   kTaken},
-        SourceCase{"DigitizedBeforeDateTime",
-                   {{kDateTime, "2023:05:01 08:00:00"}, {kDigitized, "2019:02:28 14:30:59"}},
-                   kTaken},
-        SourceCase{"DateTimeAsLastResort", {{kDateTime, "2019:02:28 14:30:59"}}, kTaken},
-        SourceCase{"OriginalInTheFirstIfd",
-                   {{kDateTime, "2023:05:01 08:00:00"},
-                    {"Exif.Image.DateTimeOriginal", "2019:02:28 14:30:59"}},
-                   kTaken},
-        SourceCase{"UnsetClockSkipped",
-                   {{kOriginal, "0000:00:00 00:00:00"}, {kDigitized, "2019:02:28 14:30:59"}},
-                   kTaken},
-        SourceCase{"BlanksSkipped",
-                   {{kOriginal, "    :  :     :  :  "}, {kDateTime, "2019:02:28 14:30:59"}},
-                   kTaken},
-        SourceCase{"NoTimeField", {{"Exif.Image.Make", "Zul"}}, std::nullopt},
-        SourceCase{"NoValidTime",
-                   {{kOriginal, "2019:02:30 10:00:00"}, {kDateTime, "gestern"}},
-                   std::nullopt},
-        SourceCase{"NoExif", {}, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::Combine(
+        testing::Values("JPEG", "PNG", "TIFF"),
+        testing::Values(
+            SourceCase{"AllThree",
+                       {{kDateTime, "2023:05:01 08:00:00"},
+                        {kDigitized, "2020:01:02 03:04:05"},
+                        {kOriginal, "2019:02:28 14:30:59"},
+                        {"Exif.Photo.SubSecTimeOriginal", "987"}},
+                       kTaken},
+            SourceCase{"DigitizedBeforeDateTime",
+                       {{kDateTime, "2023:05:01 08:00:00"}, {kDigitized, "2019:02:28 14:30:59"}},
+                       kTaken},
+            SourceCase{"DateTimeAsLastResort", {{kDateTime, "2019:02:28 14:30:59"}}, kTaken},
+            SourceCase{"OriginalInTheFirstIfd",
+                       {{kDateTime, "2023:05:01 08:00:00"},
+                        {"Exif.Image.DateTimeOriginal", "2019:02:28 14:30:59"}},
+                       kTaken},
+            SourceCase{"UnsetClockSkipped",
+                       {{kOriginal, "0000:00:00 00:00:00"}, {kDigitized, "2019:02:28 14:30:59"}},
+                       kTaken},
+            SourceCase{"BlanksSkipped",
+                       {{kOriginal, "    :  :     :  :  "}, {kDateTime, "2019:02:28 14:30:59"}},
+                       kTaken},
+            SourceCase{"NoTimeField", {{"Exif.Image.Make", "Zul"}}, std::nullopt},
+            SourceCase{"NoValidTime",
+                       {{kOriginal, "2019:02:30 10:00:00"}, {kDateTime, "gestern"}},
+                       std::nullopt},
+            SourceCase{"NoExif", {}, std::nullopt})),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param)) + "_" + std::get<1>(info.param).name;
+    });
+
+// A JPEG segment with the given marker byte.
+std::string Segment(char marker, const std::string& payload) {
+  const size_t length = payload.size() + 2;
+  return std::string{'\xff', marker, static_cast<char>(length >> 8), static_cast<char>(length)} +
+         payload;
+}
+
+// Segments that some writers put ahead of the EXIF block; the large ones take the reading past
+// the first bytes of the file, which are read at once.
+TEST_F(CaptureReaderTest, FindsTheExifBlockBehindOtherSegments) {
+  const std::string jpeg = Bytes(Jpeg("plain.jpg", {{kOriginal, "2019:02:28 14:30:59"}}));
+  const std::pair<const char*, std::string> segments[] = {
+      {"APP0 JFIF", Segment('\xe0', std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14))},
+      {"APP1 XMP", Segment('\xe1', std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 34))},
+      {"APP2 ICC", Segment('\xe2', std::string("ICC_PROFILE\0\1\1", 14))},
+      {"APP12 Ducky", Segment('\xec', std::string("Ducky\0\1\2", 8))},
+      {"APP14 Adobe", Segment('\xee', std::string("Adobe\0\x64\0\0\0\0\1", 12))},
+      {"COM", Segment('\xfe', "Zul")},
+      {"large COM", Segment('\xfe', std::string(60000, 'z'))},
+      {"large APP12", Segment('\xec', "Ducky" + std::string(60000, '\0'))},
+  };
+  for (const auto& [name, segment] : segments) {
+    const std::string path = folder.Put("extra.jpg", jpeg.substr(0, 2) + segment + jpeg.substr(2));
+    EXPECT_EQ(reader.ReadCaptureTime(path), kTaken) << name;
+  }
+}
 
 // Every container the photo reader is to know, each with the time only in the field it must find.
 struct FormatCase {
@@ -145,20 +185,13 @@ struct VideoCase {
   std::optional<int64_t> expected;
 };
 
-class Videos : public CaptureReaderTest, public testing::WithParamInterface<VideoCase> {
- protected:
-  void TearDown() override {
-    unsetenv("TZ");
-    tzset();
-  }
-};
+class Videos : public CaptureReaderTest, public testing::WithParamInterface<VideoCase> {};
 
 TEST_P(Videos, GiveTheirCreationTimeInLocalTime) {
   const VideoCase& video = GetParam();
   const std::string path = folder.Path(std::string("clip.") + video.muxer);
   ASSERT_TRUE(WriteVideo(path, video.muxer, video.creationTime));
-  setenv("TZ", video.zone, 1);
-  tzset();
+  const PinnedTimeZone zone(video.zone);
   EXPECT_EQ(reader.ReadCaptureTime(path), video.expected);
 }
 
@@ -210,10 +243,12 @@ TEST_F(CaptureReaderTest, NothingFromFilesWithoutAUsableTime) {
 
 TEST_F(CaptureReaderTest, EveryCutOfAPhotoOrVideoGivesItsTimeOrNothing) {
   const std::string jpeg = Bytes(Jpeg("whole.jpg", {{kOriginal, "2019:02:28 14:30:59"}}));
+  const std::string png = folder.Path("whole.png");
+  ASSERT_TRUE(WriteImage(png, "PNG"));
+  ASSERT_TRUE(WriteExif(png, {{kOriginal, "2019:02:28 14:30:59"}}));
   ASSERT_TRUE(WriteVideo(folder.Path("whole.mov"), "mov", "2019-02-28T14:30:59Z"));
-  setenv("TZ", "UTC0", 1);
-  tzset();
-  for (const std::string& whole : {jpeg, Bytes(folder.Path("whole.mov"))}) {
+  const PinnedTimeZone zone("UTC0");
+  for (const std::string& whole : {jpeg, Bytes(png), Bytes(folder.Path("whole.mov"))}) {
     for (size_t length = 0; length < whole.size(); length += 3) {
       const std::optional<int64_t> time =
           reader.ReadCaptureTime(folder.Put("cut", whole.substr(0, length)));
@@ -222,8 +257,6 @@ TEST_F(CaptureReaderTest, EveryCutOfAPhotoOrVideoGivesItsTimeOrNothing) {
       }
     }
   }
-  unsetenv("TZ");
-  tzset();
 }
 
 TEST_F(CaptureReaderTest, NamesAreBytes) {
@@ -234,21 +267,21 @@ TEST_F(CaptureReaderTest, NamesAreBytes) {
       0);
   EXPECT_EQ(reader.ReadCaptureTime(path), kTaken);
   ASSERT_TRUE(WriteVideo(folder.Path("file:clip \xe4.mp4"), "mp4", "2019-02-28T14:30:59Z"));
-  setenv("TZ", "UTC0", 1);
-  tzset();
+  const PinnedTimeZone zone("UTC0");
   EXPECT_EQ(reader.ReadCaptureTime(folder.Path("file:clip \xe4.mp4")), kTaken);
-  unsetenv("TZ");
-  tzset();
 }
 
 TEST_F(CaptureReaderTest, ServesSeveralThreadsAtOnce) {
-  const std::string path =
-      Jpeg("photo.jpg", {{kOriginal, "2019:02:28 14:30:59"}, {"Xmp.dc.title", "Strand"}});
+  // Exiv2 decodes the XMP packet of the PNG file too.
+  const std::string png = folder.Path("photo.png");
+  ASSERT_TRUE(WriteImage(png, "PNG"));
+  ASSERT_TRUE(WriteExif(png, {{kOriginal, "2019:02:28 14:30:59"}, {"Xmp.dc.title", "Strand"}}));
+  const std::string paths[] = {Jpeg("photo.jpg", {{kOriginal, "2019:02:28 14:30:59"}}), png};
   std::vector<int> correct(4);
   std::vector<std::thread> threads;
   for (int& count : correct) {
     threads.emplace_back([&] {
-      for (int i = 0; i < 50; ++i) count += reader.ReadCaptureTime(path) == kTaken ? 1 : 0;
+      for (int i = 0; i < 50; ++i) count += reader.ReadCaptureTime(paths[i % 2]) == kTaken;
     });
   }
   for (std::thread& thread : threads) thread.join();

@@ -4,7 +4,8 @@
 
 #include <optional>
 
-#include "capture/tests/sample_files.h"
+#include "capture/testing/sample_files.h"
+#include "capture/tests/pinned_time_zone.h"
 
 namespace {
 
@@ -46,17 +47,10 @@ struct ZoneCase {
   int64_t expected;
 };
 
-class UtcToLocal : public testing::TestWithParam<ZoneCase> {
- protected:
-  void TearDown() override {
-    unsetenv("TZ");
-    tzset();
-  }
-};
+class UtcToLocal : public testing::TestWithParam<ZoneCase> {};
 
 TEST_P(UtcToLocal, FollowsTheZoneAndItsSummerTime) {
-  setenv("TZ", GetParam().zone, 1);
-  tzset();
+  const PinnedTimeZone zone(GetParam().zone);
   EXPECT_EQ(LocalNaiveSeconds(GetParam().utc), GetParam().expected);
 }
 

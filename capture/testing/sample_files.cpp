@@ -1,7 +1,12 @@
-#include "capture/tests/sample_files.h"
+#include "capture/testing/sample_files.h"
 
 #include <QImage>
+#include <algorithm>
 #include <chrono>
+#include <random>
+// Exiv2 0.27 hands images and streams over in std::auto_ptr, deprecated since C++11.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
 #include <exiv2/exiv2.hpp>
 
 extern "C" {
@@ -20,6 +25,15 @@ bool WriteImage(const std::string& path, const char* format) {
   QImage image(16, 12, QImage::Format_RGB32);
   image.fill(Qt::darkCyan);
   return image.save(QString::fromLocal8Bit(path), format);
+}
+
+bool WriteNoisyImage(const std::string& path, int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  std::minstd_rand random(1);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) image.setPixel(x, y, static_cast<QRgb>(random()));
+  }
+  return image.save(QString::fromLocal8Bit(path), "JPEG", 90);
 }
 
 bool WriteExif(const std::string& path, const ExifTags& tags) {
@@ -112,6 +126,7 @@ bool WriteVideo(const std::string& path, const char* muxer, const std::string& c
     stream->time_base = {1, 25};
     if (!creationTime.empty())
       av_dict_set(&context->metadata, "creation_time", creationTime.c_str(), 0);
+    std::fill_n(packet->data, packet->size, uint8_t{0x5A});
     packet->flags |= AV_PKT_FLAG_KEY;
     packet->pts = packet->dts = 0;
     packet->duration = 1;

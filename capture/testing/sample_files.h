@@ -17,6 +17,9 @@ int64_t Naive(int year, unsigned month, unsigned day, int hour, int minute, int 
 // A small picture in Qt's `format` ("JPEG", "PNG", "TIFF", "WEBP"); false if Qt cannot write it.
 bool WriteImage(const std::string& path, const char* format);
 
+// A JPEG of noise, which compresses about as badly as a photo.
+bool WriteNoisyImage(const std::string& path, int width, int height);
+
 // Writes the tags into the image's metadata with Exiv2; false on any failure.
 bool WriteExif(const std::string& path, const ExifTags& tags);
 
