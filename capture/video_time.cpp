@@ -26,8 +26,8 @@ constexpr const char* kDemuxers = "mov,matroska";
 // Both find their format in the first bytes; nothing else needs to be probed.
 constexpr unsigned kProbeBytes = 4096;
 
-// Headers that far into a file (a huge or hostile one) are given up on, so that no file holds up
-// the caller long; a real header is read in milliseconds.
+// Reading a header is given up after this long (a huge or hostile file), so that no file holds
+// up the caller; a real header takes milliseconds.
 constexpr auto kTimeLimit = std::chrono::seconds(3);
 
 constexpr int kBufferSize = 64 * 1024;
@@ -126,7 +126,8 @@ std::optional<int64_t> ReadVideoTime(int fd, int64_t size) {
   opened->pb = io.get();
   opened->flags |= AVFMT_FLAG_CUSTOM_IO;
   AVDictionary* options = nullptr;
-  // Chapter tracks and external data references would make the MOV reader read beyond the header.
+  // Chapter tracks would make the MOV reader read beyond the header, and external data references
+  // (off by default) other files.
   av_dict_set(&options, "ignore_chapters", "1", 0);
   av_dict_set(&options, "enable_drefs", "0", 0);
   const int status = avformat_open_input(&opened, "", format, &options);

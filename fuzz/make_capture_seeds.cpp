@@ -43,6 +43,8 @@ int main(int argc, char** argv) {
         std::pair{"photo.tif", "TIFF"}, std::pair{"photo.webp", "WEBP"}}) {
     ok = WriteImage(folder + "/" + name, format) && WriteExif(folder + "/" + name, kTags) && ok;
   }
+  ok = WriteImage(folder + "/camera.jpg", "JPEG") &&
+       WriteExif(folder + "/camera.jpg", CameraTags()) && ok;
   const std::string exif = ExifBlock({kTags.begin(), kTags.end() - 1});
   ok = Put(folder + "/photo.heic", Heic(exif)) && ok;
   ok = Put(folder + "/photo.cr3",

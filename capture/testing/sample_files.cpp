@@ -3,7 +3,9 @@
 #include <QImage>
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <random>
+
 // Exiv2 0.27 hands images and streams over in std::auto_ptr, deprecated since C++11.
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
@@ -12,6 +14,61 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+}
+
+ExifTags CameraTags() {
+  ExifTags tags = {
+      {"Exif.Image.Make", "Canon"},
+      {"Exif.Image.Model", "Canon EOS 5D Mark III"},
+      {"Exif.Image.Orientation", "1"},
+      {"Exif.Image.XResolution", "72/1"},
+      {"Exif.Image.YResolution", "72/1"},
+      {"Exif.Image.ResolutionUnit", "2"},
+      {"Exif.Image.DateTime", "2023:05:01 08:00:00"},
+      {"Exif.Image.Artist", "Zul"},
+      {"Exif.Image.Copyright", "Zul"},
+      {"Exif.Photo.ExposureTime", "1/125"},
+      {"Exif.Photo.FNumber", "28/10"},
+      {"Exif.Photo.ExposureProgram", "2"},
+      {"Exif.Photo.ISOSpeedRatings", "100"},
+      {"Exif.Photo.DateTimeOriginal", "2019:02:28 14:30:59"},
+      {"Exif.Photo.DateTimeDigitized", "2019:02:28 14:30:59"},
+      {"Exif.Photo.ShutterSpeedValue", "7/1"},
+      {"Exif.Photo.ApertureValue", "3/1"},
+      {"Exif.Photo.ExposureBiasValue", "0/1"},
+      {"Exif.Photo.MeteringMode", "5"},
+      {"Exif.Photo.Flash", "16"},
+      {"Exif.Photo.FocalLength", "50/1"},
+      {"Exif.Photo.SubSecTime", "42"},
+      {"Exif.Photo.SubSecTimeOriginal", "42"},
+      {"Exif.Photo.SubSecTimeDigitized", "42"},
+      {"Exif.Photo.ColorSpace", "1"},
+      {"Exif.Photo.PixelXDimension", "400"},
+      {"Exif.Photo.PixelYDimension", "300"},
+      {"Exif.Photo.FocalPlaneXResolution", "5760000/1461"},
+      {"Exif.Photo.FocalPlaneYResolution", "3840000/972"},
+      {"Exif.Photo.FocalPlaneResolutionUnit", "2"},
+      {"Exif.Photo.CustomRendered", "0"},
+      {"Exif.Photo.ExposureMode", "0"},
+      {"Exif.Photo.WhiteBalance", "0"},
+      {"Exif.Photo.SceneCaptureType", "0"},
+      {"Exif.Photo.BodySerialNumber", "123456789"},
+      {"Exif.Photo.LensModel", "EF50mm f/1.8"},
+      {"Exif.GPSInfo.GPSLatitudeRef", "N"},
+      {"Exif.GPSInfo.GPSLatitude", "52/1 31/1 0/1"},
+      {"Exif.GPSInfo.GPSLongitudeRef", "E"},
+      {"Exif.GPSInfo.GPSLongitude", "13/1 24/1 0/1"},
+      {"Exif.Canon.FirmwareVersion", "Firmware Version 1.2.3"},
+      {"Exif.Canon.OwnerName", "Zul"},
+  };
+  for (const char* group : {"Exif.CanonCs.0x%04x", "Exif.CanonSi.0x%04x"}) {
+    for (int tag = 1; tag < 36; ++tag) {
+      char key[32];
+      std::snprintf(key, sizeof key, group, tag);
+      tags.emplace_back(key, std::to_string(tag));
+    }
+  }
+  return tags;
 }
 
 int64_t Naive(int year, unsigned month, unsigned day, int hour, int minute, int second) {

@@ -11,6 +11,9 @@
 // Exiv2 key ("Exif." or "Xmp." ...) and value.
 using ExifTags = std::vector<std::pair<std::string, std::string>>;
 
+// The EXIF data of a camera: its usual fields and a maker note of some seventy entries.
+ExifTags CameraTags();
+
 // Naive seconds of the given calendar fields, worked out independently of the reader.
 int64_t Naive(int year, unsigned month, unsigned day, int hour, int minute, int second);
 
