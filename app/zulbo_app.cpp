@@ -26,7 +26,7 @@ std::string CommandLineFile(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-CZulboApp::CZulboApp() = default;
+CZulboApp::CZulboApp(const Services& services) : m_services(services) {}
 
 CZulboApp::~CZulboApp() {
   if (!m_qtTranslator.isEmpty()) QCoreApplication::removeTranslator(&m_qtTranslator);
@@ -42,7 +42,7 @@ bool CZulboApp::InitInstance(const std::vector<std::string>& arguments) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(&m_qtTranslator);
 
-  auto frame = std::make_unique<CMainFrame>();  // it brings the resources in
+  auto frame = std::make_unique<CMainFrame>(m_services);  // it brings the resources in
   QIcon icon;
   for (const int size : {16, 32, 256})
     icon.addFile(QStringLiteral(":/icons/zul-%1.png").arg(size), QSize(size, size));

@@ -12,7 +12,6 @@
 
 #include "capture/testing/sample_files.h"
 #include "capture/tests/pinned_time_zone.h"
-#include "platform/testing/qt_test_app.h"
 #include "platform/testing/temp_folder.h"
 
 namespace {
@@ -25,10 +24,7 @@ const int64_t kTaken = Naive(2019, 2, 28, 14, 30, 59);
 
 class CaptureReaderTest : public testing::Test {
  protected:
-  void SetUp() override {
-    EnsureQtApp();
-    ASSERT_TRUE(folder.IsValid());
-  }
+  void SetUp() override { ASSERT_TRUE(folder.IsValid()); }
 
   // A JPEG with the given EXIF tags (none: no EXIF at all).
   std::string Jpeg(const std::string& name, const ExifTags& tags) {
