@@ -51,9 +51,8 @@ Exiv2::DataBuf DescriptorIo::read(long count) {
   // A hostile length must not become an allocation larger than the file.
   if (count < 0 || count > size_) throw Exiv2::Error(Exiv2::kerInvalidMalloc);
   Exiv2::DataBuf buffer(count);
-  const long n = read(buffer.pData_, count);
-  if (n < 0) throw Exiv2::Error(Exiv2::kerInputDataReadFailed);
-  buffer.size_ = n;
+  buffer.size_ = read(buffer.pData_, count);
+  if (failed_) throw Exiv2::Error(Exiv2::kerInputDataReadFailed);
   return buffer;
 }
 
