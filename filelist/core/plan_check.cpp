@@ -188,14 +188,19 @@ bool IsConflict(StepIssue issue) {
 
 std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files,
                                  const std::function<void(size_t done)>& progress) {
-  // The steps grouped by folder, each group in plan order; hashing keeps this linear.
+  // The steps grouped by folder, each group in plan order; hashing keeps this linear. Steps of
+  // one folder mostly follow each other, and then need no hashing at all.
   std::unordered_map<std::string_view, uint32_t> folderIds;
   std::vector<std::vector<uint32_t>> groups;
+  uint32_t group = 0;
   for (uint32_t i = 0; i < plan.size(); ++i) {
-    const auto [found, added] =
-        folderIds.try_emplace(plan[i].directory, static_cast<uint32_t>(groups.size()));
-    if (added) groups.emplace_back();
-    groups[found->second].push_back(i);
+    if (i == 0 || plan[i].directory != plan[i - 1].directory) {
+      const auto [found, added] =
+          folderIds.try_emplace(plan[i].directory, static_cast<uint32_t>(groups.size()));
+      if (added) groups.emplace_back();
+      group = found->second;
+    }
+    groups[group].push_back(i);
   }
   std::vector<StepIssue> issues(plan.size(), StepIssue::None);
   FolderCache folders(files);
