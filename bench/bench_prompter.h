@@ -2,13 +2,41 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
+#include <string>
 
 #include "platform/desktop_open.h"
 #include "platform/file_system.h"
+#include "platform/linux_journal_folder.h"
 #include "platform/prompter.h"
 #include "platform/services.h"
 #include "platform/timed_progress.h"
+
+// The journal folder of a benchmark: in a temporary folder on the same file system as the
+// benchmarks' files (memory where there is /dev/shm), removed at the end.
+class BenchJournals {
+ public:
+  static JournalFolder& Folder() {
+    static BenchJournals journals;
+    return journals.m_folder;
+  }
+
+ private:
+  BenchJournals() : m_folder(MakeFolder() + "/zul") {}
+  ~BenchJournals() {
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(m_folder.Path()).parent_path(), ignored);
+  }
+  static std::string MakeFolder() {
+    std::string pattern = std::filesystem::is_directory("/dev/shm") ? "/dev/shm/zul-state-XXXXXX"
+                                                                    : "/tmp/zul-state-XXXXXX";
+    if (!mkdtemp(pattern.data())) std::abort();
+    return pattern;
+  }
+
+  LinuxJournalFolder m_folder;
+};
 
 // The prompter of a benchmark: every question gets `answer`, or aborts the run where none is
 // meant to come (it would wait for an answer that never comes); long work shows the program's
@@ -41,7 +69,9 @@ class BenchPrompter : public Prompter {
     return std::make_unique<Silent>();
   }
 
-  Services MakeServices() { return {SystemFileSystem(), *this, SystemDesktopOpener()}; }
+  Services MakeServices() {
+    return {SystemFileSystem(), *this, SystemDesktopOpener(), BenchJournals::Folder()};
+  }
 
  private:
   class Silent : public Progress {

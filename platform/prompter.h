@@ -25,13 +25,14 @@ class Progress {
 // strings.
 class Prompter {
  public:
-  enum class Buttons { Ok, YesNo };
+  enum class Buttons { Ok, YesNo, YesNoCancel };  // Yes is the default button
   enum class Icon { None, Question, Warning, Information, Critical };
   enum class Answer { Ok, Yes, No, Cancel };
 
   virtual ~Prompter() = default;
 
-  // A modal message box; an empty title gives the application title "Zul".
+  // A modal message box; an empty title gives the application title "Zul". Closing it without
+  // a button answers No to Yes/No, else Cancel.
   virtual Answer Message(QWidget* owner, const QString& title, const QString& text, Buttons buttons,
                          Icon icon) = 0;
 

@@ -38,11 +38,19 @@ class QtDialogPrompter : public Prompter {
         box.setIcon(QMessageBox::Critical);
         break;
     }
-    if (buttons == Buttons::YesNo) {
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      box.setDefaultButton(QMessageBox::Yes);
-    } else {
-      box.setStandardButtons(QMessageBox::Ok);
+    switch (buttons) {
+      case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+      case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+      case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
       case QMessageBox::Yes:

@@ -27,7 +27,15 @@ Prompter::Answer ScriptedPrompter::Message(QWidget*, const QString& title, const
   messages.push_back({title, text, buttons, icon});
   if (answers.empty()) {
     ADD_FAILURE() << "unexpected message: " << text.toStdString();
-    return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    switch (buttons) {
+      case Buttons::YesNo:
+        return Answer::No;
+      case Buttons::YesNoCancel:
+        return Answer::Cancel;
+      case Buttons::Ok:
+        break;
+    }
+    return Answer::Ok;
   }
   const Answer answer = answers.front();
   answers.pop_front();
