@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include <QTableView>
 
 #include "engine/filter_settings.h"
+#include "filelist/core/journal_format.h"
 #include "filelist/core/rename_plan.h"
 #include "filelist/file_list_model.h"
 #include "platform/services.h"
@@ -54,6 +56,8 @@ class CZulboView : public QTableView {
   // The renaming run.
   void OnApplyFilter();
   void RenameAll();
+  // "Rückgängig": renames the files of the last run back, if it left any renamed.
+  void OnUndo();
 
   // List interaction.
   void OnColumnClick(int column);
@@ -80,6 +84,8 @@ class CZulboView : public QTableView {
   // one, or with `back` from the new name to the old one. Whoever holds a path of such a file
   // (the document) follows it.
   void FilesRenamed(const RenamePlan& plan, const std::vector<size_t>& steps, bool back);
+  // What OnUndo would undo now: the files the last run renamed; 0 when there is nothing.
+  void UndoAvailable(int files);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -90,6 +96,10 @@ class CZulboView : public QTableView {
   bool viewportEvent(QEvent* event) override;
 
  private:
+  // Asks after a failed run whether to roll it back, and does; true when it did.
+  bool OfferRollBack(const RenamePlan& plan, size_t renamed);
+  void SetLastRun(std::optional<JournaledRun> run);
+
   FilterSettings& m_filter;
   Services m_services;
   FileListModel* m_model;
@@ -102,4 +112,6 @@ class CZulboView : public QTableView {
   bool m_dragPending = false;
   QPoint m_pressPoint;
   int m_pressRow = -1;
+  // The last run, while it can be undone.
+  std::optional<JournaledRun> m_lastRun;
 };
