@@ -13,8 +13,19 @@
 #include "platform/services.h"
 #include "platform/timed_progress.h"
 
-// The journal folder of a benchmark: in a temporary folder on the same file system as the
-// benchmarks' files (memory where there is /dev/shm), removed at the end.
+// A new temporary folder for a benchmark's files: in $ZUL_BENCH_FOLDER where it is set (to
+// measure on a disk), else in memory where there is /dev/shm, else in /tmp.
+inline std::string MakeBenchFolder(const char* stem) {
+  const char* chosen = std::getenv("ZUL_BENCH_FOLDER");
+  const std::string parent = chosen && *chosen                           ? chosen
+                             : std::filesystem::is_directory("/dev/shm") ? "/dev/shm"
+                                                                         : "/tmp";
+  std::string pattern = parent + "/" + stem + "-XXXXXX";
+  if (!mkdtemp(pattern.data())) std::abort();
+  return pattern;
+}
+
+// The journal folder of a benchmark, beside its files, removed at the end.
 class BenchJournals {
  public:
   static JournalFolder& Folder() {
@@ -23,16 +34,10 @@ class BenchJournals {
   }
 
  private:
-  BenchJournals() : m_folder(MakeFolder() + "/zul") {}
+  BenchJournals() : m_folder(MakeBenchFolder("zul-state") + "/zul") {}
   ~BenchJournals() {
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::path(m_folder.Path()).parent_path(), ignored);
-  }
-  static std::string MakeFolder() {
-    std::string pattern = std::filesystem::is_directory("/dev/shm") ? "/dev/shm/zul-state-XXXXXX"
-                                                                    : "/tmp/zul-state-XXXXXX";
-    if (!mkdtemp(pattern.data())) std::abort();
-    return pattern;
   }
 
   LinuxJournalFolder m_folder;
