@@ -1,11 +1,9 @@
-#include <cerrno>
 #include <cstdlib>
 #include <optional>
 
 #include <gtest/gtest.h>
 
 #include "platform/linux_journal_folder.h"
-#include "platform/testing/temp_folder.h"
 
 namespace {
 
@@ -44,25 +42,5 @@ INSTANTIATE_TEST_SUITE_P(
                       StateCase{"", "/home/u/", "/home/u/.local/state/zul"},
                       StateCase{"relative/state", "/home/u", "/home/u/.local/state/zul"},
                       StateCase{nullptr, "/", "/.local/state/zul"}));
-
-TEST(LinuxJournalFolder, ALockHeldByOneHandleKeepsOthersOutUntilItIsClosed) {
-  TempFolder temp;
-  LinuxJournalFolder folder(temp.Path("a/b"));
-  ASSERT_FALSE(folder.Prepare());
-  const Result<int> first = folder.Create("j");
-  ASSERT_TRUE(first);
-  EXPECT_EQ(folder.Create("j").error().value(), EEXIST);
-  ASSERT_FALSE(folder.Lock(*first));
-  const Result<int> second = folder.Open("j");
-  ASSERT_TRUE(second);
-  EXPECT_EQ(folder.Lock(*second).value(), EWOULDBLOCK);
-  folder.Close(*first);
-  EXPECT_FALSE(folder.Lock(*second));
-  ASSERT_FALSE(folder.Write(*second, 3, "xyz"));
-  std::string bytes;
-  ASSERT_FALSE(folder.Read(*second, bytes));
-  EXPECT_EQ(bytes, std::string("\0\0\0xyz", 6));
-  folder.Close(*second);
-}
 
 }  // namespace

@@ -51,14 +51,6 @@ TEST(JournalFormat, HostileNamesRoundTripUnfinishedAndFinished) {
   ExpectSame(*decoded, run);
 }
 
-TEST(JournalFormat, EmptyPlanRoundTrips) {
-  const JournaledRun run;
-  const Result<JournaledRun> decoded = DecodeJournal(EncodeJournal(run));
-  ASSERT_TRUE(decoded);
-  EXPECT_TRUE(decoded->plan.empty());
-  EXPECT_FALSE(decoded->renamed);
-}
-
 // A journal cut anywhere, or with any one byte changed, is refused; never read as another run.
 TEST(JournalFormat, EveryCutAndEveryChangedByteIsRefused) {
   const std::string bytes = EncodeJournal(HostileRun());
