@@ -1,23 +1,8 @@
 #include "filelist/undo_report.h"
 
-#include "filelist/core/journal_format.h"
-#include "platform/error_text.h"
+#include "filelist/core/run_undo.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
-
-namespace {
-
-QString Reason(const std::error_code& error, const std::string& path) {
-  if (error == MakeErrorCode(JournalError::OtherFile))
-    return QStringLiteral("Unter dem neuen Namen liegt eine andere Datei.");
-  if (error == std::errc::file_exists)
-    return QStringLiteral("Der ursprüngliche Name ist vergeben.");
-  if (error == std::errc::no_such_file_or_directory)
-    return QStringLiteral("Die Datei wurde verschoben oder gelöscht.");
-  return TextOf(FileErrorText(error, path));
-}
-
-}  // namespace
 
 // A plain message until the prompter can show a list that scrolls.
 void ReportUnrestored(Prompter& prompter, QWidget* owner, const RenamePlan& plan,
@@ -35,7 +20,7 @@ void ReportUnrestored(Prompter& prompter, QWidget* owner, const RenamePlan& plan
     const RenameStep& step = plan[entry.step];
     text += QStringLiteral("\n") + TextOf(step.ToPath()) + QStringLiteral("\n    ursprünglich: ") +
             TextOf(step.FromPath()) + QStringLiteral("\n    ") +
-            Reason(entry.error, step.ToPath()) + QStringLiteral("\n");
+            TextOf(UnrestoredReason(entry.error, step.ToPath())) + QStringLiteral("\n");
   }
   prompter.Message(owner, QStringLiteral("Rückgängig unvollständig"), text, Prompter::Buttons::Ok,
                    Prompter::Icon::Warning);

@@ -12,7 +12,7 @@ constexpr std::string_view kFinishMagic = "DONE";
 constexpr uint32_t kVersion = 1;
 constexpr size_t kHeaderSize = 32;
 constexpr size_t kFinishSize = 16;
-constexpr size_t kSmallestStep = 4 + 4 + 4 + 8 + 8;
+constexpr size_t kSmallestStep = 4 + 4 + 4 + 8 + 8 + 8;
 
 uint32_t Checksum(std::string_view bytes) {
   return static_cast<uint32_t>(
@@ -140,6 +140,7 @@ std::string EncodeJournal(const JournaledRun& run) {
     PutBytes(out, run.plan[k].to);
     Put(out, identity.device);
     Put(out, identity.inode);
+    Put(out, identity.birth);
   }
   Put(out, Checksum(out));
   return out;
@@ -180,7 +181,8 @@ Result<JournaledRun> DecodeJournal(std::string_view bytes) {
   for (size_t k = 0; k < stepCount; ++k) {
     RenameStep& step = run.plan[k];
     if (!reader.Get(folderOf[k]) || !reader.GetBytes(step.from) || !reader.GetBytes(step.to) ||
-        !reader.Get(run.identities[k].device) || !reader.Get(run.identities[k].inode))
+        !reader.Get(run.identities[k].device) || !reader.Get(run.identities[k].inode) ||
+        !reader.Get(run.identities[k].birth))
       return MakeErrorCode(JournalError::Truncated);
   }
   const size_t bodyEnd = kMagic.size() + reader.At();

@@ -25,7 +25,7 @@ struct JournaledRun {
 //   header   "ZULJOURN", u32 version (1), u32 folder count, u64 step count, i64 started
 //   folders  per folder: u32 length, the path's bytes
 //   steps    per step: u32 folder index, u32 length + old name, u32 length + new name,
-//            u64 device, u64 inode
+//            u64 device, u64 inode, i64 birth time in nanoseconds (0: unknown)
 //   u32      CRC-32 of every byte before it
 // and, once the run has ended, the finish record: "DONE", u64 steps renamed, u32 CRC-32 of
 // these 12 bytes. Lengths make any byte a name's; the checksums tell a torn or damaged file.

@@ -1,6 +1,7 @@
 #include "filelist/core/run_undo.h"
 
 #include "filelist/core/folder_cache.h"
+#include "platform/error_text.h"
 
 namespace {
 
@@ -68,4 +69,13 @@ UndoOutcome UndoRun(const JournaledRun& run, FileSystem& files,
     }
   }
   return outcome;
+}
+
+std::string UnrestoredReason(std::error_code error, std::string_view shownPath) {
+  if (error == MakeErrorCode(JournalError::OtherFile))
+    return "Unter dem neuen Namen liegt eine andere Datei.";
+  if (error == std::errc::file_exists) return "Der ursprüngliche Name ist vergeben.";
+  if (error == std::errc::no_such_file_or_directory)
+    return "Die Datei wurde verschoben oder gelöscht.";
+  return FileErrorText(error, shownPath);
 }

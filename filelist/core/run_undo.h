@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "filelist/core/journal_format.h"
@@ -22,6 +24,9 @@ struct UndoOutcome {
   // holds its new name; or the error of the rename.
   std::vector<Unrestored> unrestored;
 };
+
+// Why a step could not be renamed back, in German (UTF-8), naming the file as `shownPath`.
+std::string UnrestoredReason(std::error_code error, std::string_view shownPath);
 
 // Renames every renamed step back, last first, never over an existing file. Steps whose old name
 // holds their file, whose file was unknown before the run, or whose names are one, are left

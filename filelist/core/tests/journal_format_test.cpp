@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  JournalError::Truncated},
                       DefectCase{"AByteOfANameChanged",
                                  [](std::string j) {
-                                   j[j.size() - 30] ^= 1;
+                                   j[j.size() - 38] ^= 1;
                                    return j;
                                  },
                                  JournalError::BadChecksum},
