@@ -38,16 +38,19 @@ void CZulboView::RenameAll() {
   }
   if (!restored.empty()) emit FilesRenamed(plan, restored, true);
   if (unrestored.empty()) return;
-  QString list;
+  QStringList files;
   for (const Unrestored& entry : unrestored) {
-    list += QStringLiteral("\n") + TextOf(plan[entry.step].ToPath()) +
-            QStringLiteral("\n    ursprünglich: ") + TextOf(plan[entry.step].FromPath()) +
-            QStringLiteral("\n");
+    files.push_back(TextOf(plan[entry.step].ToPath()) + QStringLiteral("   (ursprünglich: ") +
+                    TextOf(plan[entry.step].from) + QLatin1Char(')'));
   }
-  m_services.prompter.Message(
-      this, QStringLiteral("Zurückbenennen fehlgeschlagen"),
-      QStringLiteral("Diese Dateien konnten nicht zurückbenannt werden und tragen "
-                     "weiterhin den neuen Namen:\n") +
-          list,
-      Prompter::Buttons::Ok, Prompter::Icon::Warning);
+  const QString text =
+      files.size() == 1 ? QStringLiteral(
+                              "1 Datei konnte nicht zurückbenannt werden und trägt weiterhin den "
+                              "neuen Namen:")
+                        : QStringLiteral(
+                              "%1 Dateien konnten nicht zurückbenannt werden und tragen weiterhin "
+                              "den neuen Namen:")
+                              .arg(files.size());
+  m_services.prompter.MessageWithList(this, QStringLiteral("Zurückbenennen fehlgeschlagen"), text,
+                                      files, Prompter::Buttons::Ok, Prompter::Icon::Warning);
 }
