@@ -80,6 +80,8 @@ class CZulboView : public QTableView {
   // one, or with `back` from the new name to the old one. Whoever holds a path of such a file
   // (the document) follows it.
   void FilesRenamed(const RenamePlan& plan, const std::vector<size_t>& steps, bool back);
+  // A word for the status bar about work that ended otherwise than asked (a scan cancelled).
+  void StatusMessage(const QString& text);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -88,8 +90,13 @@ class CZulboView : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  QItemSelectionModel::SelectionFlags selectionCommand(
+      const QModelIndex& index, const QEvent* event = nullptr) const override;
 
  private:
+  void PressAsClick(QMouseEvent* event);
+
   FilterSettings& m_filter;
   Services m_services;
   FileListModel* m_model;
@@ -98,8 +105,10 @@ class CZulboView : public QTableView {
   bool m_sortAscending = false;
   bool m_dragging = false;
   int m_dragRow = 0;
-  // A press on a selected row that may become a drag once the pointer moves far enough.
+  // A press on a row that may become a drag once the pointer moves far enough; one on a selected
+  // row is held back until then.
   bool m_dragPending = false;
+  bool m_pressHeldBack = false;
   QPoint m_pressPoint;
   int m_pressRow = -1;
 };

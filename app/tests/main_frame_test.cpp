@@ -175,6 +175,17 @@ TEST_F(MainFrameTest, StatusBarShowsBereitAndPrompts) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(frame.LockPane(i)->text(), "");
 }
 
+TEST_F(MainFrameTest, ACancelledScanSaysHowManyFilesItAdded) {
+  frame.show();
+  folder.Put("a.txt", "a");
+  folder.Put("b.txt", "b");
+  prompter.chosenFolders = {folder.Path()};
+  prompter.cancelProgressAt = {1};
+  frame.Action(CmdAddFolder)->trigger();
+  EXPECT_EQ(frame.View().RowCount(), 1);
+  EXPECT_EQ(frame.statusBar()->currentMessage(), "Hinzufügen abgebrochen: 1 Datei hinzugefügt.");
+}
+
 TEST_F(MainFrameTest, ViewMenuTogglesTheBarsWithCheckMarks) {
   frame.show();
   QAction* toolBar = frame.Action(CmdViewToolBar);
