@@ -1,12 +1,11 @@
 #include "document/zulbo_doc.h"
 
-#include <algorithm>
-#include <filesystem>
-
 #include "document/filter_file.h"
+#include "document/input_line_source.h"
 #include "filelist/zulbo_view.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
+#include "platform/full_path.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
@@ -14,55 +13,6 @@ namespace {
 
 const QString kOpenFailed = QStringLiteral("Fehler beim Öffnen des Dokuments.");
 const QString kSaveFailed = QStringLiteral("Fehler beim Speichern des Dokuments.");
-
-// Reads an input file in blocks; a read error ends the data and is kept in Error().
-class InputLineSource : public LineSource {
- public:
-  explicit InputLineSource(InputFile& input) : m_input(input) {}
-
-  int NextByte() override {
-    if (m_next == m_filled && !Fill()) return -1;
-    return static_cast<unsigned char>(m_buffer[m_next++]);
-  }
-  std::error_code Error() const { return m_error; }
-
- private:
-  bool Fill() {
-    if (m_error || m_atEnd) return false;
-    const Result<size_t> count = m_input.Read(m_buffer, sizeof m_buffer);
-    if (!count || *count == 0) {
-      m_error = count.error();
-      m_atEnd = true;
-      return false;
-    }
-    m_next = 0;
-    m_filled = *count;
-    return true;
-  }
-
-  InputFile& m_input;
-  char m_buffer[65536];
-  size_t m_next = 0;
-  size_t m_filled = 0;
-  std::error_code m_error;
-  bool m_atEnd = false;
-};
-
-// Absolute and tidied, still naming the same file: "." and doubled slashes are dropped by text,
-// but ".." only by the system, since after a symbolic link it leads elsewhere than the text says.
-std::string FullPath(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::path full = std::filesystem::absolute(path, error);
-  if (error) return path;
-  if (std::find(full.begin(), full.end(), "..") == full.end())
-    return full.lexically_normal().string();
-  const std::filesystem::path name = full.filename();
-  const bool plainName = !name.empty() && name != "." && name != "..";
-  const std::filesystem::path folder =
-      std::filesystem::canonical(plainName ? full.parent_path() : full, error);
-  if (error) return full.string();
-  return plainName ? (folder / name).string() : folder.string();
-}
 
 bool HasExtension(const std::string& path) {
   const size_t slash = path.rfind('/');
