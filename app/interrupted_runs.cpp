@@ -73,7 +73,8 @@ void OfferUndoOfInterruptedRuns(const Services& services) {
             nullptr, [total](int done) { return UndoProgressLabel(done, total); }, total, false);
         const UndoOutcome outcome = UndoRun(
             run, services.files, [&](size_t done) { progress->Continue(static_cast<int>(done)); });
-        ReportUnrestored(services.prompter, nullptr, run.plan, outcome.unrestored);
+        ReportUnrestored(services.prompter, nullptr, QStringLiteral("Rückgängig unvollständig"),
+                         run.plan, outcome.unrestored);
       }
     }
     journal.Drop();

@@ -64,6 +64,9 @@ CMainFrame::CMainFrame(const Services& services)
   CreateToolBar();
   CreateStatusBar();
   connect(m_doc.get(), &CZulboDoc::TitleChanged, this, &CMainFrame::ShowTitle);
+  connect(m_view, &CZulboView::FilesRenamed, m_doc.get(), &CZulboDoc::FollowRenames);
+  connect(m_view, &CZulboView::StatusMessage, this,
+          [this](const QString& text) { statusBar()->showMessage(text); });
   ShowTitle(m_doc->Title());
   m_view->OnInitialUpdate();
 

@@ -56,6 +56,10 @@ class BenchPrompter : public Prompter {
     std::fprintf(stderr, "unexpected message: %s\n", text.toUtf8().constData());
     std::abort();
   }
+  Answer MessageWithList(QWidget* owner, const QString& title, const QString& text,
+                         const QStringList&, Buttons buttons, Icon icon) override {
+    return Message(owner, title, text, buttons, icon);
+  }
   std::vector<std::string> ChooseFiles(QWidget*, const QString&, const std::string&,
                                        const QString&) override {
     std::abort();

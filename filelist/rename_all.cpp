@@ -3,6 +3,7 @@
 
 #include "filelist/core/rename_run.h"
 #include "filelist/core/run_journal.h"
+#include "filelist/undo_report.h"
 #include "filelist/zulbo_view.h"
 #include "platform/error_text.h"
 #include "platform/prompter.h"
@@ -63,18 +64,7 @@ bool CZulboView::OfferRollBack(const RenamePlan& plan, size_t renamed) {
     restored.push_back(k);
   }
   if (!restored.empty()) emit FilesRenamed(plan, restored, true);
-  if (unrestored.empty()) return true;
-  QString list;
-  for (const Unrestored& entry : unrestored) {
-    list += QStringLiteral("\n") + TextOf(plan[entry.step].ToPath()) +
-            QStringLiteral("\n    ursprünglich: ") + TextOf(plan[entry.step].FromPath()) +
-            QStringLiteral("\n");
-  }
-  m_services.prompter.Message(
-      this, QStringLiteral("Zurückbenennen fehlgeschlagen"),
-      QStringLiteral("Diese Dateien konnten nicht zurückbenannt werden und tragen "
-                     "weiterhin den neuen Namen:\n") +
-          list,
-      Prompter::Buttons::Ok, Prompter::Icon::Warning);
+  ReportUnrestored(m_services.prompter, this, QStringLiteral("Zurückbenennen fehlgeschlagen"), plan,
+                   unrestored);
   return true;
 }

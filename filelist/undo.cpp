@@ -18,5 +18,6 @@ void CZulboView::OnUndo() {
   const UndoOutcome outcome = UndoRun(
       run, m_services.files, [&](size_t done) { progress->Continue(static_cast<int>(done)); });
   if (!outcome.restored.empty()) emit FilesRenamed(run.plan, outcome.restored, true);
-  ReportUnrestored(m_services.prompter, this, run.plan, outcome.unrestored);
+  ReportUnrestored(m_services.prompter, this, QStringLiteral("Rückgängig unvollständig"), run.plan,
+                   outcome.unrestored);
 }

@@ -86,6 +86,8 @@ class CZulboView : public QTableView {
   void FilesRenamed(const RenamePlan& plan, const std::vector<size_t>& steps, bool back);
   // What OnUndo would undo now: the files the last run renamed; 0 when there is nothing.
   void UndoAvailable(int files);
+  // A word for the status bar about work that ended otherwise than asked (a scan cancelled).
+  void StatusMessage(const QString& text);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -94,11 +96,15 @@ class CZulboView : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  QItemSelectionModel::SelectionFlags selectionCommand(
+      const QModelIndex& index, const QEvent* event = nullptr) const override;
 
  private:
   // Asks after a failed run whether to roll it back, and does; true when it did.
   bool OfferRollBack(const RenamePlan& plan, size_t renamed);
   void SetLastRun(std::optional<JournaledRun> run);
+  void PressAsClick(QMouseEvent* event);
 
   FilterSettings& m_filter;
   Services m_services;
@@ -108,8 +114,10 @@ class CZulboView : public QTableView {
   bool m_sortAscending = false;
   bool m_dragging = false;
   int m_dragRow = 0;
-  // A press on a selected row that may become a drag once the pointer moves far enough.
+  // A press on a row that may become a drag once the pointer moves far enough; one on a selected
+  // row is held back until then.
   bool m_dragPending = false;
+  bool m_pressHeldBack = false;
   QPoint m_pressPoint;
   int m_pressRow = -1;
   // The last run, while it can be undone.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QWidget;
@@ -35,6 +36,12 @@ class Prompter {
   // a button answers No to Yes/No, else Cancel.
   virtual Answer Message(QWidget* owner, const QString& title, const QString& text, Buttons buttons,
                          Icon icon) = 0;
+
+  // A message about several items, files say: `text` (whose first line gives their count), then
+  // the items one a line in a scrolling list of fixed height, so that any number fits the
+  // screen.
+  virtual Answer MessageWithList(QWidget* owner, const QString& title, const QString& text,
+                                 const QStringList& items, Buttons buttons, Icon icon) = 0;
 
   // Several existing files; an empty list when cancelled. Each filter "Name (patterns)" shows
   // its name alone.

@@ -110,11 +110,14 @@ TEST_F(UndoTest, ReportsEachFileItCannotRenameBackAndWhy) {
   EXPECT_EQ(report.icon, Prompter::Icon::Warning);
   EXPECT_EQ(report.text,
             QString::fromUtf8("2 Dateien konnten nicht zurückbenannt werden und tragen weiterhin "
-                              "den neuen Namen:\n\n" +
-                              Path("b2") + "\n    ursprünglich: " + Path("b") +
-                              "\n    Der ursprüngliche Name ist vergeben.\n\n" + Path("a2") +
-                              "\n    ursprünglich: " + Path("a") +
-                              "\n    Unter dem neuen Namen liegt eine andere Datei.\n"));
+                              "den neuen Namen:"));
+  EXPECT_EQ(
+      report.list,
+      (QStringList{
+          QString::fromUtf8(Path("b2") + "   (ursprünglich: b) Der ursprüngliche Name ist "
+                                         "vergeben."),
+          QString::fromUtf8(Path("a2") + "   (ursprünglich: a) Unter dem neuen Namen liegt eine "
+                                         "andere Datei.")}));
   EXPECT_EQ(m_restored, (std::vector<std::vector<size_t>>{{2}}));
 }
 

@@ -22,9 +22,15 @@ class ScriptedProgress : public Progress {
 
 }  // namespace
 
-Prompter::Answer ScriptedPrompter::Message(QWidget*, const QString& title, const QString& text,
-                                           Buttons buttons, Icon icon) {
-  messages.push_back({title, text, buttons, icon});
+Prompter::Answer ScriptedPrompter::Message(QWidget* owner, const QString& title,
+                                           const QString& text, Buttons buttons, Icon icon) {
+  return MessageWithList(owner, title, text, {}, buttons, icon);
+}
+
+Prompter::Answer ScriptedPrompter::MessageWithList(QWidget*, const QString& title,
+                                                   const QString& text, const QStringList& items,
+                                                   Buttons buttons, Icon icon) {
+  messages.push_back({title, text, buttons, icon, items});
   if (answers.empty()) {
     ADD_FAILURE() << "unexpected message: " << text.toStdString();
     switch (buttons) {
