@@ -6,6 +6,7 @@
 
 #include "cli/zulren.h"
 #include "platform/file_system.h"
+#include "platform/journal_folder.h"
 
 // zulren [OPTIONEN] FILTERDATEI PFAD...: renames files from the command line with a filter file
 // of Zul. Arguments are taken as bytes, as file names are.
@@ -19,8 +20,8 @@ int main(int argc, char* argv[]) {
               << "(mehr mit „zulren --help“)\n";
     return kExitUsage;
   }
-  const int status =
-      RunZulren(*options, SystemFileSystem(), {std::cout, std::cerr, isatty(STDERR_FILENO) == 1});
+  const int status = RunZulren(*options, SystemFileSystem(), SystemJournalFolder(),
+                               {std::cout, std::cerr, isatty(STDERR_FILENO) == 1});
   std::cout.flush();
   return status;
 }

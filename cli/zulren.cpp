@@ -9,6 +9,8 @@
 #include "cli/shell_quote.h"
 #include "document/input_line_source.h"
 #include "filelist/core/rename_run.h"
+#include "filelist/core/run_journal.h"
+#include "filelist/core/run_undo.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
 
@@ -107,7 +109,37 @@ class ProgressLine {
   bool m_shown = false;
 };
 
-int Apply(const RenamePlan& plan, FileSystem& files, const Table& table, Console console) {
+int64_t Now() {
+  return std::chrono::duration_cast<std::chrono::seconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+// Lists the steps that could not be renamed back, each with why.
+void ListUnrestored(const RenamePlan& plan, const std::vector<Unrestored>& unrestored,
+                    const Table& table, std::ostream& err) {
+  err << unrestored.size()
+      << (unrestored.size() == 1 ? " Datei konnte nicht zurückbenannt werden und trägt"
+                                 : " Dateien konnten nicht zurückbenannt werden und tragen")
+      << " weiterhin den neuen Namen:\n";
+  for (const Unrestored& entry : unrestored) {
+    const RenameStep& step = plan[entry.step];
+    err << "  " << table.Shown(step.ToPath()) << " (ursprünglich " << table.Shown(step.FromPath())
+        << "): " << UnrestoredReason(entry.error, table.Shown(step.ToPath())) << '\n';
+  }
+}
+
+int Apply(const RenamePlan& plan, FileSystem& files, JournalFolder& journals, const Table& table,
+          Console console) {
+  JournaledRun run{Now(), plan, IdentifyFiles(plan, files), std::nullopt};
+  Result<RunJournal> journal = RunJournal::Begin(journals, run);
+  if (!journal) {
+    console.err << "zulren: Es wurde keine Datei umbenannt: Das Protokoll, mit dem sich die "
+                   "Umbenennung auch nach einem Absturz rückgängig machen lässt, konnte nicht "
+                   "geschrieben werden. "
+                << FileErrorText(journal.error(), ShellQuote(journals.Path())) << '\n';
+    return kExitConflicts;
+  }
   RunOutcome outcome;
   {
     ProgressLine progress(console.err, console.errIsTerminal, "Umbenannt:", plan.size());
@@ -117,6 +149,7 @@ int Apply(const RenamePlan& plan, FileSystem& files, const Table& table, Console
     });
   }
   if (outcome.Finished(plan)) {
+    journal->Finish(outcome.renamed);
     console.err << Files(plan.size()) << " umbenannt.\n";
     return kExitOk;
   }
@@ -129,26 +162,53 @@ int Apply(const RenamePlan& plan, FileSystem& files, const Table& table, Console
     ProgressLine progress(console.err, console.errIsTerminal, "Zurückbenannt:", outcome.renamed);
     unrestored = RollBack(plan, outcome.renamed, files, [&](size_t done) { progress.Tell(done); });
   }
+  journal->Finish(outcome.renamed);
   if (unrestored.empty()) {
     console.err << "Die bereits umbenannten " << Files(outcome.renamed)
                 << " wurden zurückbenannt.\n";
     return kExitConflicts;
   }
-  console.err << unrestored.size()
-              << (unrestored.size() == 1 ? " Datei konnte" : " Dateien konnten")
-              << " nicht zurückbenannt werden und trägt weiterhin den neuen Namen:\n";
-  for (const Unrestored& entry : unrestored) {
-    const RenameStep& step = plan[entry.step];
-    console.err << "  " << table.Shown(step.ToPath()) << " (ursprünglich "
-                << table.Shown(step.FromPath())
-                << "): " << FileErrorText(entry.error, table.Shown(step.ToPath())) << '\n';
-  }
+  ListUnrestored(plan, unrestored, table, console.err);
   return kExitUnrestored;
+}
+
+// Undoes the last run that ended, whoever made it, by the identities its journal recorded.
+int Undo(FileSystem& files, JournalFolder& journals, const Table& table, Console console) {
+  std::string bytes;
+  const Result<int> file = journals.Open(kLastJournal);
+  const std::error_code read = file ? journals.Read(*file, bytes) : file.error();
+  if (file) journals.Close(*file);
+  if (read == std::errc::no_such_file_or_directory) {
+    console.err << "zulren: Es gibt keine abgeschlossene Umbenennung, die sich rückgängig machen "
+                   "ließe.\n";
+    return kExitConflicts;
+  }
+  if (read) {
+    console.err << "zulren: "
+                << FileErrorText(read, ShellQuote(journals.Path() + "/" + kLastJournal)) << '\n';
+    return kExitConflicts;
+  }
+  const Result<JournaledRun> run = DecodeJournal(bytes);
+  if (!run) {
+    console.err << "zulren: Das Protokoll der letzten Umbenennung ist beschädigt und wird nicht "
+                   "verwendet: "
+                << ShellQuote(journals.Path() + "/" + kLastJournal) << '\n';
+    return kExitConflicts;
+  }
+  UndoOutcome outcome;
+  {
+    ProgressLine progress(console.err, console.errIsTerminal, "Zurückbenannt:", run->plan.size());
+    outcome = UndoRun(*run, files, [&](size_t done) { progress.Tell(done); });
+  }
+  console.err << Files(outcome.restored.size()) << " zurückbenannt.\n";
+  if (outcome.unrestored.empty()) return kExitOk;
+  ListUnrestored(run->plan, outcome.unrestored, table, console.err);
+  return kExitConflicts;
 }
 
 }  // namespace
 
-int RunZulren(const Options& options, FileSystem& files, Console console) {
+int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals, Console console) {
   if (options.help) {
     console.out << HelpText();
     return kExitOk;
@@ -157,6 +217,8 @@ int RunZulren(const Options& options, FileSystem& files, Console console) {
     console.out << kVersion << '\n';
     return kExitOk;
   }
+
+  if (options.undo) return Undo(files, journals, Table(WorkingFolder()), console);
 
   FilterSettings filter;
   if (!ReadFilter(files, options.filterFile, filter, console.err)) return kExitUsage;
@@ -186,5 +248,5 @@ int RunZulren(const Options& options, FileSystem& files, Console console) {
     console.err << Files(plan.size()) << ", 0 Konflikte\n";
     return kExitOk;
   }
-  return Apply(plan, files, table, console);
+  return Apply(plan, files, journals, table, console);
 }

@@ -5,6 +5,7 @@
 #include "cli/options.h"
 
 class FileSystem;
+class JournalFolder;
 
 // Exit statuses of zulren.
 enum ExitStatus : int {
@@ -22,5 +23,6 @@ struct Console {
   bool errIsTerminal = false;
 };
 
-// Carries out what the options ask for; returns the exit status.
-int RunZulren(const Options& options, FileSystem& files, Console console);
+// Carries out what the options ask for, with the journals of runs in `journals`; returns the exit
+// status.
+int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals, Console console);

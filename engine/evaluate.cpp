@@ -22,22 +22,9 @@ namespace {
 // memory in proportion to that product.
 constexpr size_t kMaxGrowth = size_t{1} << 24;
 
-bool IsForbiddenInName(char c) {
-  switch (c) {
-    case '\\':
-    case '/':
-    case ':':
-    case '*':
-    case '?':
-    case '"':
-    case '<':
-    case '>':
-    case '|':
-      return true;
-    default:
-      return false;
-  }
-}
+// The only bytes a Linux name cannot hold. A name read from the disk has none of them, so the
+// name "Alter Name" shows is the name the mask and the ranges work on.
+bool IsForbiddenInName(char c) { return c == '/' || c == '\0'; }
 
 bool HasBracket(std::string_view text) {
   for (const char c : text) {

@@ -1,5 +1,6 @@
 #include "filelist/file_list_model.h"
 
+#include <numeric>
 #include <utility>
 
 #include "filelist/core/plan_check_text.h"
@@ -84,31 +85,31 @@ void FileListModel::SetNewNames(std::vector<std::string> names) {
 
 void FileListModel::RemoveRows(const std::vector<int>& rows) {
   if (rows.empty()) return;
-  if (rows.size() == 1) {
-    beginRemoveRows({}, rows[0], rows[0]);
-    RemoveIssues(rows);
-    m_rows.Remove(rows);
-    endRemoveRows();
-    return;
-  }
-  // Many rows: compact in one pass and reset, instead of one removal signal per row.
-  beginResetModel();
-  RemoveIssues(rows);
-  m_rows.Remove(rows);
-  endResetModel();
-}
-
-void FileListModel::RemoveIssues(const std::vector<int>& rows) {
-  if (m_issues.empty()) return;
-  size_t out = 0;
-  for (size_t i = 0, next = 0; i < m_issues.size(); ++i) {
-    if (next < rows.size() && static_cast<size_t>(rows[next]) == i) {
-      ++next;
-      continue;
+  const int removed = static_cast<int>(rows.size());
+  // Scattered rows first move behind the others in one layout change, so that one removal takes
+  // them all: two signals however many ranges, and the rows that stay keep their persistent
+  // indexes (current row, selection, scroll position) as with one removal per range.
+  const bool oneRange = rows.back() - rows.front() + 1 == removed;
+  if (!oneRange) {
+    std::vector<int> order;
+    order.reserve(static_cast<size_t>(Count()));
+    for (int row = 0, next = 0; row < Count(); ++row) {
+      if (next < removed && rows[static_cast<size_t>(next)] == row)
+        ++next;
+      else
+        order.push_back(row);
     }
-    m_issues[out++] = m_issues[i];
+    order.insert(order.end(), rows.begin(), rows.end());
+    Reorder(order);
   }
-  m_issues.resize(out);
+  const int first = oneRange ? rows.front() : Count() - removed;
+  std::vector<int> range(static_cast<size_t>(removed));
+  std::iota(range.begin(), range.end(), first);
+  beginRemoveRows({}, first, first + removed - 1);
+  if (!m_issues.empty())
+    m_issues.erase(m_issues.begin() + first, m_issues.begin() + first + removed);
+  m_rows.Remove(range);
+  endRemoveRows();
 }
 
 void FileListModel::SwapRows(int a, int b) {

@@ -11,8 +11,7 @@
 #include "filelist/core/plan_check.h"
 
 // The list's rows as a Qt model. Bulk operations emit one signal each (one insert range, one
-// dataChanged per column, one removal per contiguous range, one layout change), so 100,000 rows
-// stay fluid.
+// dataChanged per column, one removal, one layout change), so 100,000 rows stay fluid.
 class FileListModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -38,7 +37,7 @@ class FileListModel : public QAbstractTableModel {
   // Replaces column "Neuer Name" of every row; `names` has one entry per row.
   void SetNewNames(std::vector<std::string> names);
 
-  // Removes the given rows; `rows` is ascending and free of duplicates. One pass over the rows.
+  // Removes the given rows; `rows` is ascending and free of duplicates. Never resets the model.
   void RemoveRows(const std::vector<int>& rows);
 
   // Exchanges the texts of two rows.
@@ -56,9 +55,6 @@ class FileListModel : public QAbstractTableModel {
   void SetIssueLook(const QIcon& icon, const QBrush& colour);
 
  private:
-  // Drops the results of the given rows (ascending), as RemoveRows drops the rows.
-  void RemoveIssues(const std::vector<int>& rows);
-
   FileRows m_rows;
   std::vector<StepIssue> m_issues;  // empty, or one per row
   QIcon m_issueIcon;

@@ -1,19 +1,16 @@
+#include <chrono>
 #include <numeric>
 #include <utility>
 
 #include "filelist/core/rename_run.h"
+#include "filelist/core/run_journal.h"
+#include "filelist/undo_report.h"
 #include "filelist/zulbo_view.h"
+#include "platform/error_text.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
 namespace {
-
-// "n von N" below the label of a long run or roll-back.
-std::function<QString(int)> Counted(const QString& label, size_t total) {
-  return [label, total](int done) {
-    return label + QStringLiteral("\n%1 von %2").arg(done).arg(static_cast<qulonglong>(total));
-  };
-}
 
 // The title and text of the question after a run that stopped early: which file failed, or that
 // the user cancelled; then whether to rename back what was renamed.
@@ -42,36 +39,65 @@ void CZulboView::OnApplyFilter() { RenameAll(); }
 void CZulboView::RenameAll() {
   if (m_model->Count() == 0) return;
   const CheckHold hold(*this);
-  const RenamePlan plan = MakePlan(m_model->Rows());
+  JournaledRun run;
+  run.started = std::chrono::duration_cast<std::chrono::seconds>(
+                    std::chrono::system_clock::now().time_since_epoch())
+                    .count();
+  run.plan = MakePlan(m_model->Rows());
+  run.identities = IdentifyFiles(run.plan, m_services.files);
+  Result<RunJournal> journal = RunJournal::Begin(m_services.journals, run);
+  if (!journal) {
+    m_services.prompter.Message(
+        this, QStringLiteral("Umbenennung nicht begonnen"),
+        QStringLiteral("Es wurde keine Datei umbenannt: Das Protokoll, mit dem sich die "
+                       "Umbenennung auch nach einem Absturz rückgängig machen lässt, konnte nicht "
+                       "geschrieben werden.\n") +
+            TextOf(FileErrorText(journal.error(), m_services.journals.Path())),
+        Prompter::Buttons::Ok, Prompter::Icon::Warning);
+    return;
+  }
+
+  const RenamePlan& plan = run.plan;
   RunOutcome outcome;
   {
+    const int total = static_cast<int>(plan.size());
     const std::unique_ptr<Progress> progress = m_services.prompter.StartProgress(
-        this, Counted(QStringLiteral("Dateien werden umbenannt …"), plan.size()),
-        static_cast<int>(plan.size()), true);
+        this,
+        [total](int done) {
+          return QStringLiteral("Dateien werden umbenannt …\n%1 von %2").arg(done).arg(total);
+        },
+        total, true);
     outcome = RunPlan(plan, m_services.files,
                       [&](size_t done) { return progress->Continue(static_cast<int>(done)); });
   }
   std::vector<size_t> renamed(outcome.renamed);
   std::iota(renamed.begin(), renamed.end(), size_t{0});
   if (!renamed.empty()) emit FilesRenamed(plan, renamed, false);
-  if (outcome.Finished(plan) || (outcome.cancelled && outcome.renamed == 0)) return;
+  const bool rolledBack = !outcome.Finished(plan) && OfferRollBack(plan, outcome);
+  journal->Finish(outcome.renamed);
+  run.renamed = outcome.renamed;
+  SetLastRun(outcome.renamed > 0 && !rolledBack ? std::optional(std::move(run)) : std::nullopt);
+}
 
+bool CZulboView::OfferRollBack(const RenamePlan& plan, const RunOutcome& outcome) {
+  if (outcome.cancelled && outcome.renamed == 0) return false;
   const auto [title, question] = StoppedQuestion(plan, outcome);
   if (m_services.prompter.Message(this, title, question, Prompter::Buttons::YesNo,
                                   Prompter::Icon::Warning) != Prompter::Answer::Yes) {
-    return;
+    return false;
   }
+  const size_t renamed = outcome.renamed;
   std::vector<Unrestored> unrestored;
   {
     // Stopping half-way back would leave the files in a state nobody asked for.
+    const int total = static_cast<int>(renamed);
     const std::unique_ptr<Progress> progress = m_services.prompter.StartProgress(
-        this, Counted(QStringLiteral("Dateien werden zurückbenannt …"), outcome.renamed),
-        static_cast<int>(outcome.renamed), false);
-    unrestored = RollBack(plan, outcome.renamed, m_services.files,
+        this, [total](int done) { return UndoProgressLabel(done, total); }, total, false);
+    unrestored = RollBack(plan, renamed, m_services.files,
                           [&](size_t done) { progress->Continue(static_cast<int>(done)); });
   }
   std::vector<size_t> restored;
-  for (size_t k = outcome.renamed, next = 0; k-- > 0;) {
+  for (size_t k = renamed, next = 0; k-- > 0;) {
     if (next < unrestored.size() && unrestored[next].step == k) {
       ++next;
       continue;
@@ -79,17 +105,7 @@ void CZulboView::RenameAll() {
     restored.push_back(k);
   }
   if (!restored.empty()) emit FilesRenamed(plan, restored, true);
-  if (unrestored.empty()) return;
-  QString list;
-  for (const Unrestored& entry : unrestored) {
-    list += QStringLiteral("\n") + TextOf(plan[entry.step].ToPath()) +
-            QStringLiteral("\n    ursprünglich: ") + TextOf(plan[entry.step].FromPath()) +
-            QStringLiteral("\n");
-  }
-  m_services.prompter.Message(
-      this, QStringLiteral("Zurückbenennen fehlgeschlagen"),
-      QStringLiteral("Diese Dateien konnten nicht zurückbenannt werden und tragen "
-                     "weiterhin den neuen Namen:\n") +
-          list,
-      Prompter::Buttons::Ok, Prompter::Icon::Warning);
+  ReportUnrestored(m_services.prompter, this, QStringLiteral("Zurückbenennen fehlgeschlagen"), plan,
+                   unrestored);
+  return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include <QTimer>
 
 #include "engine/filter_settings.h"
+#include "filelist/core/journal_format.h"
 #include "filelist/core/rename_plan.h"
 #include "filelist/file_list_model.h"
 #include "platform/services.h"
@@ -21,6 +23,8 @@ struct FolderOptions {
 // The main window's client area: the list of files to rename, and the program's own commands.
 // The rows (its model) are the only store of file data. The current Filter belongs to the main
 // window; the list evaluates it, and the Filter dialog's command stores the edited Filter into it.
+struct RunOutcome;
+
 class CZulboView : public QTableView {
   Q_OBJECT
 
@@ -55,6 +59,8 @@ class CZulboView : public QTableView {
   // The renaming run.
   void OnApplyFilter();
   void RenameAll();
+  // "Rückgängig": renames the files of the last run back, if it left any renamed.
+  void OnUndo();
 
   // List interaction.
   void OnColumnClick(int column);
@@ -95,6 +101,10 @@ class CZulboView : public QTableView {
   void FilesRenamed(const RenamePlan& plan, const std::vector<size_t>& steps, bool back);
   // A check has ended; `summary` as CheckSummaryText().
   void PlanChecked(const QString& summary);
+  // What OnUndo would undo now: the files the last run renamed; 0 when there is nothing.
+  void UndoAvailable(int files);
+  // A word for the status bar about work that ended otherwise than asked (a scan cancelled).
+  void StatusMessage(const QString& text);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -103,6 +113,9 @@ class CZulboView : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  QItemSelectionModel::SelectionFlags selectionCommand(
+      const QModelIndex& index, const QEvent* event = nullptr) const override;
 
  private:
   // Holds the check back while the list or the disk is in the middle of a long change (a run, a
@@ -121,6 +134,11 @@ class CZulboView : public QTableView {
   };
 
   void ConnectCheck();
+  // Asks after a run that failed or was cancelled whether to roll it back, and does; true when
+  // it did.
+  bool OfferRollBack(const RenamePlan& plan, const RunOutcome& outcome);
+  void SetLastRun(std::optional<JournaledRun> run);
+  void PressAsClick(QMouseEvent* event);
 
   FilterSettings& m_filter;
   Services m_services;
@@ -130,12 +148,16 @@ class CZulboView : public QTableView {
   bool m_sortAscending = false;
   bool m_dragging = false;
   int m_dragRow = 0;
-  // A press on a selected row that may become a drag once the pointer moves far enough.
+  // A press on a row that may become a drag once the pointer moves far enough; one on a selected
+  // row is held back until then.
   bool m_dragPending = false;
+  bool m_pressHeldBack = false;
   QPoint m_pressPoint;
   int m_pressRow = -1;
   QTimer m_checkTimer;
   bool m_changedWhileWaiting = false;
   int m_checkHolds = 0;
   QString m_checkSummary;
+  // The last run, while it can be undone.
+  std::optional<JournaledRun> m_lastRun;
 };

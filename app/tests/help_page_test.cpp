@@ -169,6 +169,23 @@ TEST(HelpPage, DateTablesShowWhatTheEngineGives) {
   for (const auto& [text, count] : listed) EXPECT_EQ(count, 1) << text;
 }
 
+// The sentences "aus <old> wird mit <mask> ... <new>" of the placeholder section, for the date the
+// page's examples use.
+TEST(HelpPage, NameExamplesShowWhatTheEngineGives) {
+  const ScopedClock pinned([] { return LocalTime{2026, 12, 6, 9, 5, 3}; });
+  const QString section = Section(HelpPage(), QStringLiteral("platzhalter"));
+  static const QRegularExpression example(QStringLiteral(
+      "aus <samp>([^<]*)</samp> wird mit <code>([^<]*)</code>[^<]*<samp>([^<]*)</samp>"));
+  int examples = 0;
+  for (const QRegularExpressionMatch& match : example.globalMatch(section)) {
+    EXPECT_EQ(Evaluated(match.captured(2), match.captured(1).toStdString(), "", ""),
+              match.captured(3).toStdString())
+        << match.captured(1).toStdString();
+    ++examples;
+  }
+  EXPECT_EQ(examples, 2);
+}
+
 TEST(HelpPage, RangeExamplesShowWhatTheEngineGives) {
   const QString section = Section(HelpPage(), QStringLiteral("bereiche"));
   static const QRegularExpression example(QStringLiteral(

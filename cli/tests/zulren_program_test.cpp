@@ -100,6 +100,20 @@ TEST_F(ZulrenProgram, NullSeparatedPathsForScripts) {
             dir + "/a b" + std::string(1, '\0') + dir + "/001_.a b" + std::string(1, '\0'));
 }
 
+TEST_F(ZulrenProgram, UndoAfterApplyWhoeverRanIt) {
+  Make("a.txt");
+  Make("b.txt");
+  EXPECT_EQ(Zulren({"--undo"}).status, 1) << "nothing to undo yet";
+  ASSERT_EQ(Zulren({"--apply", "nummern.fil", "a.txt", "b.txt"}).status, 0);
+  EXPECT_EQ(Read("002_b.txt"), "content of b.txt");
+  const ProgramRun undo = Zulren({"--undo"});
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(undo.err, "2 Dateien zurückbenannt.\n");
+  EXPECT_EQ(Read("a.txt"), "content of a.txt");
+  EXPECT_EQ(Read("b.txt"), "content of b.txt");
+  EXPECT_EQ(Zulren({"--undo", "nummern.fil"}).status, 2) << "--undo takes no filter";
+}
+
 struct BadFilter {
   const char* name;
   std::string bytes;  // empty: not written

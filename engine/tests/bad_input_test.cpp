@@ -117,7 +117,7 @@ TEST_F(BadInput, ThirtyTwoBitExtremesInEveryNumberField) {
 TEST_F(BadInput, InvalidBytesPassThroughUnchanged) {
   std::string everyByte;
   for (int b = 1; b < 256; ++b) {
-    if (std::string_view("\\/:*?\"<>|.[]").find(static_cast<char>(b)) == std::string_view::npos) {
+    if (std::string_view("/.[]").find(static_cast<char>(b)) == std::string_view::npos) {
       everyByte.push_back(static_cast<char>(b));
     }
   }

@@ -156,9 +156,8 @@ void ReplaceRanges(std::string& w, const std::string& source) {
 std::string ReferenceEvaluate(const FilterSettings& f, std::string oldName, int32_t index,
                               std::string created, std::string modified, std::string captured) {
   const LocalTime now = ReadClock();
-  for (const char* forbidden : {"\\", "/", ":", "*", "?", "\"", "<", ">", "|"}) {
-    ReplaceAll(oldName, forbidden, "");
-  }
+  ReplaceAll(oldName, "/", "");
+  ReplaceAll(oldName, std::string(1, '\0'), "");
   ReplaceAll(oldName, f.searchText, f.replaceText);
   const size_t p = oldName.rfind('.');
   const std::string namePart = p == std::string::npos ? "" : oldName.substr(0, p);

@@ -52,7 +52,7 @@ TEST_P(CancelAnswers, CancelStopsBeforeTheNextRowAndAsksAboutRollingBack) {
     EXPECT_TRUE(AllAt(0, 2, true));
     ASSERT_EQ(m_prompter.progressStarted.size(), 2u);
     EXPECT_EQ(m_prompter.progressStarted[1].first,
-              QString::fromUtf8("Dateien werden zurückbenannt …\n0 von 2"));
+              QString::fromUtf8("Dateien werden zurückbenannt...\n0 von 2"));
   } else {
     EXPECT_TRUE(AllAt(0, 2, false));
     EXPECT_EQ(m_prompter.progressStarted.size(), 1u);
