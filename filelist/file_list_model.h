@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QAbstractTableModel>
@@ -24,16 +25,16 @@ class FileListModel : public QAbstractTableModel {
 
   const FileRows& Rows() const { return m_rows; }
   int Count() const { return m_rows.Count(); }
-  const FileEntry& Row(int row) const { return m_rows.Row(row); }
-  const std::string& Text(int row, int column) const { return m_rows.Text(row, column); }
-  void SetText(int row, int column, std::string text);
+  FileEntry Row(int row) const { return m_rows.Row(row); }
+  std::string Text(int row, int column) const { return m_rows.Text(row, column); }
+  void SetNewName(int row, std::string_view name);
 
   // Appends rows at the end.
-  void Append(FileEntry entry);
-  void Append(std::vector<FileEntry> entries);
+  void Append(const FileRecord& file);
+  void Append(FileRows&& rows);
 
-  // Replaces column "Neuer Name" of every row; `names` has one entry per row.
-  void SetNewNames(std::vector<std::string> names);
+  // Refills column "Neuer Name" of every row from `filter` (see FileRows::ComputeNewNames).
+  void ComputeNewNames(const FilterSettings& filter);
 
   // Removes the given rows; `rows` is ascending and free of duplicates. One pass over the rows.
   void RemoveRows(const std::vector<int>& rows);

@@ -130,7 +130,7 @@ void CZulboView::OnKeyDown(int key) {
 void CZulboView::OnLButtonDblClk() {
   const std::vector<int> selected = SelectedRows(*selectionModel());
   if (selected.size() != 1) return;
-  const FileEntry& row = m_model->Row(selected[0]);
+  const FileEntry row = m_model->Row(selected[0]);
   const QString text = QStringLiteral("Index:\t\t\t%1").arg(selected[0] + 1) +
                        QStringLiteral("\nDateiname:\t\t") + TextOf(row.oldName) +
                        QStringLiteral("\nNeuer Dateiname:\t\t") + TextOf(row.newName) +

@@ -34,13 +34,10 @@ CZulboView::~CZulboView() = default;
 void CZulboView::OnInitialUpdate() { clearSelection(); }
 
 void CZulboView::AddFile(const std::string& fullPath) {
-  m_model->Append(MakeEntry(m_services.files, fullPath));
+  m_model->Append(MakeRecord(m_services.files, fullPath));
 }
 
-void CZulboView::RecomputeNewNames() {
-  if (m_model->Count() == 0) return;
-  m_model->SetNewNames(m_model->Rows().EvaluateNewNames(m_filter));
-}
+void CZulboView::RecomputeNewNames() { m_model->ComputeNewNames(m_filter); }
 
 // The full text of a cell shows as a tip only where the column cuts it off.
 bool CZulboView::viewportEvent(QEvent* event) {

@@ -32,7 +32,7 @@ class CZulboView : public QTableView {
 
   // Row access for the other parts.
   int RowCount() const { return m_model->Count(); }
-  const std::string& Text(int row, int column) const { return m_model->Text(row, column); }
+  std::string Text(int row, int column) const { return m_model->Text(row, column); }
 
   // Called after the window is made and whenever the document is created or opened: clears the
   // selection, keeps the rows.

@@ -29,9 +29,16 @@ class ScanTreeFileSystem : public MemoryFileSystem {
 
   std::vector<std::string> listed;  // the folders listed, as resolved paths
 
-  Result<FileTimes> ReadTimes(const std::string&) override {
-    return FileTimes{946684799, 1078099205};
+  Result<FileTimes> ReadTimes(const std::string&) override { return kTimes; }
+  Result<FileTimes> ReadTimesInFolder(int, const std::string&) override { return kTimes; }
+
+  // A folder's handle is its identity.
+  Result<int> OpenFolder(const std::string& path) override {
+    const auto found = m_ids.find(Resolve(path));
+    if (found == m_ids.end()) return ErrnoCode(ENOENT);
+    return static_cast<int>(found->second);
   }
+  void CloseFolder(int) override {}
 
   std::error_code ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
     const std::string folder = Resolve(path);
@@ -68,6 +75,8 @@ class ScanTreeFileSystem : public MemoryFileSystem {
     }
     return resolved;
   }
+
+  static constexpr FileTimes kTimes{946684799, 1078099205};
 
   std::map<std::string, std::vector<FolderEntry>> m_folders;
   std::map<std::string, uint64_t> m_ids;

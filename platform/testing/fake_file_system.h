@@ -14,6 +14,7 @@ class FakeFileSystem : public FileSystem {
  public:
   enum class Op {
     ReadTimes,
+    ReadTimesInFolder,
     Examine,
     OpenFolder,
     CloseFolder,
@@ -23,7 +24,7 @@ class FakeFileSystem : public FileSystem {
     OpenInput,
     WriteFileAtomically,
   };
-  static constexpr int kOpCount = 9;
+  static constexpr int kOpCount = 10;
 
   explicit FakeFileSystem(FileSystem& inner = SystemFileSystem()) : m_inner(inner) {}
 
@@ -47,6 +48,7 @@ class FakeFileSystem : public FileSystem {
   int Calls(Op op) const { return m_calls[static_cast<size_t>(op)]; }
 
   Result<FileTimes> ReadTimes(const std::string& path) override;
+  Result<FileTimes> ReadTimesInFolder(int folder, const std::string& name) override;
   Result<FileStatus> Examine(const std::string& path) override;
   Result<int> OpenFolder(const std::string& path) override;
   void CloseFolder(int folder) override;

@@ -152,6 +152,15 @@ Result<FileTimes> MemoryFileSystem::ReadTimes(const std::string& path) {
   return node->times;
 }
 
+Result<FileTimes> MemoryFileSystem::ReadTimesInFolder(int folder, const std::string& name) {
+  Node* dir = FolderOfHandle(folder);
+  if (!dir) return ErrnoCode(EBADF);
+  if (name.size() > dir->maxName) return ErrnoCode(ENAMETOOLONG);
+  const auto* entry = Entry(*dir, name);
+  if (!entry) return ErrnoCode(ENOENT);
+  return m_nodes.at(entry->second).times;
+}
+
 Result<FileStatus> MemoryFileSystem::Examine(const std::string& path) {
   const Node* node = Find(path);
   if (!node) return ErrnoCode(ENOENT);

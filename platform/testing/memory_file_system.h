@@ -30,6 +30,7 @@ class MemoryFileSystem : public FileSystem {
   std::vector<std::string> Names(const std::string& folder) const;
 
   Result<FileTimes> ReadTimes(const std::string& path) override;
+  Result<FileTimes> ReadTimesInFolder(int folder, const std::string& name) override;
   Result<FileStatus> Examine(const std::string& path) override;
   Result<int> OpenFolder(const std::string& path) override;
   void CloseFolder(int folder) override;

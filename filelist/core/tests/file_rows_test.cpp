@@ -2,14 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
+
 #include "engine/random.h"
+#include "filelist/core/date_text.h"
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 
 namespace {
 
-FileEntry Row(const std::string& name, const std::string& created = "") {
-  return {name, name, "/d", created, created};
+FileRecord Row(const std::string& name, std::optional<FileTimes> times = std::nullopt) {
+  return {"/d", name, times};
 }
 
 std::vector<std::string> Names(const FileRows& rows) {
@@ -22,7 +27,7 @@ TEST(FileRows, SortsAsAHeaderClickDoesStableAndByBytes) {
   FileRows rows;
   for (const char* name : {"b.txt", "C.txt", "\xc3\xa4.txt", "a.txt", "b.txt"})
     rows.Append(Row(name));
-  rows.SetText(4, ColNewName, "second b");
+  rows.SetNewName(4, "second b");
   rows.Reorder(rows.SortOrder(ColOldName, true));
   EXPECT_EQ(Names(rows),
             (std::vector<std::string>{"C.txt", "a.txt", "b.txt", "b.txt", "\xc3\xa4.txt"}));
@@ -32,66 +37,152 @@ TEST(FileRows, SortsAsAHeaderClickDoesStableAndByBytes) {
   EXPECT_EQ(rows.Text(1, ColNewName), "b.txt") << "also when descending";
 }
 
-TEST(FileRows, DateColumnsSortChronologicallyAndShortTextsGiveTheirPieces) {
+TEST(FileRows, DateColumnsSortChronologicallyAndOddYearsByTheirTexts) {
   FileRows rows;
-  rows.Append(Row("new", "01.01.2007   00:00:00"));
-  rows.Append(Row("old", "31.12.2006   23:59:59"));
-  rows.Append(Row("unknown", ""));
-  rows.Append(Row("cut", "15.06."));
+  rows.Append(Row("new", FileTimes{1167609600, 0}));      // 01.01.2007   00:00:00
+  rows.Append(Row("old", FileTimes{1167609599, 0}));      // 31.12.2006   23:59:59
+  rows.Append(Row("unknown"));                            // no text
+  rows.Append(Row("999", FileTimes{-30610224002, 0}));    // 31.12.999   23:59:58
+  rows.Append(Row("10000", FileTimes{253402300800, 0}));  // 01.01.10000   00:00:00
   rows.Reorder(rows.SortOrder(ColCreated, true));
-  EXPECT_EQ(Names(rows), (std::vector<std::string>{"unknown", "cut", "old", "new"}));
+  // Keys "", "100001010   00:00:00", "20061231...", "20070101...", "999 1231  23:59:58".
+  EXPECT_EQ(Names(rows), (std::vector<std::string>{"unknown", "10000", "old", "new", "999"}));
 }
 
-TEST(FileRows, RemovesAndSwapsInOnePass) {
+// The order of the date texts' keys, as a column of texts sorted: year from position 6 (four
+// characters), month from 3, day from 0, the rest from 10; ties keep their order.
+std::vector<int> OrderOfTheTexts(const std::vector<std::string>& texts, bool ascending) {
+  std::vector<std::string> keys;
+  for (const std::string& text : texts) {
+    std::string key;
+    for (const auto& [pos, count] : {std::pair<size_t, size_t>{6, 4}, {3, 2}, {0, 2}, {10, 99}})
+      if (pos < text.size()) key += text.substr(pos, count);
+    keys.push_back(key);
+  }
+  std::vector<int> order(texts.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int a, int b) { return ascending ? keys[a] < keys[b] : keys[b] < keys[a]; });
+  return order;
+}
+
+TEST(FileRows, DateColumnsSortAsTheirTextsWhateverTheTimes) {
+  const int64_t year1000 = -30610224000;
+  const int64_t year10000 = 253402300800;
+  const std::vector<std::optional<int64_t>> times = {std::nullopt,
+                                                     0,
+                                                     -1,
+                                                     1167609600,
+                                                     1167609599,
+                                                     year1000,
+                                                     year1000 - 1,
+                                                     year10000 - 1,
+                                                     year10000,
+                                                     INT64_MAX,
+                                                     INT64_MIN,
+                                                     -62167219200 /* year 0 */,
+                                                     -62198755200 /* year -1 */,
+                                                     1700000000};
+  std::mt19937 random(4711);
+  FileRows rows;
+  std::vector<std::string> created;
+  std::vector<std::string> modified;
+  for (int i = 0; i < 300; ++i) {
+    const std::optional<int64_t> a = times[random() % times.size()];
+    const std::optional<int64_t> b = times[random() % times.size()];
+    std::optional<FileTimes> fileTimes;
+    if (a && b) fileTimes = FileTimes{*a, *b};
+    rows.Append(Row("r" + std::to_string(i), fileTimes));
+    created.push_back(fileTimes ? DateText(*a) : "");
+    modified.push_back(fileTimes ? DateText(*b) : "");
+    EXPECT_EQ(rows.Text(i, ColCreated), created.back());
+  }
+  for (const bool ascending : {true, false}) {
+    EXPECT_EQ(rows.SortOrder(ColCreated, ascending), OrderOfTheTexts(created, ascending));
+    EXPECT_EQ(rows.SortOrder(ColModified, ascending), OrderOfTheTexts(modified, ascending));
+  }
+}
+
+TEST(FileRows, RemovesSwapsAndReordersInPlace) {
   FileRows rows;
   for (const char* name : {"r0", "r1", "r2", "r3", "r4"}) rows.Append(Row(name));
   rows.Remove({1, 3});
   EXPECT_EQ(Names(rows), (std::vector<std::string>{"r0", "r2", "r4"}));
   rows.Swap(0, 2);
   EXPECT_EQ(Names(rows), (std::vector<std::string>{"r4", "r2", "r0"}));
+  for (const char* name : {"r5", "r6", "r7"}) rows.Append(Row(name));
+  // Two cycles of positions, 0 <- 3 <- 5 <- 1 <- 0 and 2 <- 4 <- 2, each closed on its start.
+  rows.Reorder({3, 0, 4, 5, 2, 1});
+  EXPECT_EQ(Names(rows), (std::vector<std::string>{"r5", "r4", "r6", "r7", "r0", "r2"}));
 }
 
-TEST(FileRows, EvaluatesEveryRowWithItsPositionAndOneDrawEach) {
+TEST(FileRows, NewNamesAreEvaluatedPerRowAndSetOneByOne) {
   FileRows rows;
   for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) rows.Append(Row(name));
   FilterSettings filter;
   filter.mask = "[index]-[name].[typ]";
   const ScopedRandomState random(1);
-  rows.SetNewNames(rows.EvaluateNewNames(filter));
+  rows.ComputeNewNames(filter);
   EXPECT_EQ(rows.Text(2, ColNewName), "3-c.jpg");
   EXPECT_EQ(RandomState(), [] {
     const ScopedRandomState again(1);
     SkipRandom(3);
     return RandomState();
   }());
+  // Back to the old name, away from it, and to an empty one.
+  rows.SetNewName(2, "c.jpg");
+  rows.SetNewName(1, "");
+  EXPECT_EQ(rows.Row(2).newName, "c.jpg");
+  EXPECT_EQ(rows.Row(1).newName, "");
+  EXPECT_EQ(rows.Row(1).oldName, "b.jpg");
+  EXPECT_EQ(rows.Row(0).newName, "1-a.jpg");
 }
 
-TEST(MakeEntry, SplitsThePathKeepsTheBytesAndFormatsTheTimes) {
+TEST(FileRows, AppendingRowsKeepsEachRowsFolder) {
+  FileRows rows;
+  rows.Append({"/x", "a", std::nullopt});
+  FileRows more;
+  more.Append({"/y", "b", std::nullopt});
+  more.Append({"/x", "c", std::nullopt});
+  more.Append({"", "d", std::nullopt});
+  rows.Append(std::move(more));
+  EXPECT_EQ(more.Count(), 0);
+  ASSERT_EQ(rows.Count(), 4);
+  EXPECT_EQ(rows.Text(1, ColDirectory), "/y");
+  EXPECT_EQ(rows.Text(2, ColDirectory), "/x");
+  EXPECT_EQ(rows.Text(3, ColDirectory), "");
+  rows.Reorder(rows.SortOrder(ColDirectory, true));
+  EXPECT_EQ(Names(rows), (std::vector<std::string>{"d", "a", "c", "b"}));
+  rows.Remove({0, 1, 2, 3});
+  rows.Append({"/z", "e", std::nullopt});
+  EXPECT_EQ(rows.Text(0, ColDirectory), "/z");
+}
+
+TEST(MakeRecord, SplitsThePathKeepsTheBytesAndReadsTheTimes) {
   MemoryFileSystem disk;
   disk.AddFolder("/fotos");
   disk.AddFile(
       "/fotos/Gr\xf6\xdf"
       "e.jpg",
       "", {946684799, 1078099205});
-  const FileEntry entry = MakeEntry(disk,
-                                    "/fotos/Gr\xf6\xdf"
-                                    "e.jpg");
-  EXPECT_EQ(entry.oldName,
+  const FileRecord record = MakeRecord(disk,
+                                       "/fotos/Gr\xf6\xdf"
+                                       "e.jpg");
+  EXPECT_EQ(record.name,
             "Gr\xf6\xdf"
             "e.jpg");
-  EXPECT_EQ(entry.newName, entry.oldName);
-  EXPECT_EQ(entry.directory, "/fotos");
-  EXPECT_EQ(entry.created, "31.12.1999   23:59:59");
-  EXPECT_EQ(entry.modified, "01.03.2004   00:00:05");
+  EXPECT_EQ(record.directory, "/fotos");
+  ASSERT_TRUE(record.times);
+  EXPECT_EQ(record.times->created, 946684799);
+  EXPECT_EQ(record.times->modified, 1078099205);
 
   FakeFileSystem failing(disk);
   failing.FailAll(FakeFileSystem::Op::ReadTimes, EACCES);
-  const FileEntry locked = MakeEntry(failing,
-                                     "/fotos/Gr\xf6\xdf"
-                                     "e.jpg");
-  EXPECT_EQ(locked.created, "");
-  EXPECT_EQ(locked.modified, "");
-  EXPECT_EQ(MakeEntry(disk, "/root.txt").directory, "");
+  EXPECT_FALSE(MakeRecord(failing,
+                          "/fotos/Gr\xf6\xdf"
+                          "e.jpg")
+                   .times);
+  EXPECT_EQ(MakeRecord(disk, "/root.txt").directory, "");
 }
 
 }  // namespace

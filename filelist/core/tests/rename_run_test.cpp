@@ -138,8 +138,10 @@ TEST_F(RenameRunTest, ACaseOnlyRenameNeedsAFolderThatIgnoresCase) {
 
 TEST(RenamePlan, TakesTheRowsInDisplayOrderWithTheirNamesAsShown) {
   FileRows rows;
-  rows.Append(FileEntry{"b", "b2", "/x", "", ""});
-  rows.Append(FileEntry{"a", "a2", "", "", ""});
+  rows.Append({"/x", "b", std::nullopt});
+  rows.Append({"", "a", std::nullopt});
+  rows.SetNewName(0, "b2");
+  rows.SetNewName(1, "a2");
   rows.Reorder({1, 0});
   const RenamePlan plan = MakePlan(rows);
   ASSERT_EQ(plan.size(), 2u);
