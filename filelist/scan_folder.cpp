@@ -71,9 +71,7 @@ class FolderScan {
 
   void Add(std::string_view directory, const std::string& name) {
     std::optional<FileTimes> times;
-    if (const Result<int> handle = m_folders.Open(directory)) {
-      if (Result<FileTimes> read = m_files.ReadTimesInFolder(*handle, name)) times = *read;
-    }
+    if (const Result<FileTimes> read = m_folders.ReadTimes(directory, name)) times = *read;
     m_found.Append(directory, name, times);
     if (m_found.Count() == kRowsPerChunk) m_view.Model().Append(std::move(m_found));
   }

@@ -7,7 +7,11 @@
 #include <QToolTip>
 
 CZulboView::CZulboView(FilterSettings& filter, const Services& services, QWidget* parent)
-    : QTableView(parent), m_filter(filter), m_services(services), m_model(new FileListModel(this)) {
+    : QTableView(parent),
+      m_filter(filter),
+      m_services(services),
+      m_model(new FileListModel(this)),
+      m_addedFolder(m_services.files) {
   setModel(m_model);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -34,10 +38,13 @@ CZulboView::~CZulboView() = default;
 void CZulboView::OnInitialUpdate() { clearSelection(); }
 
 void CZulboView::AddFile(const std::string& fullPath) {
-  m_model->Append(MakeRecord(m_services.files, fullPath));
+  m_model->Append(MakeRecord(m_addedFolder, fullPath));
 }
 
-void CZulboView::RecomputeNewNames() { m_model->ComputeNewNames(m_filter); }
+void CZulboView::RecomputeNewNames() {
+  m_addedFolder.Close();
+  m_model->ComputeNewNames(m_filter);
+}
 
 // The full text of a cell shows as a tip only where the column cuts it off.
 bool CZulboView::viewportEvent(QEvent* event) {

@@ -7,6 +7,7 @@
 #include <QTableView>
 
 #include "engine/filter_settings.h"
+#include "filelist/core/folder_cache.h"
 #include "filelist/core/rename_plan.h"
 #include "filelist/file_list_model.h"
 #include "platform/services.h"
@@ -38,7 +39,9 @@ class CZulboView : public QTableView {
   // selection, keeps the rows.
   void OnInitialUpdate();
 
-  // Appends one row for the file at `fullPath` (no recomputation).
+  // Appends one row for the file at `fullPath` (no recomputation). Files added one after the
+  // other usually share a folder: it stays open for the next AddFile until the names are
+  // recomputed, which every caller does once it has added its files.
   void AddFile(const std::string& fullPath);
   // Refills "Neuer Name" of every row from the current Filter, top to bottom.
   void RecomputeNewNames();
@@ -93,6 +96,7 @@ class CZulboView : public QTableView {
   FilterSettings& m_filter;
   Services m_services;
   FileListModel* m_model;
+  FolderCache m_addedFolder;  // the folder of the last AddFile, until the next recomputation
   FolderOptions m_folderOptions;
   int m_sortColumn = -1;
   bool m_sortAscending = false;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "filelist/core/date_text.h"
+#include "filelist/core/folder_cache.h"
 
 namespace {
 
@@ -222,12 +223,18 @@ std::string AbsolutePath(const std::string& path) {
   return getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + path : path;
 }
 
-FileRecord MakeRecord(FileSystem& files, const std::string& path) {
-  const std::string full = AbsolutePath(path);
+FileRecord MakeRecord(FolderCache& folders, const std::string& path) {
+  const bool absolute = !path.empty() && path[0] == '/';
+  const std::string relative = absolute ? std::string() : AbsolutePath(path);
+  const std::string& full = absolute ? path : relative;
   const size_t slash = full.rfind('/');
   FileRecord record;
   record.name = slash == std::string::npos ? full : full.substr(slash + 1);
   record.directory = slash == std::string::npos ? std::string() : full.substr(0, slash);
-  if (const Result<FileTimes> times = files.ReadTimes(full)) record.times = *times;
+  // A path without a folder part or a name is looked up as it is.
+  const Result<FileTimes> times = slash == std::string::npos || record.name.empty()
+                                      ? folders.Files().ReadTimes(full)
+                                      : folders.ReadTimes(record.directory, record.name);
+  if (times) record.times = *times;
   return record;
 }

@@ -11,7 +11,7 @@
 #include "engine/filter_settings.h"
 #include "filelist/core/file_entry.h"
 
-class FileSystem;
+class FolderCache;
 
 // The rows of the list, in display order: the only store of file data. A row's index is its
 // position. Every operation is one pass over the rows or one sort, so a million rows stay fluid.
@@ -87,5 +87,5 @@ class FileRows {
 std::string AbsolutePath(const std::string& path);
 
 // The file at `path` as it enters the list: its folder and name, split at the last '/' of its
-// absolute path, and its times.
-FileRecord MakeRecord(FileSystem& files, const std::string& path);
+// absolute path, and its times, read in its folder through `folders`.
+FileRecord MakeRecord(FolderCache& folders, const std::string& path);

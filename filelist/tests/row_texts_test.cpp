@@ -20,9 +20,9 @@ struct TimesCase {
 
 class RowTexts : public ::testing::TestWithParam<TimesCase> {};
 
-// Each file enters twice: through AddFile (times read by path) and through a folder scan (times
-// read in the opened folder). Both rows show the same texts in every cell and hand them to the
-// evaluator, whose placeholders read the texts at their fixed positions.
+// Each file enters twice: through AddFile and through a folder scan. Both rows show the same
+// texts in every cell and hand them to the evaluator, whose placeholders read the texts at their
+// fixed positions.
 TEST_P(RowTexts, AreTheSameBytesInTheCellsAndForTheEvaluator) {
   const TimesCase& c = GetParam();
   const std::string name =

@@ -8,6 +8,7 @@
 
 #include "engine/random.h"
 #include "filelist/core/date_text.h"
+#include "filelist/core/folder_cache.h"
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 
@@ -158,31 +159,35 @@ TEST(FileRows, AppendingRowsKeepsEachRowsFolder) {
   EXPECT_EQ(rows.Text(0, ColDirectory), "/z");
 }
 
-TEST(MakeRecord, SplitsThePathKeepsTheBytesAndReadsTheTimes) {
+TEST(MakeRecord, SplitsThePathKeepsTheBytesAndReadsTheTimesInTheFolder) {
   MemoryFileSystem disk;
   disk.AddFolder("/fotos");
-  disk.AddFile(
-      "/fotos/Gr\xf6\xdf"
-      "e.jpg",
-      "", {946684799, 1078099205});
-  const FileRecord record = MakeRecord(disk,
-                                       "/fotos/Gr\xf6\xdf"
-                                       "e.jpg");
-  EXPECT_EQ(record.name,
-            "Gr\xf6\xdf"
-            "e.jpg");
+  const std::string name =
+      "Gr\xf6\xdf"
+      "e.jpg";
+  disk.AddFile("/fotos/" + name, "", {946684799, 1078099205});
+  disk.AddFile("/fotos/b.jpg", "", {1, 2});
+  FakeFileSystem files(disk);
+  FolderCache folders(files);
+  const FileRecord record = MakeRecord(folders, "/fotos/" + name);
+  EXPECT_EQ(record.name, name);
   EXPECT_EQ(record.directory, "/fotos");
   ASSERT_TRUE(record.times);
   EXPECT_EQ(record.times->created, 946684799);
   EXPECT_EQ(record.times->modified, 1078099205);
+  EXPECT_EQ(MakeRecord(folders, "/fotos/b.jpg").times->modified, 2);
+  EXPECT_EQ(files.Calls(FakeFileSystem::Op::OpenFolder), 1) << "the folder stays open";
+  EXPECT_EQ(files.Calls(FakeFileSystem::Op::ReadTimes), 0);
 
-  FakeFileSystem failing(disk);
-  failing.FailAll(FakeFileSystem::Op::ReadTimes, EACCES);
-  EXPECT_FALSE(MakeRecord(failing,
-                          "/fotos/Gr\xf6\xdf"
-                          "e.jpg")
-                   .times);
-  EXPECT_EQ(MakeRecord(disk, "/root.txt").directory, "");
+  files.FailAll(FakeFileSystem::Op::ReadTimesInFolder, EACCES);
+  EXPECT_FALSE(MakeRecord(folders, "/fotos/" + name).times);
+  EXPECT_FALSE(MakeRecord(folders, "/missing/" + name).times);
+  EXPECT_EQ(MakeRecord(folders, "/root.txt").directory, "");
+  // A path that ends in '/' names no file in a folder: it is looked up as it is.
+  const FileRecord folder = MakeRecord(folders, "/fotos/");
+  EXPECT_EQ(folder.name, "");
+  EXPECT_EQ(folder.directory, "/fotos");
+  EXPECT_TRUE(folder.times);
 }
 
 }  // namespace
