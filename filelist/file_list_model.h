@@ -9,7 +9,7 @@
 #include "filelist/core/file_rows.h"
 
 // The list's rows as a Qt model. Bulk operations emit one signal each (one insert range, one
-// dataChanged per column, one removal per contiguous range, one layout change), so 100,000 rows
+// dataChanged per column, one removal per contiguous range, one layout change), so a million rows
 // stay fluid.
 class FileListModel : public QAbstractTableModel {
   Q_OBJECT

@@ -68,22 +68,15 @@ std::vector<int> OrderOfTheTexts(const std::vector<std::string>& texts, bool asc
 }
 
 TEST(FileRows, DateColumnsSortAsTheirTextsWhateverTheTimes) {
+  // Around the epoch, the years 1000 and 10000 (where the year's digits change), the years 0 and
+  // -1, beyond the calendar, and none.
   const int64_t year1000 = -30610224000;
   const int64_t year10000 = 253402300800;
-  const std::vector<std::optional<int64_t>> times = {std::nullopt,
-                                                     0,
-                                                     -1,
-                                                     1167609600,
-                                                     1167609599,
-                                                     year1000,
-                                                     year1000 - 1,
-                                                     year10000 - 1,
-                                                     year10000,
-                                                     INT64_MAX,
-                                                     INT64_MIN,
-                                                     -62167219200 /* year 0 */,
-                                                     -62198755200 /* year -1 */,
-                                                     1700000000};
+  const std::vector<std::optional<int64_t>> times = {
+      0,          -1,           1167609600,   1167609599,
+      1700000000, year1000,     year1000 - 1, year10000 - 1,
+      year10000,  -62167219200, -62198755200, INT64_MAX,
+      INT64_MIN,  std::nullopt};
   std::mt19937 random(4711);
   FileRows rows;
   std::vector<std::string> created;
