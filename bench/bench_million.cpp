@@ -18,6 +18,7 @@
 #include <benchmark/benchmark.h>
 #include <QApplication>
 
+#include "bench/bench_main.h"
 #include "bench/bench_prompter.h"
 #include "bench/bench_tree.h"
 #include "engine/filter_settings.h"
@@ -167,12 +168,6 @@ BENCHMARK(BM_RecomputeNewNames)->Unit(benchmark::kMillisecond)->Iterations(1);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  Tree();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  List().view.reset();
-  return 0;
+  return RunWithApplication(
+      argc, argv, [] { Tree(); }, [] { List().view.reset(); });
 }

@@ -16,6 +16,7 @@
 
 #include "app/commands.h"
 #include "app/main_frame.h"
+#include "bench/bench_main.h"
 #include "bench/bench_prompter.h"
 #include "bench/bench_tree.h"
 #include "engine/filter_settings.h"
@@ -203,11 +204,5 @@ BENCHMARK(BM_DragStepEverySecondRow)->Unit(benchmark::kMillisecond)->MinTime(2.0
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  Tree();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunWithApplication(argc, argv, [] { Tree(); });
 }

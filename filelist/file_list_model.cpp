@@ -84,18 +84,14 @@ void FileListModel::SwapRows(int a, int b) {
   emit dataChanged(index(b, 0), index(b, ColCount - 1));
 }
 
-void FileListModel::Reorder(const std::vector<int>& order) {
+void FileListModel::Sort(int column, bool ascending) {
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   const QModelIndexList before = persistentIndexList();
-  m_rows.Reorder(order);
-  if (!before.isEmpty()) {
-    std::vector<int> newPosition(order.size());
-    for (size_t i = 0; i < order.size(); ++i) newPosition[static_cast<size_t>(order[i])] = int(i);
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& old : before)
-      after.push_back(index(newPosition[static_cast<size_t>(old.row())], old.column()));
-    changePersistentIndexList(before, after);
-  }
+  const std::vector<int> moved = m_rows.Sort(column, ascending);
+  QModelIndexList after;
+  after.reserve(before.size());
+  for (const QModelIndex& old : before)
+    after.push_back(index(moved[static_cast<size_t>(old.row())], old.column()));
+  changePersistentIndexList(before, after);
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

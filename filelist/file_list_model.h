@@ -42,9 +42,9 @@ class FileListModel : public QAbstractTableModel {
   // Exchanges the texts of two rows.
   void SwapRows(int a, int b);
 
-  // Puts the rows into a new order: row i of the result is the former row order[i].
-  // Persistent indexes (selection, current row) follow their rows.
-  void Reorder(const std::vector<int>& order);
+  // Sorts the rows in place (see FileRows::Sort). Persistent indexes (selection, current row)
+  // follow their rows.
+  void Sort(int column, bool ascending);
 
  private:
   FileRows m_rows;

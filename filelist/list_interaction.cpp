@@ -58,7 +58,7 @@ void CZulboView::OnColumnClick(int column) {
     m_sortAscending = true;
     m_sortColumn = column;
   }
-  m_model->Reorder(m_model->Rows().SortOrder(column, m_sortAscending));
+  m_model->Sort(column, m_sortAscending);
 }
 
 void CZulboView::OnBeginDrag(int row) {

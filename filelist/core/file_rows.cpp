@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <numeric>
 #include <utility>
 
 #include "filelist/core/date_text.h"
@@ -152,33 +151,14 @@ void FileRows::Swap(int a, int b) {
   std::swap(m_rows[static_cast<size_t>(a)], m_rows[static_cast<size_t>(b)]);
 }
 
-void FileRows::Reorder(const std::vector<int>& order) {
-  // Each cycle of the permutation is followed with one row held aside.
-  std::vector<bool> placed(m_rows.size());
-  for (size_t start = 0; start < m_rows.size(); ++start) {
-    if (placed[start]) continue;
-    StoredRow held = std::move(m_rows[start]);
-    size_t to = start;
-    for (;;) {
-      placed[to] = true;
-      const size_t from = static_cast<size_t>(order[to]);
-      if (from == start) break;
-      m_rows[to] = std::move(m_rows[from]);
-      to = from;
-    }
-    m_rows[to] = std::move(held);
-  }
-}
-
-std::vector<int> FileRows::SortOrder(int column, bool ascending) const {
-  std::vector<int> order(m_rows.size());
-  std::iota(order.begin(), order.end(), 0);
-  // `compare` is a three-way comparison of two rows; the position breaks ties.
+std::vector<int> FileRows::Sort(int column, bool ascending) {
+  for (size_t i = 0; i < m_rows.size(); ++i) m_rows[i].position = static_cast<uint32_t>(i);
+  // `compare` is a three-way comparison of two rows; the former position breaks ties.
   const auto sortBy = [&](auto compare) {
-    std::sort(order.begin(), order.end(), [&](int a, int b) {
-      const int result = compare(m_rows[static_cast<size_t>(a)], m_rows[static_cast<size_t>(b)]);
+    std::sort(m_rows.begin(), m_rows.end(), [&](const StoredRow& a, const StoredRow& b) {
+      const int result = compare(a, b);
       if (result != 0) return ascending ? result < 0 : result > 0;
-      return a < b;
+      return a.position < b.position;
     });
   };
   // Dates compare as numbers where that gives the order of their texts' keys, else by the keys.
@@ -214,7 +194,9 @@ std::vector<int> FileRows::SortOrder(int column, bool ascending) const {
       });
       break;
   }
-  return order;
+  std::vector<int> moved(m_rows.size());
+  for (size_t i = 0; i < m_rows.size(); ++i) moved[m_rows[i].position] = static_cast<int>(i);
+  return moved;
 }
 
 std::string AbsolutePath(const std::string& path) {

@@ -44,13 +44,12 @@ class FileRows {
   void Remove(const std::vector<int>& rows);
   // Exchanges two rows.
   void Swap(int a, int b);
-  // Puts the rows into a new order in place: row i of the result is the former row order[i].
-  void Reorder(const std::vector<int>& order);
 
-  // The order a click on a column header gives (for Reorder): by the column's text, or for the
+  // Sorts the rows in place as a click on a column header does: by the column's text, or for the
   // two date columns by year, month, day and time; compared as bytes, so upper case comes before
-  // lower case and UTF-8 umlauts after all ASCII. Equal keys keep their order.
-  std::vector<int> SortOrder(int column, bool ascending) const;
+  // lower case and UTF-8 umlauts after all ASCII. Equal keys keep their order. Returns where each
+  // row went: element r is the new position of the former row r.
+  std::vector<int> Sort(int column, bool ascending);
 
  private:
   // A time without a date text: the file could not be examined, or the time is beyond the
@@ -63,7 +62,8 @@ class FileRows {
     std::unique_ptr<char[]> names;  // the old name, then the new one unless kSameName
     uint32_t oldSize = 0;
     uint32_t newSize = kSameName;
-    uint32_t folder = 0;  // index into m_folders
+    uint32_t folder = 0;    // index into m_folders
+    uint32_t position = 0;  // the row's position when the sort under way began
     int64_t created = kNoTime;
     int64_t modified = kNoTime;
 

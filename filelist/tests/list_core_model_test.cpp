@@ -52,7 +52,7 @@ TEST(FileListModelTest, PassesTheModelTesterThroughEveryChange) {
     EXPECT_EQ(model.data(model.index(1, ColNewName)).toString(), "B");
 
     selection.setCurrentIndex(model.index(3, 0), QItemSelectionModel::Select);
-    model.Reorder({4, 3, 2, 1, 0});
+    model.Sort(ColOldName, false);
     EXPECT_EQ(model.Text(0, ColOldName), "e");
     EXPECT_EQ(selection.currentIndex().row(), 1);  // "d" followed its row
 

@@ -153,12 +153,9 @@ Result<FileTimes> MemoryFileSystem::ReadTimes(const std::string& path) {
 }
 
 Result<FileTimes> MemoryFileSystem::ReadTimesInFolder(int folder, const std::string& name) {
-  Node* dir = FolderOfHandle(folder);
-  if (!dir) return ErrnoCode(EBADF);
-  if (name.size() > dir->maxName) return ErrnoCode(ENAMETOOLONG);
-  const auto* entry = Entry(*dir, name);
-  if (!entry) return ErrnoCode(ENOENT);
-  return m_nodes.at(entry->second).times;
+  const Result<uint64_t> inode = InodeInFolder(folder, name);
+  if (!inode) return inode.error();
+  return m_nodes.at(*inode).times;
 }
 
 Result<FileStatus> MemoryFileSystem::Examine(const std::string& path) {
@@ -185,13 +182,19 @@ MemoryFileSystem::Node* MemoryFileSystem::FolderOfHandle(int folder) {
   return &m_nodes.at(m_handles[folder]);
 }
 
-Result<FileIdentity> MemoryFileSystem::IdentifyInFolder(int folder, const std::string& name) {
+Result<uint64_t> MemoryFileSystem::InodeInFolder(int folder, const std::string& name) {
   Node* dir = FolderOfHandle(folder);
   if (!dir) return ErrnoCode(EBADF);
   if (name.size() > dir->maxName) return ErrnoCode(ENAMETOOLONG);
   const auto* entry = Entry(*dir, name);
   if (!entry) return ErrnoCode(ENOENT);
-  return FileIdentity{kDevice, entry->second};
+  return entry->second;
+}
+
+Result<FileIdentity> MemoryFileSystem::IdentifyInFolder(int folder, const std::string& name) {
+  const Result<uint64_t> inode = InodeInFolder(folder, name);
+  if (!inode) return inode.error();
+  return FileIdentity{kDevice, *inode};
 }
 
 size_t MemoryFileSystem::MaxNameLength(int folder) {

@@ -60,6 +60,8 @@ class MemoryFileSystem : public FileSystem {
   // The node of `name` in `folder`, as the folder spells it there.
   std::pair<std::string, uint64_t>* Entry(Node& folder, const std::string& name);
   Node* FolderOfHandle(int folder);
+  // The inode of the entry `name` of an opened folder, or why there is none.
+  Result<uint64_t> InodeInFolder(int folder, const std::string& name);
   uint64_t NewNode(Node node);
 
   std::map<uint64_t, Node> m_nodes;

@@ -142,7 +142,7 @@ TEST(RenamePlan, TakesTheRowsInDisplayOrderWithTheirNamesAsShown) {
   rows.Append({"", "a", std::nullopt});
   rows.SetNewName(0, "b2");
   rows.SetNewName(1, "a2");
-  rows.Reorder({1, 0});
+  rows.Sort(ColOldName, true);
   const RenamePlan plan = MakePlan(rows);
   ASSERT_EQ(plan.size(), 2u);
   EXPECT_EQ(plan[0].FromPath(), "/a");
