@@ -34,7 +34,8 @@ class FolderScan {
         m_subfolders(view.Options().includeSubfolders) {}
 
   void Run(const std::string& folder) {
-    Enter(AbsolutePath(folder));
+    // The rows name their folders absolutely, as AddFile does.
+    Enter(folder.empty() ? folder : AbsolutePath(folder));
     while (!m_stack.empty()) {
       Frame& frame = m_stack.back();
       if (m_cancelled || frame.next == frame.entries.size()) {
