@@ -7,6 +7,7 @@
 
 #include "app/hyperlink.h"
 #include "dialogs/dialog_units.h"
+#include "platform/dialog_frame.h"
 #include "platform/prompter.h"
 
 namespace {
@@ -31,9 +32,8 @@ QLabel* AddText(QWidget* parent, const QString& text, const QRect& rect) {
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(const Services& services, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+CAboutDlg::CAboutDlg(const Services& services, QWidget* parent) : QDialog(parent) {
+  UseDialogTitleBar(*this);
   setWindowTitle(QStringLiteral("Info über Zulbo"));
   const DialogUnits units(font());
   setFixedSize(units.X(235), units.Y(75));

@@ -64,6 +64,9 @@ CMainFrame::CMainFrame(const Services& services)
   CreateToolBar();
   CreateStatusBar();
   connect(m_doc.get(), &CZulboDoc::TitleChanged, this, &CMainFrame::ShowTitle);
+  connect(m_view, &CZulboView::FilesRenamed, m_doc.get(), &CZulboDoc::FollowRenames);
+  connect(m_view, &CZulboView::StatusMessage, this,
+          [this](const QString& text) { statusBar()->showMessage(text); });
   ShowTitle(m_doc->Title());
   m_view->OnInitialUpdate();
 
@@ -133,11 +136,23 @@ void CMainFrame::CreateMenus() {
   file->addAction(Action(CmdExit));
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
-  // No handler: shown disabled, and its shortcut does nothing.
   QAction* undo = AddAction(CmdUndo, QStringLiteral("&Rückgängig"),
                             QStringLiteral("Macht die letzte Aktion rückgängig.\nRückgängig"));
   undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  undo->setEnabled(false);
+  bind(undo, [view] { view->OnUndo(); });
+  // Enabled while the last run has files to rename back, and then saying how many.
+  auto showUndo = [undo](int files) {
+    undo->setEnabled(files > 0);
+    if (files <= 0) {
+      undo->setText(QStringLiteral("&Rückgängig"));
+    } else if (files == 1) {
+      undo->setText(QStringLiteral("&Rückgängig: Umbenennen (1 Datei)"));
+    } else {
+      undo->setText(QStringLiteral("&Rückgängig: Umbenennen (%1 Dateien)").arg(files));
+    }
+  };
+  showUndo(0);
+  connect(view, &CZulboView::UndoAvailable, undo, showUndo);
   bind(AddAction(CmdEditFilter, QStringLiteral("Filter bearbeiten..."),
                  QStringLiteral("Filter bearbeiten\nFilter bearbeiten")),
        [view] { view->OnEditFilter(); });

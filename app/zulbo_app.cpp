@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 
+#include "app/interrupted_runs.h"
 #include "app/main_frame.h"
 #include "document/zulbo_doc.h"
 
@@ -41,6 +42,7 @@ bool CZulboApp::InitInstance(const std::vector<std::string>& arguments) {
       m_qtTranslator.load(QStringLiteral("qtbase_de"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(&m_qtTranslator);
+  OfferUndoOfInterruptedRuns(m_services);
 
   auto frame = std::make_unique<CMainFrame>(m_services);  // it brings the resources in
   QIcon icon;

@@ -1,7 +1,7 @@
 // The list's two heavy paths against the system calls they cannot avoid, over 100,000 files:
 // filling the shown list (AddFile and one RecomputeNewNames, up to the list painted) against one
-// statx per file by its full path, and the renaming run against a bare renameat2 loop relative
-// to an open folder handle.
+// statx per file by its full path, and the renaming run, journal included, against a bare
+// renameat2 loop relative to an open folder handle.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +18,7 @@
 
 #include "bench/bench_prompter.h"
 #include "engine/filter_settings.h"
+#include "filelist/core/run_journal.h"
 #include "filelist/zulbo_view.h"
 
 namespace {
@@ -40,10 +41,7 @@ struct Folder {
 Folder& TheFolder() {
   static Folder folder = [] {
     Folder made;
-    std::string pattern = std::filesystem::is_directory("/dev/shm") ? "/dev/shm/zul-bench-XXXXXX"
-                                                                    : "/tmp/zul-bench-XXXXXX";
-    if (!mkdtemp(pattern.data())) std::abort();
-    made.path = pattern;
+    made.path = MakeBenchFolder("zul-bench");
     for (int i = 0; i < kFiles; ++i) {
       char name[32];
       std::snprintf(name, sizeof name, "Foto %06d.jpg", i);
@@ -134,6 +132,10 @@ void BM_RenameAll(benchmark::State& state) {
   }
   close(handle);
   state.SetItemsProcessed(state.iterations() * kFiles);
+  struct stat journal {};
+  if (stat((BenchJournals::Folder().Path() + "/" + kLastJournal).c_str(), &journal) != 0)
+    state.SkipWithError("no journal");
+  state.counters["journal_bytes_per_file"] = static_cast<double>(journal.st_size) / kFiles;
 }
 
 BENCHMARK(BM_StatxFloor)->Unit(benchmark::kMillisecond)->Iterations(10);

@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,16 +12,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_prompter.h"
+
 // A tree of empty files for the scan benchmarks: `folders` folders "Ordner N" of `files` files
-// "Foto N.jpg" each (N counted over the whole tree, `digits` wide), under a new folder in /tmp,
-// written at random times of the years 1990 to 2024. Removed with the object.
+// "Foto N.jpg" each (N counted over the whole tree, `digits` wide), in a new benchmark folder
+// (see MakeBenchFolder), written at random times of the years 1990 to 2024. Removed with the
+// object.
 class BenchTree {
  public:
   BenchTree(int folders, int files, int digits) {
     std::mt19937 random(4711);
-    char pattern[] = "/tmp/zul-bench-tree-XXXXXX";
-    if (!mkdtemp(pattern)) std::abort();
-    m_root = pattern;
+    m_root = MakeBenchFolder("zul-bench-tree");
     for (int folder = 0; folder < folders; ++folder) {
       const std::string path = m_root + "/Ordner " + std::to_string(folder);
       if (mkdir(path.c_str(), 0755) != 0) std::abort();

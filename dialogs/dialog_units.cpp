@@ -1,5 +1,7 @@
 #include "dialogs/dialog_units.h"
 
+#include <algorithm>
+
 #include <QFont>
 #include <QFontMetrics>
 
@@ -10,6 +12,10 @@ DialogUnits::DialogUnits(const QFont& font) {
       QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   m_averageWidth = (letters / 26 + 1) / 2;
   m_height = metrics.height();
+}
+
+void DialogUnits::FitWidth(int pixels, int units) {
+  if (units > 0) m_averageWidth = std::max(m_averageWidth, (4 * pixels + units - 1) / units);
 }
 
 int DialogUnits::X(int units) const { return units * m_averageWidth / 4; }

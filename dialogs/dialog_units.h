@@ -11,6 +11,9 @@ class DialogUnits {
  public:
   explicit DialogUnits(const QFont& font);
 
+  // Widens the horizontal unit where needed so that `units` hold at least `pixels`.
+  void FitWidth(int pixels, int units);
+
   int X(int units) const;
   int Y(int units) const;
   QRect Rect(int x, int y, int width, int height) const;

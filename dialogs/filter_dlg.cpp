@@ -4,16 +4,21 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QToolTip>
 
 #include "dialogs/dialog_units.h"
 #include "dialogs/range_edit.h"
+#include "dialogs/single_line.h"
 #include "engine/text_units.h"
+#include "platform/dialog_frame.h"
 
 namespace {
 
@@ -58,52 +63,52 @@ void WriteIndex(QComboBox* combo, int index) {
 
 void WriteText(QLineEdit* edit, const QString& text) {
   // Rewriting an unchanged text would move the caret under the user's fingers.
-  if (edit->text() != text) edit->setText(text);
+  if (edit->text() != text) SetTextAsIs(*edit, text);
 }
 
-// The combo's select-string binding: the first entry that begins with the text (ignoring case)
-// becomes selected and shown; otherwise the edit part gets the text itself. An empty text
-// matches no entry, so the field can be emptied.
+// The entry of exactly this text becomes selected; any other text stands in the edit part as it
+// is. (Selecting the first entry that begins with the text would turn a typed "l" into
+// "Leerzeichen", a blank.)
 void WriteFill(QComboBox* combo, const QString& text) {
   if (combo->currentText() == text) return;
-  if (!text.isEmpty()) {
-    for (int i = 0; i < combo->count(); ++i) {
-      if (combo->itemText(i).startsWith(text, Qt::CaseInsensitive)) {
-        combo->setCurrentIndex(i);
-        combo->setEditText(combo->itemText(i));
-        return;
-      }
-    }
-  }
-  combo->setEditText(text);
+  const int entry = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (entry >= 0) combo->setCurrentIndex(entry);
+  SetTextAsIs(*combo->lineEdit(), text);
 }
 
-// The control's font, made smaller until `text` fits `room` pixels. The template's rectangles
-// were drawn for a font whose small letters are narrower, relative to its average width, than
-// those of the usual desktop fonts, so some captions would be cut off at the same geometry.
-QFont FittingFont(const QWidget* widget, const QString& text, int room) {
-  QFont font = widget->font();
-  if (font.pointSizeF() <= 0) return font;
-  while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > 6)
-    font.setPointSizeF(font.pointSizeF() - 0.5);
-  return font;
+// Shows `text` in the label, cut in the middle with "…" where it is too long, and whole as the
+// label's tip then.
+void ShowElided(QLabel* label, const QString& text) {
+  const QFontMetrics metrics(label->font());
+  const int indent = label->indent() >= 0      ? label->indent()
+                     : label->frameWidth() > 0 ? metrics.horizontalAdvance(QLatin1Char('x')) / 2
+                                               : 0;
+  const int room = label->contentsRect().width() - 2 * label->margin() - indent;
+  const QString shown = metrics.elidedText(text, Qt::ElideMiddle, room);
+  if (label->text() != shown) label->setText(shown);
+  label->setToolTip(shown == text ? QString() : text);
 }
 
-// The width the caption of a button may take: all but its bevel.
-int ButtonRoom(const QPushButton* button) {
-  return button->width() - 2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 2;
+// What a control takes beside its text, in pixels: a button's bevel, or a closed combo's frame
+// and arrow.
+int ButtonChrome(const QPushButton* button) {
+  QStyleOptionButton option;
+  option.initFrom(button);
+  option.rect = QRect(0, 0, 1000, 100);
+  return option.rect.width() -
+         button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
 }
 
-// The width of the part of a closed combo that shows its text.
-int EditFieldRoom(const QComboBox* combo) {
+int ComboChrome(const QComboBox* combo) {
   QStyleOptionComboBox option;
   option.initFrom(combo);
   option.editable = combo->isEditable();
   option.frame = true;
-  return combo->style()
+  option.rect = QRect(0, 0, 1000, 100);
+  return option.rect.width() -
+         combo->style()
              ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
-             .width() -
-         4;
+             .width();
 }
 
 QString FromBytes(const std::string& text) {
@@ -121,6 +126,7 @@ void StoreText(std::string& field, const QString& shown) {
 }  // namespace
 
 CFilterDlg::CFilterDlg(QWidget* owner) : QDialog(owner) {
+  UseDialogTitleBar(*this);
   setWindowTitle(QStringLiteral("Filter"));
   // The captions follow the pointer over the dialog's own surface as well.
   setMouseTracking(true);
@@ -130,45 +136,41 @@ CFilterDlg::CFilterDlg(QWidget* owner) : QDialog(owner) {
 CFilterDlg::~CFilterDlg() = default;
 
 void CFilterDlg::CreateControls() {
-  const DialogUnits du(font());
-  setFixedSize(du.X(413), du.Y(185));
   // Statics first, so they lie beneath the controls; then the controls that take the focus, in
   // the template's order, which is the tab order.
-  CreateStatics(du);
+  CreateStatics();
 
-  auto* rename = AddButton(du, IdRename, QStringLiteral("Umbenennen"), 356, 164, 50);
+  auto* rename = AddButton(IdRename, QStringLiteral("Umbenennen"), 356, 164, 50);
   rename->setDefault(true);
   connect(rename, &QPushButton::clicked, this, &CFilterDlg::OnRename);
-  connect(AddButton(du, IdCancel, QStringLiteral("Abbrechen"), 231, 164, 50), &QPushButton::clicked,
+  connect(AddButton(IdCancel, QStringLiteral("Abbrechen"), 231, 164, 50), &QPushButton::clicked,
           this, &CFilterDlg::reject);
 
   m_maskEdit = new KeptSelectionEdit(this);
   m_maskEdit->setMaxLength(kNoLimit);
-  m_maskEdit->setGeometry(du.Rect(7, 17, 191, 14));
+  Place(m_maskEdit, 7, 17, 191, 14);
   m_items[IdMask] = m_maskEdit;
   m_sampleEdit = new CRangeEdit(this);
-  m_sampleEdit->setGeometry(du.Rect(205, 14, 197, 12));
+  Place(m_sampleEdit, 205, 14, 197, 12);
   m_items[IdSample] = m_sampleEdit;
 
-  CreatePlaceholderButtons(du);
+  CreatePlaceholderButtons();
 
   m_nameCase =
-      AddList(du, IdNameCase,
+      AddList(IdNameCase,
               {QStringLiteral("keine Änderung"), QStringLiteral("alles klein schreiben"),
                QStringLiteral("alles GROSS schreiben"), QStringLiteral("Anfangsbuchstabe Groß"),
                QStringLiteral("Alle Anfangsbuchstaben Groß")},
               7, 127, 102);
-  m_extCase = AddList(du, IdExtCase,
+  m_extCase = AddList(IdExtCase,
                       {QStringLiteral("keine Änderung"), QStringLiteral("alles klein"),
                        QStringLiteral("alles GROSS"), QStringLiteral("Anfangsbuchstabe Groß")},
                       7, 156, 102);
-  // The two lists one above the other in one size.
-  m_extCase->setFont(m_nameCase->font());
 
   auto addEdit = [&](int id, int x, int y) {
     auto* edit = new QLineEdit(this);
     edit->setMaxLength(kNoLimit);
-    edit->setGeometry(du.Rect(x, y, 40, 14));
+    Place(edit, x, y, 40, 14);
     m_items[id] = edit;
     return edit;
   };
@@ -178,12 +180,12 @@ void CFilterDlg::CreateControls() {
   m_stepEdit = addEdit(IdStep, 346, 90);
 
   m_digits =
-      AddList(du, IdDigits,
+      AddList(IdDigits,
               {QStringLiteral("Variabel"), QStringLiteral("1"), QStringLiteral("2"),
                QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
                QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")},
               345, 111, 53);
-  m_fill = AddList(du, IdFill,
+  m_fill = AddList(IdFill,
                    {kBlankEntry, QStringLiteral("0"), QStringLiteral("_"), QStringLiteral("-"),
                     QStringLiteral("#"), QStringLiteral("*")},
                    345, 129, 54);
@@ -195,108 +197,129 @@ void CFilterDlg::CreateControls() {
   // select that entry then, and run the fill selection and one more evaluation.
   disconnect(m_fill->lineEdit(), &QLineEdit::editingFinished, m_fill, nullptr);
   m_fill->lineEdit()->setMaxLength(kNoLimit);
-  // Fitted again to the edit part it now has.
-  m_fill->setFont(FittingFont(m_fill, kBlankEntry, EditFieldRoom(m_fill)));
 
-  connect(AddButton(du, IdPreviewButton, QStringLiteral("Vorschau"), 173, 164, 50),
+  connect(AddButton(IdPreviewButton, QStringLiteral("Vorschau"), 173, 164, 50),
           &QPushButton::clicked, this, &CFilterDlg::OnPreview);
-  connect(AddButton(du, IdOk, QStringLiteral("OK"), 287, 164, 50), &QPushButton::clicked, this,
+  connect(AddButton(IdOk, QStringLiteral("OK"), 287, 164, 50), &QPushButton::clicked, this,
           [this] { done(ResultOk); });
+
+  const DialogUnits du = FittedUnits();
+  for (const Placed& placed : m_placed) {
+    const QRect& r = placed.units;
+    placed.widget->setGeometry(
+        du.X(r.x()), du.Y(r.y()), du.X(r.width()),
+        r.height() > 0 ? du.Y(r.height()) : placed.widget->sizeHint().height());
+  }
+  setFixedSize(du.X(413), du.Y(185));
 
   // Only the user's edits run the handlers: these signals do not fire when the dialog writes.
   for (QLineEdit* edit : {static_cast<QLineEdit*>(m_maskEdit), m_startEdit, m_stepEdit,
-                          m_replaceFromEdit, m_replaceToEdit, m_fill->lineEdit()})
+                          m_replaceFromEdit, m_replaceToEdit, m_fill->lineEdit()}) {
+    new SingleLineValidator(*edit);
     connect(edit, &QLineEdit::textEdited, this, &CFilterDlg::UpdatePreview);
+  }
   for (QComboBox* combo : {m_nameCase, m_extCase})
     connect(combo, &QComboBox::activated, this, &CFilterDlg::UpdatePreview);
   connect(m_fill, &QComboBox::activated, this, &CFilterDlg::OnFillSelected);
   connect(m_digits, &QComboBox::activated, this, &CFilterDlg::OnDigitsChanged);
 }
 
-void CFilterDlg::CreateStatics(const DialogUnits& du) {
+void CFilterDlg::CreateStatics() {
   // Like the platform's statics they let the mouse through to the dialog's surface.
-  auto addStatic = [this](QWidget* widget) {
+  auto addStatic = [this](QWidget* widget, int x, int y, int width, int height) {
     widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Place(widget, x, y, width, height);
     return widget;
   };
   for (const auto& [title, x, y, width, height] :
        {std::tuple{"Ersetzen", 173, 96, 97, 50}, std::tuple{"Zähler", 287, 58, 119, 88}}) {
-    auto* group = new QGroupBox(QString::fromUtf8(title), this);
-    group->setGeometry(du.Rect(x, y, width, height));
-    addStatic(group);
+    addStatic(new QGroupBox(QString::fromUtf8(title), this), x, y, width, height);
   }
-  auto addLabel = [&](const char* text, int x, int y) {
-    auto* label = new QLabel(QString::fromUtf8(text), this);
-    label->move(du.X(x), du.Y(y));
-    label->adjustSize();
-    addStatic(label);
-    return label;
+  // A label's width is the room up to the control beside it, or the width of the one below.
+  auto addLabel = [&](const char* text, int x, int y, int room) {
+    return addStatic(new QLabel(QString::fromUtf8(text), this), x, y, room, 0);
   };
-  addLabel("Maske", 7, 6);
-  addLabel("Vorschau:", 205, 6);
-  addLabel("wird umbenannt in", 205, 29);
-  addLabel("Schreibweise Dateiname", 7, 116);
-  addLabel("Schreibweise Dateiendung", 7, 146);
-  addLabel("Ersetze", 185, 107);
-  addLabel("durch", 185, 123);
-  addLabel("Start bei", 295, 74);
-  addLabel("Schrittweite", 295, 93);
-  addLabel("Anzahl Ziffern", 295, 113);
-  m_items[IdFillLabel] = addLabel("Auffüllen mit", 295, 131);
+  addLabel("Maske", 7, 6, 191);
+  addLabel("Vorschau:", 205, 6, 197);
+  addLabel("wird umbenannt in", 205, 29, 197);
+  addLabel("Schreibweise Dateiname", 7, 116, 102);
+  addLabel("Schreibweise Dateiendung", 7, 146, 102);
+  addLabel("Ersetze", 185, 107, 34);
+  addLabel("durch", 185, 123, 34);
+  addLabel("Start bei", 295, 74, 51);
+  addLabel("Schrittweite", 295, 93, 51);
+  addLabel("Anzahl Ziffern", 295, 113, 50);
+  m_items[IdFillLabel] = addLabel("Auffüllen mit", 295, 131, 50);
 
   m_preview = new QLabel(QStringLiteral("Vorschauanzeige"), this);
   m_preview->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   m_preview->setLineWidth(1);
   m_preview->setTextFormat(Qt::PlainText);
-  m_preview->setGeometry(du.Rect(206, 41, 197, 12));
-  addStatic(m_preview);
+  addStatic(m_preview, 206, 41, 197, 12);
   m_items[IdPreviewText] = m_preview;
 }
 
-void CFilterDlg::CreatePlaceholderButtons(const DialogUnits& du) {
-  QFont gridFont = font();
+void CFilterDlg::CreatePlaceholderButtons() {
   for (const TokenButton& token : kTokenButtons) {
     auto* button =
-        AddButton(du, token.id, QString::fromUtf8(token.caption), token.x, token.y, token.width);
+        AddButton(token.id, QString::fromUtf8(token.caption), token.x, token.y, token.width);
     const QString inserts = QString::fromUtf8(token.inserts);
     connect(button, &QPushButton::clicked, this, [this, inserts] { InsertToken(inserts); });
-    if (button->font().pointSizeF() < gridFont.pointSizeF()) gridFont = button->font();
   }
-  // One size for the whole grid.
-  for (const TokenButton& token : kTokenButtons) Item(token.id)->setFont(gridFont);
-
-  m_rangeForward =
-      AddButton(du, IdRangeForward, QString::fromLatin1(kForwardPlaceholder), 162, 34, 35);
+  m_rangeForward = AddButton(IdRangeForward, QString::fromLatin1(kForwardPlaceholder), 162, 34, 35);
   connect(m_rangeForward, &QPushButton::clicked, this,
           [this] { OnRangeClicked(m_rangeForward, kForwardPlaceholder); });
   m_rangeBackward =
-      AddButton(du, IdRangeBackward, QString::fromLatin1(kBackwardPlaceholder), 162, 49, 35);
+      AddButton(IdRangeBackward, QString::fromLatin1(kBackwardPlaceholder), 162, 49, 35);
   connect(m_rangeBackward, &QPushButton::clicked, this,
           [this] { OnRangeClicked(m_rangeBackward, kBackwardPlaceholder); });
-  // Room for the widest range of a name of up to 999 characters.
-  for (QPushButton* range : {m_rangeForward, m_rangeBackward})
-    range->setFont(FittingFont(range, QStringLiteral("[-000,-000]"), ButtonRoom(range)));
 }
 
-QPushButton* CFilterDlg::AddButton(const DialogUnits& du, int id, const QString& caption, int x,
-                                   int y, int width) {
+QPushButton* CFilterDlg::AddButton(int id, const QString& caption, int x, int y, int width) {
   auto* button = new QPushButton(caption, this);
-  button->setGeometry(du.Rect(x, y, width, 14));
-  button->setFont(FittingFont(button, caption, ButtonRoom(button)));
+  Place(button, x, y, width, 14);
   m_items[id] = button;
   return button;
 }
 
-QComboBox* CFilterDlg::AddList(const DialogUnits& du, int id, const QStringList& entries, int x,
-                               int y, int width) {
+QComboBox* CFilterDlg::AddList(int id, const QStringList& entries, int x, int y, int width) {
   auto* combo = new QComboBox(this);
   combo->addItems(entries);
   // The template's height includes the opened list; the closed box keeps the style's height.
-  combo->setGeometry(du.X(x), du.Y(y), du.X(width), combo->sizeHint().height());
-  for (const QString& entry : entries)
-    combo->setFont(FittingFont(combo, entry, EditFieldRoom(combo)));
+  Place(combo, x, y, width, 0);
   m_items[id] = combo;
   return combo;
+}
+
+void CFilterDlg::Place(QWidget* widget, int x, int y, int width, int height) {
+  m_placed.push_back({widget, QRect(x, y, width, height)});
+}
+
+// The template's rectangles were drawn for a font whose letters are narrower, relative to its
+// average width, than those of the usual desktop fonts. Every control keeps the dialog's font and
+// its rectangle in dialog units; where a caption, a list entry or a label would not fit with half
+// a character to spare on either side, the horizontal unit grows instead.
+DialogUnits CFilterDlg::FittedUnits() const {
+  DialogUnits du(font());
+  const QFontMetrics metrics(font());
+  const int spare = metrics.averageCharWidth();
+  for (const Placed& placed : m_placed) {
+    const int units = placed.units.width();
+    if (const auto* button = qobject_cast<const QPushButton*>(placed.widget)) {
+      // A range button shows the range of a name of up to 999 characters.
+      const bool range = button == m_rangeForward || button == m_rangeBackward;
+      const QString widest = range ? QStringLiteral("[-000,-000]") : button->text();
+      du.FitWidth(metrics.horizontalAdvance(widest) + ButtonChrome(button) + spare, units);
+    } else if (const auto* combo = qobject_cast<const QComboBox*>(placed.widget)) {
+      for (int i = 0; i < combo->count(); ++i)
+        du.FitWidth(metrics.horizontalAdvance(combo->itemText(i)) + ComboChrome(combo) + spare,
+                    units);
+    } else if (const auto* label = qobject_cast<const QLabel*>(placed.widget);
+               label && label != m_preview) {
+      du.FitWidth(metrics.horizontalAdvance(label->text()) + spare, units);
+    }
+  }
+  return du;
 }
 
 QWidget* CFilterDlg::Item(int id) const {
@@ -363,8 +386,7 @@ void CFilterDlg::WriteControls() {
   WriteText(m_startEdit, m_startText);
   WriteIndex(m_digits, m_digitIndex);
   WriteFill(m_fill, m_fillText);
-  const QString preview = FromBytes(m_previewText);
-  if (m_preview->text() != preview) m_preview->setText(preview);
+  ShowElided(m_preview, FromBytes(m_previewText));
   WriteText(m_stepEdit, m_stepText);
   WriteIndex(m_extCase, m_extCaseIndex);
   if (m_sampleEdit->Name() != m_sampleName) m_sampleEdit->SetName(m_sampleName);
@@ -408,6 +430,18 @@ void CFilterDlg::UpdateRangeCaptions() {
   const RangeCaptions captions = MakeRangeCaptions(a, b, m_sampleEdit->CharLength());
   m_rangeForward->setText(captions.forward);
   m_rangeBackward->setText(captions.backward);
+}
+
+// The preview lets the mouse through to the dialog's surface, so the dialog shows its tip.
+bool CFilterDlg::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (m_preview->geometry().contains(help->pos()) && !m_preview->toolTip().isEmpty()) {
+      QToolTip::showText(help->globalPos(), m_preview->toolTip(), this, m_preview->geometry());
+      return true;
+    }
+  }
+  return QDialog::event(event);
 }
 
 void CFilterDlg::mouseMoveEvent(QMouseEvent* event) {

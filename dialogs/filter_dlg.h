@@ -2,8 +2,10 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include <QDialog>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -80,6 +82,7 @@ class CFilterDlg : public QDialog {
   void UpdateRangeCaptions();
 
   void setVisible(bool visible) override;
+  bool event(QEvent* event) override;
   void reject() override;
 
   // Set by the command before showing. -1 in either position means "not remembered".
@@ -106,13 +109,19 @@ class CFilterDlg : public QDialog {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  // A control and its rectangle in dialog units; a height of 0 keeps the control's own height.
+  struct Placed {
+    QWidget* widget;
+    QRect units;
+  };
+
   void CreateControls();
-  void CreateStatics(const DialogUnits& du);
-  void CreatePlaceholderButtons(const DialogUnits& du);
-  QPushButton* AddButton(const DialogUnits& du, int id, const QString& caption, int x, int y,
-                         int width);
-  QComboBox* AddList(const DialogUnits& du, int id, const QStringList& entries, int x, int y,
-                     int width);
+  void CreateStatics();
+  void CreatePlaceholderButtons();
+  QPushButton* AddButton(int id, const QString& caption, int x, int y, int width);
+  QComboBox* AddList(int id, const QStringList& entries, int x, int y, int width);
+  void Place(QWidget* widget, int x, int y, int width, int height);
+  DialogUnits FittedUnits() const;
   void OnInitDialog();
   void ReadControls();
   void WriteControls();
@@ -123,6 +132,7 @@ class CFilterDlg : public QDialog {
   void OnRename();
 
   std::map<int, QWidget*> m_items;
+  std::vector<Placed> m_placed;
   KeptSelectionEdit* m_maskEdit = nullptr;
   CRangeEdit* m_sampleEdit = nullptr;
   QLabel* m_preview = nullptr;

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "engine/text_units.h"
 
@@ -27,6 +29,21 @@ void KeptSelectionEdit::focusOutEvent(QFocusEvent* event) {
     setSelection(start + length, -length);
   else
     setSelection(start, length);
+}
+
+// The whole name as the tip where the field cuts it off; the field itself cannot cut it in the
+// middle, since its selection picks the range.
+void CRangeEdit::UpdateTip() {
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  // Qt's line edit keeps a margin of two pixels on either side of its text.
+  const int room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() - 4;
+  setToolTip(fontMetrics().horizontalAdvance(text()) > room ? text() : QString());
+}
+
+void CRangeEdit::resizeEvent(QResizeEvent* event) {
+  KeptSelectionEdit::resizeEvent(event);
+  UpdateTip();
 }
 
 RangeCaptions MakeRangeCaptions(int a, int b, int length) {
@@ -58,6 +75,7 @@ void CRangeEdit::SetName(std::string_view name) {
   }
   m_charStarts.push_back(static_cast<int>(shown.size()));
   setText(shown);
+  UpdateTip();
   setCursorPosition(0);
 }
 

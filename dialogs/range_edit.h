@@ -60,8 +60,10 @@ class CRangeEdit : public KeptSelectionEdit {
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void UpdateTip();
   void SetCaptions(const RangeCaptions& captions);
   int CharIndexAt(int utf16Position) const;
 

@@ -8,6 +8,7 @@
 #include <QStyle>
 
 #include "dialogs/dialog_units.h"
+#include "platform/dialog_frame.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ QString WrapWords(const QString& text, const QFontMetrics& metrics, int width) {
 }  // namespace
 
 CSettingsDlg::CSettingsDlg(QWidget* parent) : QDialog(parent) {
+  UseDialogTitleBar(*this);
   setWindowTitle(QStringLiteral("Einstellungen"));
   const DialogUnits units(font());
   setFixedSize(units.X(176), units.Y(97));

@@ -1,12 +1,11 @@
 #include "document/zulbo_doc.h"
 
-#include <algorithm>
-#include <filesystem>
-
 #include "document/filter_file.h"
+#include "document/input_line_source.h"
 #include "filelist/zulbo_view.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
+#include "platform/full_path.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
@@ -15,59 +14,16 @@ namespace {
 const QString kOpenFailed = QStringLiteral("Fehler beim Öffnen des Dokuments.");
 const QString kSaveFailed = QStringLiteral("Fehler beim Speichern des Dokuments.");
 
-// Reads an input file in blocks; a read error ends the data and is kept in Error().
-class InputLineSource : public LineSource {
- public:
-  explicit InputLineSource(InputFile& input) : m_input(input) {}
-
-  int NextByte() override {
-    if (m_next == m_filled && !Fill()) return -1;
-    return static_cast<unsigned char>(m_buffer[m_next++]);
-  }
-  std::error_code Error() const { return m_error; }
-
- private:
-  bool Fill() {
-    if (m_error || m_atEnd) return false;
-    const Result<size_t> count = m_input.Read(m_buffer, sizeof m_buffer);
-    if (!count || *count == 0) {
-      m_error = count.error();
-      m_atEnd = true;
-      return false;
-    }
-    m_next = 0;
-    m_filled = *count;
-    return true;
-  }
-
-  InputFile& m_input;
-  char m_buffer[65536];
-  size_t m_next = 0;
-  size_t m_filled = 0;
-  std::error_code m_error;
-  bool m_atEnd = false;
-};
-
-// Absolute and tidied, still naming the same file: "." and doubled slashes are dropped by text,
-// but ".." only by the system, since after a symbolic link it leads elsewhere than the text says.
-std::string FullPath(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::path full = std::filesystem::absolute(path, error);
-  if (error) return path;
-  if (std::find(full.begin(), full.end(), "..") == full.end())
-    return full.lexically_normal().string();
-  const std::filesystem::path name = full.filename();
-  const bool plainName = !name.empty() && name != "." && name != "..";
-  const std::filesystem::path folder =
-      std::filesystem::canonical(plainName ? full.parent_path() : full, error);
-  if (error) return full.string();
-  return plainName ? (folder / name).string() : folder.string();
-}
-
 bool HasExtension(const std::string& path) {
   const size_t slash = path.rfind('/');
   const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
   return path.find('.', nameStart) != std::string::npos;
+}
+
+std::optional<FileIdentity> Identify(FileSystem& files, const std::string& path) {
+  const Result<FileStatus> status = files.Examine(path);
+  if (!status) return std::nullopt;
+  return status->identity;
 }
 
 void ShowFileError(Prompter& prompter, QWidget* owner, const QString& what, std::error_code error,
@@ -107,8 +63,13 @@ bool CZulboDoc::Open(const std::string& path) {
   }
 
   const FileStatus& status = (*input)->Status();
-  if (status.kind == FileKind::File && status.size == 0) {
-    SetPathName(full);
+  if (status.kind == FileKind::File && status.size == 0 && full.ends_with(".fil")) {
+    SetPathName(full, status.identity);
+  } else if (status.kind == FileKind::File && status.size == 0) {
+    // Only a file named as a filter file may become one: "__init__.py" or a new, empty text
+    // would be written over by the next "Filter Speichern".
+    m_view.AddFile(full);
+    m_view.RecomputeNewNames();
   } else {
     FilterSettings read = m_filter;
     InputLineSource source(**input);
@@ -119,7 +80,7 @@ bool CZulboDoc::Open(const std::string& path) {
     }
     if (result == ReadOk) {
       m_filter = read;
-      SetPathName(full);
+      SetPathName(full, status.identity);
     } else {
       m_view.AddFile(full);
       m_view.RecomputeNewNames();
@@ -139,7 +100,14 @@ bool CZulboDoc::OnFileSave() {
   if (m_path.empty()) return OnFileSaveAs();
   const Result<FileStatus> status = m_services.files.Examine(m_path);
   if (status && !status->writable) return OnFileSaveAs();
-  return Write(m_path);
+  // Another file may stand at the path by now (a renaming run moved the document's file away
+  // and another one in its place, say).
+  if (status && status->identity != m_identity &&
+      !MayReplace(m_path, QStringLiteral("Filter Speichern")))
+    return OnFileSaveAs();
+  if (!Write(m_path)) return false;
+  m_identity = Identify(m_services.files, m_path);  // the written file is a new one
+  return true;
 }
 
 bool CZulboDoc::OnFileSaveAs() {
@@ -154,19 +122,36 @@ bool CZulboDoc::OnFileSaveAs() {
     if (HasExtension(path)) break;
     // The dialog confirmed the name as typed; the name with ".fil" may be another, existing file.
     path += ".fil";
-    if (!m_services.files.Examine(path)) break;
-    const QString question =
-        QStringLiteral("„%1“ existiert bereits.\nSoll die Datei ersetzt werden?").arg(TextOf(path));
-    if (m_services.prompter.Message(m_owner, QStringLiteral("Speichern unter"), question,
-                                    Prompter::Buttons::YesNo,
-                                    Prompter::Icon::Warning) == Prompter::Answer::Yes)
+    if (!m_services.files.Examine(path) || MayReplace(path, QStringLiteral("Speichern unter")))
       break;
     proposed = path;
   }
   path = FullPath(path);
   if (!Write(path)) return false;
-  SetPathName(path);
+  SetPathName(path, Identify(m_services.files, path));
   return true;
+}
+
+bool CZulboDoc::MayReplace(const std::string& path, const QString& title) {
+  const QString question =
+      QStringLiteral("„%1“ existiert bereits.\nSoll die Datei ersetzt werden?").arg(TextOf(path));
+  return m_services.prompter.Message(m_owner, title, question, Prompter::Buttons::YesNo,
+                                     Prompter::Icon::Warning) == Prompter::Answer::Yes;
+}
+
+// Each rename moves the file from one name to another within its folder; the document's file is
+// the one that bears the document's name before the rename and its identity after it.
+void CZulboDoc::FollowRenames(const RenamePlan& plan, const std::vector<size_t>& steps, bool back) {
+  if (m_path.empty() || !m_identity) return;
+  std::string path = m_path;
+  for (const size_t step : steps) {
+    const RenameStep& rename = plan[step];
+    const std::string& before = back ? rename.to : rename.from;
+    if (path.compare(path.rfind('/') + 1, std::string::npos, before) != 0) continue;
+    const std::string after = back ? rename.FromPath() : rename.ToPath();
+    if (Identify(m_services.files, after) == m_identity) path = FullPath(after);
+  }
+  if (path != m_path) SetPathName(path, m_identity);
 }
 
 bool CZulboDoc::Write(const std::string& path) {
@@ -179,7 +164,8 @@ bool CZulboDoc::Write(const std::string& path) {
   return true;
 }
 
-void CZulboDoc::SetPathName(const std::string& path) {
+void CZulboDoc::SetPathName(const std::string& path, std::optional<FileIdentity> identity) {
   m_path = path;
+  m_identity = identity;
   emit TitleChanged(Title());
 }

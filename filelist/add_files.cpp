@@ -1,7 +1,9 @@
 #include <QString>
 
 #include "filelist/zulbo_view.h"
+#include "platform/file_system.h"
 #include "platform/prompter.h"
+#include "platform/text_bytes.h"
 
 namespace {
 
@@ -21,8 +23,32 @@ void CZulboView::OnAddFiles() {
   const std::vector<std::string> paths =
       m_services.prompter.ChooseFiles(this, QString(), m_folderOptions.lastFolder, kAllFiles);
   if (paths.empty()) return;
-  for (const std::string& path : paths) AddFile(path);
+  // The dialog hands names over as text: a name that is not valid UTF-8 comes back altered and
+  // names no file. Such a path is not listed; the user learns which and what keeps the name.
+  QStringList missing;
+  for (const std::string& path : paths) {
+    const Result<FileStatus> status = m_services.files.Examine(path);
+    if (!status && status.error() == std::errc::no_such_file_or_directory)
+      missing.push_back(TextOf(path));
+    else
+      AddFile(path);
+  }
   RecomputeNewNames();
+  if (missing.empty()) return;
+  const QString count =
+      missing.size() == 1 ? QStringLiteral(
+                                "1 Datei konnte nicht hinzugefügt werden, weil es sie unter diesem "
+                                "Namen nicht gibt:")
+                          : QStringLiteral(
+                                "%1 Dateien konnten nicht hinzugefügt werden, weil es sie unter "
+                                "diesen Namen nicht gibt:")
+                                .arg(missing.size());
+  m_services.prompter.MessageWithList(
+      this, QStringLiteral("Datei(en) hinzufügen"),
+      count + QStringLiteral("\n\nDer Dateidialog gibt Namen, die nicht in UTF-8 geschrieben "
+                             "sind, verändert zurück. „Verzeichnis hinzufügen...“ und das Ziehen "
+                             "der Dateien auf das Fenster übernehmen solche Namen unverändert."),
+      missing, Prompter::Buttons::Ok, Prompter::Icon::Warning);
 }
 
 void CZulboView::OnAddFolder() {

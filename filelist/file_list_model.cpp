@@ -1,5 +1,6 @@
 #include "filelist/file_list_model.h"
 
+#include <numeric>
 #include <utility>
 
 #include "platform/text_bytes.h"
@@ -65,16 +66,29 @@ void FileListModel::ComputeNewNames(const FilterSettings& filter) {
 
 void FileListModel::RemoveRows(const std::vector<int>& rows) {
   if (rows.empty()) return;
-  if (rows.size() == 1) {
-    beginRemoveRows({}, rows[0], rows[0]);
-    m_rows.Remove(rows);
-    endRemoveRows();
-    return;
+  const int removed = static_cast<int>(rows.size());
+  // Scattered rows first move behind the others in one layout change, so that one removal takes
+  // them all: two signals however many ranges, and the rows that stay keep their persistent
+  // indexes (current row, selection, scroll position) as with one removal per range.
+  const bool oneRange = rows.back() - rows.front() + 1 == removed;
+  if (!oneRange) {
+    std::vector<int> order;
+    order.reserve(static_cast<size_t>(Count()));
+    for (int row = 0, next = 0; row < Count(); ++row) {
+      if (next < removed && rows[static_cast<size_t>(next)] == row)
+        ++next;
+      else
+        order.push_back(row);
+    }
+    order.insert(order.end(), rows.begin(), rows.end());
+    Reorder(order);
   }
-  // Many rows: compact in one pass and reset, instead of one removal signal per row.
-  beginResetModel();
-  m_rows.Remove(rows);
-  endResetModel();
+  const int first = oneRange ? rows.front() : Count() - removed;
+  std::vector<int> range(static_cast<size_t>(removed));
+  std::iota(range.begin(), range.end(), first);
+  beginRemoveRows({}, first, first + removed - 1);
+  m_rows.Remove(range);
+  endRemoveRows();
 }
 
 void FileListModel::SwapRows(int a, int b) {
@@ -82,6 +96,20 @@ void FileListModel::SwapRows(int a, int b) {
   m_rows.Swap(a, b);
   emit dataChanged(index(a, 0), index(a, ColCount - 1));
   emit dataChanged(index(b, 0), index(b, ColCount - 1));
+}
+
+void FileListModel::Reorder(const std::vector<int>& order) {
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  const QModelIndexList before = persistentIndexList();
+  std::vector<int> newPosition(static_cast<size_t>(Count()));
+  for (size_t i = 0; i < order.size(); ++i) newPosition[static_cast<size_t>(order[i])] = int(i);
+  m_rows.Reorder(order);
+  QModelIndexList after;
+  after.reserve(before.size());
+  for (const QModelIndex& old : before)
+    after.push_back(index(newPosition[static_cast<size_t>(old.row())], old.column()));
+  changePersistentIndexList(before, after);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void FileListModel::Sort(int column, bool ascending) {

@@ -9,8 +9,7 @@
 #include "filelist/core/file_rows.h"
 
 // The list's rows as a Qt model. Bulk operations emit one signal each (one insert range, one
-// dataChanged per column, one removal per contiguous range, one layout change), so a million rows
-// stay fluid.
+// dataChanged per column, one removal, one layout change), so a million rows stay fluid.
 class FileListModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -36,14 +35,17 @@ class FileListModel : public QAbstractTableModel {
   // Refills column "Neuer Name" of every row from `filter` (see FileRows::ComputeNewNames).
   void ComputeNewNames(const FilterSettings& filter);
 
-  // Removes the given rows; `rows` is ascending and free of duplicates. One pass over the rows.
+  // Removes the given rows; `rows` is ascending and free of duplicates. Never resets the model.
   void RemoveRows(const std::vector<int>& rows);
 
   // Exchanges the texts of two rows.
   void SwapRows(int a, int b);
 
-  // Sorts the rows in place (see FileRows::Sort). Persistent indexes (selection, current row)
-  // follow their rows.
+  // Puts the rows into a new order: row i of the result is the former row order[i].
+  // Persistent indexes (selection, current row) follow their rows.
+  void Reorder(const std::vector<int>& order);
+
+  // Sorts the rows in place (see FileRows::Sort). Persistent indexes follow their rows.
   void Sort(int column, bool ascending);
 
  private:

@@ -41,6 +41,22 @@ void SelectOnly(QItemSelectionModel& selection, const std::vector<int>& rows) {
   selection.select(ranges, QItemSelectionModel::Select);
 }
 
+// A current row that is to be removed first moves where the list puts it when its range alone is
+// removed: to the row above the range, or below it at the top.
+void MoveCurrentOffRemovedRows(QItemSelectionModel& selection, const std::vector<int>& rows) {
+  const QModelIndex current = selection.currentIndex();
+  if (!current.isValid()) return;
+  auto first = std::lower_bound(rows.begin(), rows.end(), current.row());
+  if (first == rows.end() || *first != current.row()) return;
+  auto last = first;
+  while (first != rows.begin() && *(first - 1) == *first - 1) --first;
+  while (last + 1 != rows.end() && *(last + 1) == *last + 1) ++last;
+  const int target = *first > 0 ? *first - 1 : *last + 1;
+  if (target >= selection.model()->rowCount()) return;
+  selection.setCurrentIndex(selection.model()->index(target, current.column()),
+                            QItemSelectionModel::NoUpdate);
+}
+
 }  // namespace
 
 void CZulboView::ConnectInteraction() {
@@ -124,7 +140,12 @@ void CZulboView::OnKeyDown(int key) {
       QStringLiteral("Sollen die ausgewählten Elemente wirklich aus der Liste entfernt werden?"),
       Prompter::Buttons::YesNo, Prompter::Icon::Question);
   if (answer != Prompter::Answer::Yes) return;
-  m_model->RemoveRows(SelectedRows(*selectionModel()));
+  const std::vector<int> rows = SelectedRows(*selectionModel());
+  if (rows.empty()) return;
+  MoveCurrentOffRemovedRows(*selectionModel(), rows);
+  // The selection is what goes: cleared at once, the list need not follow it through the removal.
+  selectionModel()->clearSelection();
+  m_model->RemoveRows(rows);
 }
 
 void CZulboView::OnLButtonDblClk() {
@@ -143,26 +164,43 @@ void CZulboView::OnLButtonDblClk() {
 
 void CZulboView::SwapRows(int a, int b) { m_model->SwapRows(a, b); }
 
-// A left press on a selected row is held back: it either starts a drag of the selection or, if
-// released without moving, selects that row alone, as a click does.
+// A left press on a row may become a drag of the selected rows once the pointer has moved far
+// enough. A press on a selected row is held back, so that it can drag the whole selection; if it
+// is released without moving, it then acts as the click it was. Any other press selects at once,
+// as a click does (with Ctrl and Shift as usual).
 void CZulboView::mousePressEvent(QMouseEvent* event) {
-  // A release that never reached the list (a modal box took it, say) ends the drag here at the
-  // latest, so that the next press cannot move rows.
-  if (event->button() == Qt::LeftButton) {
-    m_dragPending = false;
-    if (m_dragging) OnLButtonUp();
-  }
-  const int row = rowAt(event->position().toPoint().y());
-  if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
-      indexAt(event->position().toPoint()).isValid() &&
-      selectionModel()->isRowSelected(row, QModelIndex())) {
-    m_dragPending = true;
-    m_pressPoint = event->position().toPoint();
-    m_pressRow = row;
-    event->accept();
+  if (event->button() != Qt::LeftButton) {
+    QTableView::mousePressEvent(event);
     return;
   }
+  // A release that never reached the list (a modal box took it, say) ends the drag here at the
+  // latest, so that the next press cannot move rows.
+  m_dragPending = false;
+  if (m_dragging) OnLButtonUp();
+  const QPoint point = event->position().toPoint();
+  const QModelIndex pressed = indexAt(point);
+  if (!pressed.isValid()) {
+    QTableView::mousePressEvent(event);
+    return;
+  }
+  m_pressHeldBack = event->modifiers() == Qt::NoModifier &&
+                    selectionModel()->isRowSelected(pressed.row(), QModelIndex());
+  if (!m_pressHeldBack) PressAsClick(event);
+  // Only selected rows move; a Ctrl press may just have deselected this one.
+  m_dragPending = selectionModel()->isRowSelected(pressed.row(), QModelIndex());
+  m_pressPoint = point;
+  m_pressRow = pressed.row();
+  event->accept();
+}
+
+// Qt's own handling of a press: the selection, the current row and the anchor of Shift. Without
+// its delayed scroll to the pressed row, which would pull the list back in the middle of a drag
+// that has scrolled it; the pressed row is under the pointer anyway.
+void CZulboView::PressAsClick(QMouseEvent* event) {
+  const bool scrolls = hasAutoScroll();
+  setAutoScroll(false);
   QTableView::mousePressEvent(event);
+  setAutoScroll(scrolls);
 }
 
 // While the button is held the event is not passed on: the default handling would extend the
@@ -195,11 +233,14 @@ void CZulboView::mouseReleaseEvent(QMouseEvent* event) {
   }
   if (event->button() == Qt::LeftButton && m_dragPending) {
     m_dragPending = false;
-    const QModelIndex pressed = m_model->index(m_pressRow, 0);
-    selectionModel()->setCurrentIndex(
-        pressed, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    event->accept();
-    return;
+    // The held-back press was a click after all: handled now, it selects the row alone and makes
+    // it the current row and the anchor of a later Shift+click or Shift+arrow.
+    if (m_pressHeldBack) {
+      QMouseEvent press(QEvent::MouseButtonPress, m_pressPoint,
+                        viewport()->mapToGlobal(m_pressPoint), Qt::LeftButton, Qt::LeftButton,
+                        Qt::NoModifier);
+      PressAsClick(&press);
+    }
   }
   QTableView::mouseReleaseEvent(event);
 }
@@ -212,6 +253,28 @@ void CZulboView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (SelectedRows(*selectionModel()).size() != 1) return;
   OnLButtonDblClk();
   QTableView::mouseDoubleClickEvent(event);
+}
+
+// Home and End go to the first and the last row, with Ctrl as well, and select as the arrow
+// keys do: a list has rows, not columns, to move between.
+QModelIndex CZulboView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  if ((action != MoveHome && action != MoveEnd) || RowCount() == 0)
+    return QTableView::moveCursor(action, modifiers);
+  return m_model->index(action == MoveHome ? 0 : RowCount() - 1,
+                        std::max(currentIndex().column(), 0));
+}
+
+QItemSelectionModel::SelectionFlags CZulboView::selectionCommand(const QModelIndex& index,
+                                                                 const QEvent* event) const {
+  if (event && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Home || key->key() == Qt::Key_End) &&
+        key->modifiers().testFlag(Qt::ControlModifier)) {
+      const QKeyEvent plain(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ControlModifier);
+      return QTableView::selectionCommand(index, &plain);
+    }
+  }
+  return QTableView::selectionCommand(index, event);
 }
 
 void CZulboView::keyPressEvent(QKeyEvent* event) {

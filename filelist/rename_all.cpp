@@ -1,7 +1,11 @@
+#include <chrono>
 #include <numeric>
 
 #include "filelist/core/rename_run.h"
+#include "filelist/core/run_journal.h"
+#include "filelist/undo_report.h"
 #include "filelist/zulbo_view.h"
+#include "platform/error_text.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
@@ -9,14 +13,37 @@ void CZulboView::OnApplyFilter() { RenameAll(); }
 
 void CZulboView::RenameAll() {
   if (m_model->Count() == 0) return;
-  const RenamePlan plan = MakePlan(m_model->Rows());
+  JournaledRun run;
+  run.started = std::chrono::duration_cast<std::chrono::seconds>(
+                    std::chrono::system_clock::now().time_since_epoch())
+                    .count();
+  run.plan = MakePlan(m_model->Rows());
+  run.identities = IdentifyFiles(run.plan, m_services.files);
+  Result<RunJournal> journal = RunJournal::Begin(m_services.journals, run);
+  if (!journal) {
+    m_services.prompter.Message(
+        this, QStringLiteral("Umbenennung nicht begonnen"),
+        QStringLiteral("Es wurde keine Datei umbenannt: Das Protokoll, mit dem sich die "
+                       "Umbenennung auch nach einem Absturz rückgängig machen lässt, konnte nicht "
+                       "geschrieben werden.\n") +
+            TextOf(FileErrorText(journal.error(), m_services.journals.Path())),
+        Prompter::Buttons::Ok, Prompter::Icon::Warning);
+    return;
+  }
+
+  const RenamePlan& plan = run.plan;
   const RunOutcome outcome = RunPlan(plan, m_services.files);
   std::vector<size_t> renamed(outcome.renamed);
   std::iota(renamed.begin(), renamed.end(), size_t{0});
   if (!renamed.empty()) emit FilesRenamed(plan, renamed, false);
-  if (outcome.Finished(plan)) return;
+  const bool rolledBack = !outcome.Finished(plan) && OfferRollBack(plan, outcome.renamed);
+  journal->Finish(outcome.renamed);
+  run.renamed = outcome.renamed;
+  SetLastRun(outcome.renamed > 0 && !rolledBack ? std::optional(std::move(run)) : std::nullopt);
+}
 
-  const RenameStep& failed = plan[outcome.renamed];
+bool CZulboView::OfferRollBack(const RenamePlan& plan, size_t renamed) {
+  const RenameStep& failed = plan[renamed];
   const QString question =
       QStringLiteral("Die Datei \n") + TextOf(failed.FromPath()) +
       QStringLiteral("\nkonnte nicht in\n") + TextOf(failed.ToPath()) +
@@ -25,11 +52,11 @@ void CZulboView::RenameAll() {
   if (m_services.prompter.Message(this, QStringLiteral("Umbenennung fehlgeschlagen"), question,
                                   Prompter::Buttons::YesNo,
                                   Prompter::Icon::Warning) != Prompter::Answer::Yes) {
-    return;
+    return false;
   }
-  const std::vector<Unrestored> unrestored = RollBack(plan, outcome.renamed, m_services.files);
+  const std::vector<Unrestored> unrestored = RollBack(plan, renamed, m_services.files);
   std::vector<size_t> restored;
-  for (size_t k = outcome.renamed, next = 0; k-- > 0;) {
+  for (size_t k = renamed, next = 0; k-- > 0;) {
     if (next < unrestored.size() && unrestored[next].step == k) {
       ++next;
       continue;
@@ -37,17 +64,7 @@ void CZulboView::RenameAll() {
     restored.push_back(k);
   }
   if (!restored.empty()) emit FilesRenamed(plan, restored, true);
-  if (unrestored.empty()) return;
-  QString list;
-  for (const Unrestored& entry : unrestored) {
-    list += QStringLiteral("\n") + TextOf(plan[entry.step].ToPath()) +
-            QStringLiteral("\n    ursprünglich: ") + TextOf(plan[entry.step].FromPath()) +
-            QStringLiteral("\n");
-  }
-  m_services.prompter.Message(
-      this, QStringLiteral("Zurückbenennen fehlgeschlagen"),
-      QStringLiteral("Diese Dateien konnten nicht zurückbenannt werden und tragen "
-                     "weiterhin den neuen Namen:\n") +
-          list,
-      Prompter::Buttons::Ok, Prompter::Icon::Warning);
+  ReportUnrestored(m_services.prompter, this, QStringLiteral("Zurückbenennen fehlgeschlagen"), plan,
+                   unrestored);
+  return true;
 }

@@ -33,7 +33,8 @@ class FolderScan {
         m_progress(progress),
         m_subfolders(view.Options().includeSubfolders) {}
 
-  void Run(const std::string& folder) {
+  // Returns how many files were added when the user cancelled, or -1 when the scan ran to its end.
+  int Run(const std::string& folder) {
     // The rows name their folders absolutely, as AddFile does.
     Enter(folder.empty() ? folder : AbsolutePath(folder));
     while (!m_stack.empty()) {
@@ -56,6 +57,7 @@ class FolderScan {
     m_view.Model().Append(std::move(m_found));
     SkipRandom(m_skippedDraws);
     m_view.RecomputeNewNames();
+    return m_cancelled ? m_foundTotal : -1;
   }
 
  private:
@@ -131,5 +133,10 @@ void CZulboView::ScanFolder(const std::string& folder) {
         return QStringLiteral("Dateien werden hinzugefügt...\n%1 Dateien gefunden").arg(found);
       },
       0, true);
-  FolderScan(*this, m_services.files, *progress).Run(folder);
+  const int added = FolderScan(*this, m_services.files, *progress).Run(folder);
+  if (added < 0) return;
+  // The rows found stay; the user learns how far the scan came.
+  emit StatusMessage(
+      added == 1 ? QStringLiteral("Hinzufügen abgebrochen: 1 Datei hinzugefügt.")
+                 : QStringLiteral("Hinzufügen abgebrochen: %1 Dateien hinzugefügt.").arg(added));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 
 #include "engine/filter_settings.h"
 #include "filelist/core/folder_cache.h"
+#include "filelist/core/journal_format.h"
 #include "filelist/core/rename_plan.h"
 #include "filelist/file_list_model.h"
 #include "platform/services.h"
@@ -57,6 +59,8 @@ class CZulboView : public QTableView {
   // The renaming run.
   void OnApplyFilter();
   void RenameAll();
+  // "Rückgängig": renames the files of the last run back, if it left any renamed.
+  void OnUndo();
 
   // List interaction.
   void OnColumnClick(int column);
@@ -83,6 +87,10 @@ class CZulboView : public QTableView {
   // one, or with `back` from the new name to the old one. Whoever holds a path of such a file
   // (the document) follows it.
   void FilesRenamed(const RenamePlan& plan, const std::vector<size_t>& steps, bool back);
+  // What OnUndo would undo now: the files the last run renamed; 0 when there is nothing.
+  void UndoAvailable(int files);
+  // A word for the status bar about work that ended otherwise than asked (a scan cancelled).
+  void StatusMessage(const QString& text);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -91,8 +99,16 @@ class CZulboView : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  QItemSelectionModel::SelectionFlags selectionCommand(
+      const QModelIndex& index, const QEvent* event = nullptr) const override;
 
  private:
+  // Asks after a failed run whether to roll it back, and does; true when it did.
+  bool OfferRollBack(const RenamePlan& plan, size_t renamed);
+  void SetLastRun(std::optional<JournaledRun> run);
+  void PressAsClick(QMouseEvent* event);
+
   FilterSettings& m_filter;
   Services m_services;
   FileListModel* m_model;
@@ -102,8 +118,12 @@ class CZulboView : public QTableView {
   bool m_sortAscending = false;
   bool m_dragging = false;
   int m_dragRow = 0;
-  // A press on a selected row that may become a drag once the pointer moves far enough.
+  // A press on a row that may become a drag once the pointer moves far enough; one on a selected
+  // row is held back until then.
   bool m_dragPending = false;
+  bool m_pressHeldBack = false;
   QPoint m_pressPoint;
   int m_pressRow = -1;
+  // The last run, while it can be undone.
+  std::optional<JournaledRun> m_lastRun;
 };

@@ -18,10 +18,13 @@ struct FileTimes {
   int64_t modified = 0;
 };
 
-// Identifies a file or folder across the different paths to it.
+// Identifies a file or folder across the different paths to it. An inode number is reused once
+// its file is deleted; the birth time (nanoseconds since the epoch, 0 where the file system keeps
+// none) tells a file made since under the same number from the one recorded.
 struct FileIdentity {
   uint64_t device = 0;
   uint64_t inode = 0;
+  int64_t birth = 0;
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 

@@ -6,6 +6,7 @@
 #include <linux/magic.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -24,14 +25,21 @@ FileKind KindOf(mode_t mode) {
   return FileKind::Other;
 }
 
-FileStatus StatusOf(const struct stat& info, bool writable) {
-  return {KindOf(info.st_mode),
-          static_cast<uint64_t>(info.st_size),
-          {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)},
-          writable};
+constexpr unsigned kIdentityMask = STATX_TYPE | STATX_MODE | STATX_INO | STATX_SIZE | STATX_BTIME;
+
+FileIdentity IdentityOf(const struct statx& info) {
+  const int64_t birth =
+      (info.stx_mask & STATX_BTIME)
+          ? int64_t{info.stx_btime.tv_sec} * 1'000'000'000 + info.stx_btime.tv_nsec
+          : 0;
+  return {makedev(info.stx_dev_major, info.stx_dev_minor), info.stx_ino, birth};
 }
 
-bool Writable(const struct stat& info) { return (info.st_mode & 0222) != 0; }
+FileStatus StatusOf(const struct statx& info, bool writable) {
+  return {KindOf(info.stx_mode), info.stx_size, IdentityOf(info), writable};
+}
+
+bool Writable(const struct statx& info) { return (info.stx_mode & 0222) != 0; }
 
 bool SameFile(int folder, const std::string& a, const std::string& b) {
   struct stat sa {};
@@ -98,8 +106,8 @@ Result<FileTimes> LinuxFileSystem::ReadTimesInFolder(int folder, const std::stri
 }
 
 Result<FileStatus> LinuxFileSystem::Examine(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return LastErrno();
+  struct statx info {};
+  if (statx(AT_FDCWD, path.c_str(), 0, kIdentityMask, &info) != 0) return LastErrno();
   return StatusOf(info, Writable(info) && ::access(path.c_str(), W_OK) == 0);
 }
 
@@ -114,9 +122,10 @@ void LinuxFileSystem::CloseFolder(int folder) {
 }
 
 Result<FileIdentity> LinuxFileSystem::IdentifyInFolder(int folder, const std::string& name) {
-  struct stat info {};
-  if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return LastErrno();
-  return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+  struct statx info {};
+  if (statx(folder, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &info) != 0)
+    return LastErrno();
+  return IdentityOf(info);
 }
 
 size_t LinuxFileSystem::MaxNameLength(int folder) {
@@ -208,10 +217,10 @@ Result<std::unique_ptr<InputFile>> LinuxFileSystem::OpenInput(const std::string&
   // Not blocking, so that a FIFO without a writer reads as empty instead of hanging.
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (fd.Get() < 0) return LastErrno();
-  struct stat info {};
-  if (::fstat(fd.Get(), &info) != 0) return LastErrno();
-  if (S_ISDIR(info.st_mode)) return ErrnoCode(EISDIR);
-  if (S_ISREG(info.st_mode)) ::fcntl(fd.Get(), F_SETFL, 0);
+  struct statx info {};
+  if (statx(fd.Get(), "", AT_EMPTY_PATH, kIdentityMask, &info) != 0) return LastErrno();
+  if (S_ISDIR(info.stx_mode)) return ErrnoCode(EISDIR);
+  if (S_ISREG(info.stx_mode)) ::fcntl(fd.Get(), F_SETFL, 0);
   const FileStatus status = StatusOf(info, Writable(info) && ::access(path.c_str(), W_OK) == 0);
   return std::unique_ptr<InputFile>(std::make_unique<LinuxInputFile>(std::move(fd), status));
 }

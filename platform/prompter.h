@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QWidget;
@@ -25,15 +26,22 @@ class Progress {
 // strings.
 class Prompter {
  public:
-  enum class Buttons { Ok, YesNo };
+  enum class Buttons { Ok, YesNo, YesNoCancel };  // Yes is the default button
   enum class Icon { None, Question, Warning, Information, Critical };
   enum class Answer { Ok, Yes, No, Cancel };
 
   virtual ~Prompter() = default;
 
-  // A modal message box; an empty title gives the application title "Zul".
+  // A modal message box; an empty title gives the application title "Zul". Closing it without
+  // a button answers No to Yes/No, else Cancel.
   virtual Answer Message(QWidget* owner, const QString& title, const QString& text, Buttons buttons,
                          Icon icon) = 0;
+
+  // A message about several items, files say: `text` (whose first line gives their count), then
+  // the items one a line in a scrolling list of fixed height, so that any number fits the
+  // screen.
+  virtual Answer MessageWithList(QWidget* owner, const QString& title, const QString& text,
+                                 const QStringList& items, Buttons buttons, Icon icon) = 0;
 
   // Several existing files; an empty list when cancelled. Each filter "Name (patterns)" shows
   // its name alone.

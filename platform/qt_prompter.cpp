@@ -1,7 +1,8 @@
 #include <QDialog>
 #include <QFileDialog>
-#include <QMessageBox>
 
+#include "platform/folder_chooser.h"
+#include "platform/message_boxes.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 #include "platform/timed_progress.h"
@@ -17,43 +18,12 @@ class QtDialogPrompter : public Prompter {
  public:
   Answer Message(QWidget* owner, const QString& title, const QString& text, Buttons buttons,
                  Icon icon) override {
-    QMessageBox box(owner);
-    box.setWindowTitle(title.isEmpty() ? QStringLiteral("Zul") : title);
-    box.setText(text);
-    box.setTextFormat(Qt::PlainText);
-    switch (icon) {
-      case Icon::None:
-        box.setIcon(QMessageBox::NoIcon);
-        break;
-      case Icon::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-      case Icon::Warning:
-        box.setIcon(QMessageBox::Warning);
-        break;
-      case Icon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-      case Icon::Critical:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    }
-    if (buttons == Buttons::YesNo) {
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      box.setDefaultButton(QMessageBox::Yes);
-    } else {
-      box.setStandardButtons(QMessageBox::Ok);
-    }
-    switch (box.exec()) {
-      case QMessageBox::Yes:
-        return Answer::Yes;
-      case QMessageBox::No:
-        return Answer::No;
-      case QMessageBox::Ok:
-        return Answer::Ok;
-      default:
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
-    }
+    return ShowMessage(owner, title, text, buttons, icon);
+  }
+
+  Answer MessageWithList(QWidget* owner, const QString& title, const QString& text,
+                         const QStringList& items, Buttons buttons, Icon icon) override {
+    return ShowListMessage(owner, title, text, items, buttons, icon);
   }
 
   std::vector<std::string> ChooseFiles(QWidget* owner, const QString& caption,
@@ -68,7 +38,7 @@ class QtDialogPrompter : public Prompter {
 
   std::string ChooseFolder(QWidget* owner, const QString& instruction,
                            const std::string& initialFolder) override {
-    return ToPath(QFileDialog::getExistingDirectory(owner, instruction, FromPath(initialFolder)));
+    return ShowFolderChooser(owner, instruction, initialFolder);
   }
 
   std::string ChooseOpenFile(QWidget* owner, const QString& caption,

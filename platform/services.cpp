@@ -2,6 +2,9 @@
 
 #include "platform/desktop_open.h"
 #include "platform/file_system.h"
+#include "platform/journal_folder.h"
 #include "platform/prompter.h"
 
-Services SystemServices() { return {SystemFileSystem(), QtPrompter(), SystemDesktopOpener()}; }
+Services SystemServices() {
+  return {SystemFileSystem(), QtPrompter(), SystemDesktopOpener(), SystemJournalFolder()};
+}

@@ -2,6 +2,7 @@
 
 class DesktopOpener;
 class FileSystem;
+class JournalFolder;
 class Prompter;
 
 // The services of the operating system and the desktop that the program's pieces need, built
@@ -11,7 +12,9 @@ struct Services {
   FileSystem& files;
   Prompter& prompter;
   DesktopOpener& opener;
+  JournalFolder& journals;  // where renaming runs keep their journals
 };
 
-// The real ones: the Linux file system, Qt's dialogs, the desktop's opener.
+// The real ones: the Linux file system, Qt's dialogs, the desktop's opener, the user's state
+// folder.
 Services SystemServices();

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QProgressDialog>
 
+#include "platform/dialog_frame.h"
+
 namespace {
 
 // Repaints at most this often, so the dialog costs nothing measurable on long work.
@@ -45,6 +47,7 @@ void TimedProgress::Show() {
       m_label(0), m_cancellable ? QStringLiteral("Abbrechen") : QString(), 0, std::max(m_total, 0),
       m_owner);
   if (!m_cancellable) m_dialog->setCancelButton(nullptr);
+  UseDialogTitleBar(*m_dialog);
   m_dialog->setWindowTitle(QStringLiteral("Zul"));
   m_dialog->setWindowModality(Qt::WindowModal);
   m_dialog->setMinimumDuration(0);

@@ -9,6 +9,7 @@
 #include "app/about_dlg.h"
 #include "app/hyperlink.h"
 #include "dialogs/dialog_units.h"
+#include "platform/testing/dialog_checks.h"
 #include "platform/testing/test_services.h"
 
 namespace {
@@ -30,6 +31,7 @@ TEST(AboutBox, LayoutTextsAndLink) {
   CAboutDlg dialog(services);
   const DialogUnits units(dialog.font());
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info über Zulbo"));
+  EXPECT_TRUE(HasDialogTitleBar(dialog));
   EXPECT_EQ(dialog.size(), QSize(units.X(235), units.Y(75)));
   EXPECT_TRUE(Texts(dialog).contains(QStringLiteral("Umbenennungstool \"Zul\" Version 1.4")));
   EXPECT_EQ(dialog.Icon().geometry(), units.Rect(11, 17, 20, 20));

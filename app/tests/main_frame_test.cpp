@@ -175,6 +175,17 @@ TEST_F(MainFrameTest, StatusBarShowsBereitAndPrompts) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(frame.LockPane(i)->text(), "");
 }
 
+TEST_F(MainFrameTest, ACancelledScanSaysHowManyFilesItAdded) {
+  frame.show();
+  folder.Put("a.txt", "a");
+  folder.Put("b.txt", "b");
+  prompter.chosenFolders = {folder.Path()};
+  prompter.cancelProgressAt = {1};
+  frame.Action(CmdAddFolder)->trigger();
+  EXPECT_EQ(frame.View().RowCount(), 1);
+  EXPECT_EQ(frame.statusBar()->currentMessage(), "Hinzufügen abgebrochen: 1 Datei hinzugefügt.");
+}
+
 TEST_F(MainFrameTest, ViewMenuTogglesTheBarsWithCheckMarks) {
   frame.show();
   QAction* toolBar = frame.Action(CmdViewToolBar);
@@ -268,6 +279,35 @@ TEST_F(MainFrameTest, DocumentCommandsOpenAndSaveAndMendThePath) {
   EXPECT_EQ(prompter.choosers[2].folder, filterPath);
   ASSERT_TRUE(frame.Doc().Open(filterPath));
   EXPECT_EQ(frame.m_filter.mask, "anders");
+}
+
+// A run that renames the open filter file takes the document along: caption and "Filter
+// Speichern" follow the file, and the file that took its old name stays as it is.
+TEST_F(MainFrameTest, TheDocumentFollowsItsFileThroughARun) {
+  FilterSettings first;
+  first.mask = "eins";
+  FilterSettings second;
+  second.mask = "zwei";
+  const std::string one = folder.PutFilter("1.fil", first);
+  folder.PutFilter("2.fil", second);
+  ASSERT_TRUE(frame.Doc().Open(one));
+  frame.View().AddFile(one);
+  frame.View().AddFile(folder.Path("2.fil"));
+  frame.View().Model().SetNewName(0, "0.fil");
+  frame.View().Model().SetNewName(1, "1.fil");
+  frame.View().RenameAll();
+  EXPECT_EQ(frame.windowTitle(), "Zul - 0.fil");
+  frame.m_filter.mask = "neu";
+  frame.Action(CmdFileSave)->trigger();
+  EXPECT_TRUE(prompter.messages.empty());
+  std::string bytes;
+  FilterSettings expected = first;
+  expected.mask = "neu";
+  WriteTo(expected, bytes);
+  EXPECT_EQ(folder.Read("0.fil"), bytes);
+  bytes.clear();
+  WriteTo(second, bytes);
+  EXPECT_EQ(folder.Read("1.fil"), bytes);
 }
 
 TEST_F(MainFrameTest, ListCommandsReachTheView) {

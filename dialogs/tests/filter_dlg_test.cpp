@@ -1,9 +1,13 @@
 #include <QApplication>
+#include <QClipboard>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QStyle>
 #include <QStyleOption>
+#include <QToolTip>
 
 #include "dialogs/tests/filter_dialog_fixture.h"
+#include "platform/testing/dialog_checks.h"
 
 namespace {
 
@@ -58,16 +62,24 @@ TEST_F(FilterDialogTest, ListsHoldTheirEntriesInOrder) {
   EXPECT_TRUE(Combo(Id::IdFill)->isEditable());
 }
 
-// The controls keep the template's rectangles, so their texts must fit them.
-TEST_F(FilterDialogTest, EveryCaptionAndListEntryFitsItsControl) {
+// Every control shows the dialog's font, and every caption, list entry and label fits its
+// control with room to spare, and ends before the control beside it.
+TEST_F(FilterDialogTest, EveryTextFitsInTheDialogsFont) {
   dlg.m_work.digits = 2;
   Open();
+  EXPECT_TRUE(HasDialogTitleBar(dlg));
+  const QFontMetrics metrics(dlg.font());
+  const int spare = metrics.averageCharWidth();
+  for (QWidget* widget : dlg.findChildren<QWidget*>()) {
+    if (widget->parentWidget() != &dlg) continue;
+    EXPECT_EQ(widget->font(), dlg.font()) << widget->metaObject()->className();
+  }
   for (QPushButton* button : dlg.findChildren<QPushButton*>()) {
     QStyleOptionButton option;
     option.initFrom(button);
     const QRect room =
         button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-    EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), room.width())
+    EXPECT_LE(metrics.horizontalAdvance(button->text()) + spare, room.width())
         << button->text().toStdString();
   }
   for (QComboBox* combo : dlg.findChildren<QComboBox*>()) {
@@ -77,9 +89,88 @@ TEST_F(FilterDialogTest, EveryCaptionAndListEntryFitsItsControl) {
     const QRect room = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                       QStyle::SC_ComboBoxEditField, combo);
     for (int i = 0; i < combo->count(); ++i)
-      EXPECT_LE(combo->fontMetrics().horizontalAdvance(combo->itemText(i)), room.width())
+      EXPECT_LE(metrics.horizontalAdvance(combo->itemText(i)) + spare, room.width())
           << combo->itemText(i).toStdString();
   }
+  const std::pair<const char*, int> besides[] = {
+      {"Ersetze", Id::IdReplaceFrom},   {"durch", Id::IdReplaceTo},
+      {"Start bei", Id::IdStart},       {"Schrittweite", Id::IdStep},
+      {"Anzahl Ziffern", Id::IdDigits}, {"Auffüllen mit", Id::IdFill}};
+  for (const auto& [text, id] : besides) {
+    QLabel* label = nullptr;
+    for (QLabel* candidate : dlg.findChildren<QLabel*>())
+      if (candidate->text() == QString::fromUtf8(text)) label = candidate;
+    ASSERT_NE(label, nullptr) << text;
+    EXPECT_LE(label->x() + metrics.horizontalAdvance(label->text()) + spare, dlg.Item(id)->x())
+        << text;
+  }
+}
+
+// A result too long for "wird umbenannt in" keeps its end (counter, extension) in view; the whole
+// name shows as a tip, as does the sample name where its field cuts it off.
+TEST_F(FilterDialogTest, LongNamesAreCutInTheMiddleAndShownWholeAsTip) {
+  dlg.m_sampleName = std::string(200, 'a') + ".jpg";
+  dlg.m_work.mask = "[name]-[index].[typ]";
+  dlg.m_work.digits = 4;
+  Open();
+  auto* preview = static_cast<QLabel*>(dlg.Item(Id::IdPreviewText));
+  const QString whole = QString::fromStdString(dlg.m_previewText);
+  EXPECT_TRUE(preview->text().contains(QChar(0x2026)));
+  EXPECT_TRUE(preview->text().startsWith(QStringLiteral("aaa")));
+  EXPECT_TRUE(preview->text().endsWith(QStringLiteral("a-0001.jpg")));
+  EXPECT_LE(preview->fontMetrics().horizontalAdvance(preview->text()),
+            preview->contentsRect().width());
+  EXPECT_EQ(preview->toolTip(), whole);
+  EXPECT_EQ(Sample()->toolTip(), QString::fromStdString(dlg.m_sampleName));
+  QHelpEvent help(QEvent::ToolTip, preview->geometry().center(),
+                  dlg.mapToGlobal(preview->geometry().center()));
+  QApplication::sendEvent(&dlg, &help);
+  EXPECT_EQ(QToolTip::text(), whole);
+  QToolTip::hideText();
+
+  Retype(Edit(Id::IdMask), "kurz");
+  EXPECT_EQ(preview->text(), "kurz");
+  EXPECT_EQ(preview->toolTip(), "");
+  dlg.hide();
+  dlg.m_sampleName = "kurz.txt";
+  Open();
+  EXPECT_EQ(Sample()->toolTip(), "");
+}
+
+// Pasted text keeps only what stands before its first line break, in every single-line field;
+// the text around the caret stays. Text the dialog sets itself is shown as it is.
+TEST_F(FilterDialogTest, PastedLineBreaksDoNotEnterTheFilter) {
+  dlg.m_work.digits = 2;
+  Open();
+  QLineEdit* fields[] = {Edit(Id::IdMask), Edit(Id::IdReplaceFrom), Edit(Id::IdReplaceTo),
+                         Combo(Id::IdFill)->lineEdit()};
+  for (const char* pasted : {"x\ny", "x\r\ny", "x\rz"}) {
+    for (QLineEdit* field : fields) {
+      field->setFocus();
+      Retype(field, "abcd");
+      field->setCursorPosition(2);
+      QApplication::clipboard()->setText(QString::fromLatin1(pasted));
+      QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+      EXPECT_EQ(field->text(), "abxcd") << pasted;
+      EXPECT_EQ(field->cursorPosition(), 3);
+      field->selectAll();
+      QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+      EXPECT_EQ(field->text(), "x") << pasted;
+    }
+    EXPECT_EQ(dlg.m_work.mask, "x");
+    EXPECT_EQ(dlg.m_work.searchText, "x");
+    EXPECT_EQ(dlg.m_work.replaceText, "x");
+    EXPECT_EQ(dlg.m_work.fillText, "x");
+  }
+
+  dlg.hide();
+  dlg.m_work.mask = "a\rb[name]";
+  Open();
+  EXPECT_EQ(Edit(Id::IdMask)->text(), "a\rb[name]");
+  Edit(Id::IdMask)->setFocus();
+  Edit(Id::IdMask)->end(false);
+  QTest::keyClicks(Edit(Id::IdMask), ".x");
+  EXPECT_EQ(dlg.m_work.mask, "a\rb[name].x");
 }
 
 TEST_F(FilterDialogTest, TabOrderFollowsTheTemplate) {
@@ -205,17 +296,24 @@ TEST_F(FilterDialogTest, TypedTextIsKeptEvenWhereAnEntryBeginsWithIt) {
   EXPECT_EQ(NextRandom(), 26500);
 }
 
-TEST_F(FilterDialogTest, FillTextSelectsTheFirstEntryBeginningWithIt) {
-  dlg.m_work.fillText = "LEER";
+// Only the exact entry "Leerzeichen" stands for the blank: a fill that merely begins like an
+// entry opens as it was typed and is stored back unchanged.
+TEST_F(FilterDialogTest, AFillOpensAsItWasTyped) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"l", "l"},       {"L", "L"},           {"Le", "Le"},
+      {"leer", "leer"}, {"LEER", "LEER"},     {"leerzeichen", "leerzeichen"},
+      {"xy", "xy"},     {" ", "Leerzeichen"}, {"#", "#"}};
+  for (const auto& [fill, shown] : cases) {
+    dlg.m_work.fillText = fill;
+    dlg.m_work.digits = 3;
+    Open();
+    EXPECT_EQ(Combo(Id::IdFill)->currentText(), QString::fromUtf8(shown)) << fill;
+    Click(Id::IdOk);
+    EXPECT_EQ(dlg.m_work.fillText, fill);
+  }
+  dlg.m_work.fillText = "#";
   Open();
-  EXPECT_EQ(Combo(Id::IdFill)->currentText(), "Leerzeichen");
-  EXPECT_EQ(dlg.m_work.fillText, " ");
-
-  dlg.hide();
-  dlg.m_work.fillText = "xy";
-  Open();
-  EXPECT_EQ(Combo(Id::IdFill)->currentText(), "xy");
-  EXPECT_EQ(dlg.m_work.fillText, "xy");
+  EXPECT_EQ(Combo(Id::IdFill)->currentIndex(), 4);
 }
 
 TEST_F(FilterDialogTest, VariabelHidesTheFillComboAndKeepsItsText) {

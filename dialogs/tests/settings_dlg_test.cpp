@@ -7,12 +7,14 @@
 
 #include "dialogs/dialog_units.h"
 #include "dialogs/settings_dlg.h"
+#include "platform/testing/dialog_checks.h"
 
 TEST(SettingsDlg, ShowsTheTemplateInDialogUnits) {
   CSettingsDlg dialog;
   dialog.show();
   const DialogUnits units(dialog.font());
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Einstellungen"));
+  EXPECT_TRUE(HasDialogTitleBar(dialog));
   EXPECT_EQ(dialog.size(), QSize(units.X(176), units.Y(97)));
 
   QLabel* note = dialog.findChild<QLabel*>();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdio>
 
 #include <QComboBox>
 #include <QDir>
@@ -116,6 +117,77 @@ TEST_F(ZulboDocTest, EmptyFileIsNotReadButTakesThePath) {
   EXPECT_EQ(view.RowCount(), 0);
   EXPECT_EQ(doc.PathName(), path);
   EXPECT_EQ(doc.Title(), "leer.fil");
+}
+
+// An empty file not named as a filter file is a file to rename like any other: it never becomes
+// the document's path, which the next "Filter Speichern" would write over.
+TEST_F(ZulboDocTest, OtherEmptyFilesGoToTheList) {
+  filter = Edited();
+  for (const char* name : {"leer.txt", "__init__.py", "fil"}) {
+    EXPECT_TRUE(doc.Open(Put(name, "")));
+    EXPECT_EQ(view.Text(view.RowCount() - 1, ColOldName), name);
+  }
+  EXPECT_EQ(view.RowCount(), 3);
+  EXPECT_EQ(doc.PathName(), "");
+  EXPECT_EQ(titles.count(), 0);
+  EXPECT_EQ(filter.mask, Edited().mask);
+}
+
+// "Filter Speichern" replaces only the file the document opened or saved last. Where another file
+// has taken its path, it asks as "Speichern unter" does; No leads to "Speichern unter".
+TEST_F(ZulboDocTest, SaveAsksBeforeReplacingAnotherFileAtItsPath) {
+  const std::string path = Put("a.fil", FilterFileText(FilterSettings()));
+  ASSERT_TRUE(doc.Open(path));
+  filter = Edited();
+  EXPECT_TRUE(doc.OnFileSave());
+  EXPECT_TRUE(doc.OnFileSave());  // its own file, although each save writes a new one
+  EXPECT_TRUE(prompter.messages.empty());
+
+  ASSERT_EQ(::rename(path.c_str(), PathOf("b.fil").c_str()), 0);
+  Put("a.fil", "kostbar");
+  prompter.answers = {Prompter::Answer::No};
+  prompter.chosenPaths = {""};
+  EXPECT_FALSE(doc.OnFileSave());
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].title, "Filter Speichern");
+  EXPECT_EQ(
+      prompter.messages[0].text,
+      QString::fromStdString("„" + path + "“ existiert bereits.\nSoll die Datei ersetzt werden?"));
+  EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::YesNo);
+  EXPECT_EQ(prompter.choosers.size(), 1u);
+  EXPECT_EQ(Contents(path), "kostbar");
+
+  prompter.answers = {Prompter::Answer::Yes};
+  EXPECT_TRUE(doc.OnFileSave());
+  EXPECT_EQ(Contents(path), FilterFileText(Edited()));
+  EXPECT_TRUE(doc.OnFileSave());
+  EXPECT_EQ(prompter.messages.size(), 2u);
+}
+
+// The document follows its file through the list's renames and their roll-back, by name and
+// identity: a file of the same name elsewhere is not its file.
+TEST_F(ZulboDocTest, FollowsItsFileThroughRenames) {
+  const std::string path = Put("1.fil", FilterFileText(Edited()));
+  ASSERT_TRUE(doc.Open(path));
+  ASSERT_TRUE(QDir().mkdir(QString::fromStdString(PathOf("anders"))));
+  Put("anders/1.fil", "x");
+  Put("anders/0.fil", "y");
+  const RenamePlan plan = {{PathOf("anders"), "1.fil", "0.fil"},
+                           {dir.Path(), "1.fil", "0.fil"},
+                           {dir.Path(), "2.fil", "1.fil"}};
+  ASSERT_EQ(::rename(path.c_str(), PathOf("0.fil").c_str()), 0);
+  Put("1.fil", "former 2.fil");
+  doc.FollowRenames(plan, {0, 1, 2}, false);
+  EXPECT_EQ(doc.PathName(), PathOf("0.fil"));
+  EXPECT_EQ(doc.Title(), "0.fil");
+  EXPECT_EQ(titles.count(), 2);
+
+  // The roll-back, last rename first.
+  ASSERT_EQ(::rename(path.c_str(), PathOf("2.fil").c_str()), 0);
+  ASSERT_EQ(::rename(PathOf("0.fil").c_str(), path.c_str()), 0);
+  doc.FollowRenames(plan, {2, 1}, true);
+  EXPECT_EQ(doc.PathName(), path);
+  EXPECT_EQ(doc.Title(), "1.fil");
 }
 
 TEST_F(ZulboDocTest, UnreadableFilesGiveTheGermanMessageAndChangeNothing) {

@@ -103,7 +103,7 @@ TEST_F(BadInput, ThirtyTwoBitExtremesInEveryNumberField) {
           filter.nameCase = index;
           filter.extCase = step;
           SetRandomState(static_cast<uint32_t>(start));
-          const std::string expected = ReferenceEvaluate(filter, "Ab.c", index, "", "");
+          const std::string expected = ReferenceEvaluate(filter, "Ab.c", index, "", "", "");
           SetRandomState(static_cast<uint32_t>(start));
           const std::string result = filter.Evaluate("Ab.c", index, "", "");
           ASSERT_EQ(result, expected) << start << " " << step << " " << digits << " " << index;
@@ -117,7 +117,7 @@ TEST_F(BadInput, ThirtyTwoBitExtremesInEveryNumberField) {
 TEST_F(BadInput, InvalidBytesPassThroughUnchanged) {
   std::string everyByte;
   for (int b = 1; b < 256; ++b) {
-    if (std::string_view("\\/:*?\"<>|.[]").find(static_cast<char>(b)) == std::string_view::npos) {
+    if (std::string_view("/.[]").find(static_cast<char>(b)) == std::string_view::npos) {
       everyByte.push_back(static_cast<char>(b));
     }
   }

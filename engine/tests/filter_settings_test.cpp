@@ -57,7 +57,12 @@ TEST_F(Evaluation, ExpandsTheMaskStepByStep) {
       {"[name].[typ]", "Brief.txt", "Brief.txt", none},
       {"[name].[typ]", "README", ".README", none},
       {"[name].[typ]", ".profile", ".profile", none},
-      {"[name].[typ]", "a/b\\c:d*e?f\"g<h>i|j.txt", "abcdefghij.txt", none},
+      // A Linux name keeps every byte but '/' and NUL, which no name read from the disk holds.
+      {"[name].[typ]", "Besprechung 10:30.txt", "Besprechung 10:30.txt", none},
+      {"[name].[typ]", "Was?.mp3", "Was?.mp3", none},
+      {"[name].[typ]", "a\\b*c\"d<e>f|g.txt", "a\\b*c\"d<e>f|g.txt", none},
+      {"[name].[typ]", std::string("a/b\0c.txt", 9), "abc.txt", none},
+      {"[1,5]|[-3,-1]", "10:30 Termin?.txt", "10:30|txt", none},  // ranges count what is shown
       {"[name].[typ]", "mein foto.jpg", "Mein Foto.Jpg",
        [](FilterSettings& f) { f.nameCase = WordsUpper, f.extCase = FirstUpper; }},
       {"[name].[typ]", "mein foto.jpg", "Mein Foto.jpg",
@@ -68,7 +73,7 @@ TEST_F(Evaluation, ExpandsTheMaskStepByStep) {
        [](FilterSettings& f) { f.searchText = "x", f.replaceText = "Z"; }},
       {"[name]|[typ]", "a.b.txt", "|a_b_txt",
        [](FilterSettings& f) { f.searchText = ".", f.replaceText = "_"; }},
-      {"[name]", "a:b.txt", "X",  // the colon goes before the search sees the name
+      {"[name]", "a/b.txt", "X",  // the slash goes before the search sees the name
        [](FilterSettings& f) { f.searchText = "ab", f.replaceText = "X"; }},
       {"[[]x[]]", "a.txt", "[x]", none},
       {"[name][[][index][]]", "a.txt", "a[1]", none},

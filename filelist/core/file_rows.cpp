@@ -151,6 +151,24 @@ void FileRows::Swap(int a, int b) {
   std::swap(m_rows[static_cast<size_t>(a)], m_rows[static_cast<size_t>(b)]);
 }
 
+void FileRows::Reorder(const std::vector<int>& order) {
+  // Each cycle of the permutation is followed with one row held aside.
+  std::vector<bool> placed(m_rows.size());
+  for (size_t start = 0; start < m_rows.size(); ++start) {
+    if (placed[start]) continue;
+    StoredRow held = std::move(m_rows[start]);
+    size_t to = start;
+    for (;;) {
+      placed[to] = true;
+      const size_t from = static_cast<size_t>(order[to]);
+      if (from == start) break;
+      m_rows[to] = std::move(m_rows[from]);
+      to = from;
+    }
+    m_rows[to] = std::move(held);
+  }
+}
+
 std::vector<int> FileRows::Sort(int column, bool ascending) {
   for (size_t i = 0; i < m_rows.size(); ++i) m_rows[i].position = static_cast<uint32_t>(i);
   // `compare` is a three-way comparison of two rows; the former position breaks ties.

@@ -44,6 +44,8 @@ class FileRows {
   void Remove(const std::vector<int>& rows);
   // Exchanges two rows.
   void Swap(int a, int b);
+  // Puts the rows into a new order in place: row i of the result is the former row order[i].
+  void Reorder(const std::vector<int>& order);
 
   // Sorts the rows in place as a click on a column header does: by the column's text, or for the
   // two date columns by year, month, day and time; compared as bytes, so upper case comes before

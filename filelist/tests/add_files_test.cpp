@@ -3,11 +3,14 @@
 #include "engine/random.h"
 #include "filelist/tests/scan_test_view.h"
 #include "filelist/tests/scan_tree_file_system.h"
+#include "platform/testing/temp_folder.h"
 
 using Paths = std::vector<std::string>;
 
 TEST(AddFiles, AddsTheChosenFilesInOrderAndRecomputesOnce) {
   ScanTreeFileSystem fs;
+  fs.File("/t", "b.txt");
+  fs.File("/t", "noext");
   ScanTestView t(fs);
   ScriptedPrompter& prompter = t.prompter;
   t.filter.mask = "[index]_[name]";
@@ -26,6 +29,31 @@ TEST(AddFiles, AddsTheChosenFilesInOrderAndRecomputesOnce) {
   t.view.OnAddFiles();
   EXPECT_EQ(t.view.RowCount(), 3);
   EXPECT_EQ(RandomState(), state);
+}
+
+// The file dialog hands names over as text, so a name that is not valid UTF-8 comes back altered
+// and names no file: it is not added, and the message says which names and what keeps them.
+TEST(AddFiles, NamesTheDialogAlteredAreNotAddedButNamed) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.IsValid());
+  const std::string good = folder.Put("gut.txt", "1");
+  folder.Put("bad\xFF.txt", "2");
+  ScanTestView t;
+  ScriptedPrompter& prompter = t.prompter;
+  const std::string altered = folder.Path("bad\xEF\xBF\xBD.txt");
+  const std::string gone = folder.Path("weg.txt");
+  prompter.chosenFiles.push_back({altered, good, gone});
+  prompter.answers = {Prompter::Answer::Ok};
+  t.view.OnAddFiles();
+  EXPECT_EQ(t.Paths(), (Paths{good}));
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  const ScriptedPrompter::Shown& shown = prompter.messages[0];
+  EXPECT_EQ(shown.title, QStringLiteral("Datei(en) hinzufügen"));
+  EXPECT_TRUE(shown.text.startsWith(QStringLiteral("2 Dateien konnten nicht hinzugefügt werden")));
+  EXPECT_TRUE(shown.text.contains(QStringLiteral("„Verzeichnis hinzufügen...“")));
+  EXPECT_EQ(shown.list,
+            (QStringList{QString::fromStdString(altered), QString::fromStdString(gone)}));
+  EXPECT_EQ(shown.icon, Prompter::Icon::Warning);
 }
 
 TEST(AddFolder, InstructionSaysWhetherSubfoldersAreIncluded) {
@@ -47,6 +75,7 @@ TEST(AddFolder, BothDialogsStartInTheFolderAddedLast) {
   ScanTreeFileSystem fs;
   fs.File("/t", "a.txt");
   fs.Sub("/u", "empty");
+  fs.File("/x", "other.txt");
   ScanTestView t(fs);
   ScriptedPrompter& prompter = t.prompter;
   t.filter.mask = "[zufall]";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "filelist/tests/interaction_test_view.h"
@@ -145,7 +146,7 @@ TEST(InteractionDrag, MouseDragOfTheSelectionDoesNotExtendIt) {
   EXPECT_EQ(t.Selected(), (Rows{4}));
   EXPECT_EQ(t.Names(), (Names{"r0", "r3", "r4", "r1", "r2", "r5"}));
 
-  // A release lost to another window ends the drag: the next press and move select, not move.
+  // A release lost to another window ends the drag: the next press starts afresh.
   send(QEvent::MouseButtonPress, t.RowPoint(4), Qt::LeftButton);
   send(QEvent::MouseMove, t.RowPoint(2), Qt::LeftButton);
   ASSERT_TRUE(t.view.Dragging());
@@ -153,10 +154,9 @@ TEST(InteractionDrag, MouseDragOfTheSelectionDoesNotExtendIt) {
   EXPECT_EQ(t.Names(), moved);
   send(QEvent::MouseButtonPress, t.RowPoint(5), Qt::LeftButton);
   EXPECT_FALSE(t.view.Dragging());
-  send(QEvent::MouseMove, t.RowPoint(4), Qt::LeftButton);
-  send(QEvent::MouseButtonRelease, t.RowPoint(4), Qt::NoButton);
+  send(QEvent::MouseButtonRelease, t.RowPoint(5), Qt::NoButton);
   EXPECT_EQ(t.Names(), moved);
-  EXPECT_EQ(t.Selected(), (Rows{4, 5}));
+  EXPECT_EQ(t.Selected(), (Rows{5}));
 
   // Likewise a press whose release was lost: moving without the left button starts no drag.
   t.Select({3});
@@ -165,4 +165,70 @@ TEST(InteractionDrag, MouseDragOfTheSelectionDoesNotExtendIt) {
   send(QEvent::MouseMove, t.RowPoint(0), Qt::LeftButton);
   EXPECT_FALSE(t.view.Dragging());
   EXPECT_EQ(t.Names(), moved);
+}
+
+// A press on an unselected row selects as a click does, Ctrl and Shift included, and moving on
+// drags what is then selected.
+TEST(InteractionDrag, APressOnAnUnselectedRowDragsStraightAway) {
+  struct Case {
+    Rows selected;
+    Qt::KeyboardModifiers modifiers;
+    int press, moveTo;
+    Names names;
+    Rows after;
+  };
+  const Case cases[] = {
+      {{1}, Qt::NoModifier, 3, 5, {"r0", "r1", "r2", "r4", "r5", "r3"}, {5}},
+      {{0}, Qt::ControlModifier, 2, 3, {"r1", "r0", "r3", "r2", "r4", "r5"}, {1, 3}},
+      {{1}, Qt::ShiftModifier, 2, 4, {"r0", "r3", "r4", "r1", "r2", "r5"}, {3, 4}},
+  };
+  for (const Case& c : cases) {
+    InteractionView t(Numbered(6));
+    t.Select(c.selected);
+    t.view.selectionModel()->setCurrentIndex(t.view.Model().index(c.selected.back(), 0),
+                                             QItemSelectionModel::NoUpdate);
+    auto send = [&](QEvent::Type type, int row, Qt::MouseButtons buttons) {
+      const QPoint point = t.RowPoint(row);
+      QMouseEvent event(type, point, t.view.viewport()->mapToGlobal(point), Qt::LeftButton, buttons,
+                        c.modifiers);
+      QApplication::sendEvent(t.view.viewport(), &event);
+    };
+    send(QEvent::MouseButtonPress, c.press, Qt::LeftButton);
+    send(QEvent::MouseMove, c.moveTo, Qt::LeftButton);
+    EXPECT_TRUE(t.view.Dragging()) << c.press;
+    send(QEvent::MouseButtonRelease, c.moveTo, Qt::NoButton);
+    EXPECT_EQ(t.Names(), c.names) << c.press;
+    EXPECT_EQ(t.Selected(), c.after) << c.press;
+  }
+}
+
+// A click on a row of the selection, held back in case it became a drag, makes that row the
+// anchor of Shift and the current row.
+TEST(InteractionDrag, AClickOnASelectedRowIsTheNewAnchor) {
+  InteractionView t(Numbered(6));
+  auto click = [&](int row, Qt::KeyboardModifiers modifiers) {
+    const QPoint point = t.RowPoint(row);
+    const QPoint global = t.view.viewport()->mapToGlobal(point);
+    QMouseEvent press(QEvent::MouseButtonPress, point, global, Qt::LeftButton, Qt::LeftButton,
+                      modifiers);
+    QApplication::sendEvent(t.view.viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, point, global, Qt::LeftButton, Qt::NoButton,
+                        modifiers);
+    QApplication::sendEvent(t.view.viewport(), &release);
+  };
+  click(0, Qt::NoModifier);
+  click(2, Qt::ShiftModifier);
+  EXPECT_EQ(t.Selected(), (Rows{0, 1, 2}));
+  click(2, Qt::NoModifier);
+  EXPECT_EQ(t.Selected(), (Rows{2}));
+  EXPECT_EQ(t.view.currentIndex().row(), 2);
+  click(4, Qt::ShiftModifier);
+  EXPECT_EQ(t.Selected(), (Rows{2, 3, 4}));
+
+  click(1, Qt::NoModifier);
+  click(3, Qt::ShiftModifier);
+  click(3, Qt::NoModifier);
+  QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::ShiftModifier);
+  QApplication::sendEvent(&t.view, &down);
+  EXPECT_EQ(t.Selected(), (Rows{3, 4}));
 }

@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
 
 #include "filelist/tests/interaction_test_view.h"
 
@@ -54,6 +56,66 @@ TEST(InteractionDelete, AsksEvenWithNothingSelectedAndRemovesNothing) {
   QApplication::sendEvent(&t.view, &down);
   EXPECT_EQ(t.view.currentIndex().row(), 1);
   EXPECT_EQ(prompter.messages.size(), 2u);
+}
+
+// Deleting several ranges leaves the current row and the scroll position as deleting one range
+// after another does: a current row that goes hands over to the row above its range (below it at
+// the top), and the rows in view stay in view.
+TEST(InteractionDelete, SeveralRangesKeepTheCurrentRowAndTheScrollPosition) {
+  struct Case {
+    std::vector<int> selected;
+    int current;
+    int currentAfter;
+    std::string currentName;
+    int topAfter;
+  };
+  const Case cases[] = {
+      {{3, 50, 51, 52, 150}, 105, 101, "r105", 100},     // the current row stays
+      {{3, 104, 105, 106, 150}, 105, 102, "r103", 100},  // it goes: the row above its range
+      {{100, 101, 180}, 100, 99, "r99", 99},             // which is scrolled into view
+      {{0, 1, 7}, 0, 0, "r2", 2},                        // at the top: the row below the range
+  };
+  for (const Case& c : cases) {
+    Names names;
+    for (int i = 0; i < 200; ++i) names.push_back("r" + std::to_string(i));
+    InteractionView t(names, 300);
+    t.view.setCurrentIndex(t.view.Model().index(c.current, 0));
+    t.view.verticalScrollBar()->setValue(100);
+    ASSERT_EQ(t.view.verticalScrollBar()->value(), 100);
+    t.Select(c.selected);
+    QSignalSpy resets(&t.view.Model(), &QAbstractItemModel::modelReset);
+    t.services.prompter.answers = {Prompter::Answer::Yes};
+    PressDelete(t.view);
+    ASSERT_EQ(t.view.RowCount(), 200 - static_cast<int>(c.selected.size()));
+    EXPECT_EQ(resets.count(), 0);
+    ASSERT_EQ(t.view.currentIndex().row(), c.currentAfter) << c.current;
+    EXPECT_EQ(t.view.Text(t.view.currentIndex().row(), ColOldName), c.currentName);
+    EXPECT_EQ(t.view.verticalScrollBar()->value(), c.topAfter) << c.current;
+    EXPECT_TRUE(t.Selected().empty());
+  }
+}
+
+// Home and End go to the first and last row, with Ctrl too, selecting as an arrow key does.
+TEST(InteractionKeys, HomeAndEndGoToTheFirstAndLastRow) {
+  InteractionView t({"r0", "r1", "r2", "r3", "r4"});
+  t.view.setCurrentIndex(t.view.Model().index(2, 3));
+  auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(&t.view, &event);
+  };
+  press(Qt::Key_Home, Qt::NoModifier);
+  EXPECT_EQ(t.view.currentIndex(), t.view.Model().index(0, 3));
+  EXPECT_EQ(t.Selected(), (std::vector<int>{0}));
+  press(Qt::Key_End, Qt::NoModifier);
+  EXPECT_EQ(t.view.currentIndex().row(), 4);
+  EXPECT_EQ(t.Selected(), (std::vector<int>{4}));
+  press(Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(t.view.currentIndex().row(), 0);
+  EXPECT_EQ(t.Selected(), (std::vector<int>{0}));
+  press(Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(t.Selected(), (std::vector<int>{4}));
+  press(Qt::Key_Home, Qt::ShiftModifier);
+  EXPECT_EQ(t.Selected(), (std::vector<int>{0, 1, 2, 3, 4}));
 }
 
 TEST(InteractionDoubleClick, ShowsTheRowTextsUnchanged) {

@@ -248,14 +248,36 @@ TEST_F(RenameAllTest, FailedRollBackIsReportedWithBothPaths) {
   EXPECT_EQ(report.title, QString::fromUtf8("Zurückbenennen fehlgeschlagen"));
   EXPECT_EQ(report.buttons, Prompter::Buttons::Ok);
   EXPECT_EQ(report.icon, Prompter::Icon::Warning);
-  EXPECT_EQ(report.text,
-            QString::fromUtf8("Diese Dateien konnten nicht zurückbenannt werden und tragen "
-                              "weiterhin den neuen Namen:\n\n" +
-                              Path("b2") + "\n    ursprünglich: " + Path("b") + "\n"));
+  EXPECT_EQ(report.text, QString::fromUtf8("1 Datei konnte nicht zurückbenannt werden und trägt "
+                                           "weiterhin den neuen Namen:"));
+  EXPECT_EQ(report.list,
+            QStringList{QString::fromUtf8(Path("b2") + "   (ursprünglich: b) Hardware-Fehler beim "
+                                                       "Zugriff auf „b2“.")});
   EXPECT_EQ(Read("a"), "content of a");  // the roll-back went on
   EXPECT_EQ(Read("b2"), "content of b");
   EXPECT_EQ(Read("c"), "content of c");
   EXPECT_EQ(Read("taken"), "content of taken");
+}
+
+TEST_F(RenameAllTest, ManyUnrestoredFilesAreListedUnderTheirCount) {
+  FakeFileSystem& fake = FreshFake();
+  for (int i = 0; i < 51; ++i) {
+    const std::string name = "f" + std::to_string(i);
+    Make(name);
+    AddRow(name, name + "x");
+    fake.FailOn(Op::RenameInFolder, name + "x", EIO);  // its rename back
+  }
+  Make("taken");
+  AddRow("f0x", "taken");  // fails: the first row took that name, and "taken" exists
+  m_prompter.answers = {Answer::Yes, Answer::Ok};
+  m_view.RenameAll();
+  ASSERT_EQ(m_prompter.messages.size(), 2u);
+  const ScriptedPrompter::Shown& report = m_prompter.messages[1];
+  EXPECT_TRUE(report.text.startsWith(QStringLiteral("51 Dateien konnten nicht zurückbenannt")));
+  ASSERT_EQ(report.list.size(), 51);
+  EXPECT_TRUE(
+      report.list.front().startsWith(QString::fromUtf8(Path("f50x") + "   (ursprünglich: f50) ")));
+  EXPECT_EQ(Read("f50x"), "content of f50");
 }
 
 TEST_F(RenameAllTest, FirstRowFailingHasNothingToRollBack) {

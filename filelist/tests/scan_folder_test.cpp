@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include "engine/clock.h"
 #include "engine/random.h"
@@ -158,8 +159,11 @@ TEST(ScanFolder, CancellingKeepsTheRowsFoundAndRecomputesOnce) {
   t.filter.mask = "n[index]";
   t.view.Options().includeSubfolders = true;
   SetRandomState(1);
+  QSignalSpy said(&t.view, &CZulboView::StatusMessage);
   t.view.ScanFolder("/t");
   EXPECT_EQ(t.Paths(), (Paths{"/t/a/a1", "/t/a/a2", "/t/f1"}));
+  ASSERT_EQ(said.count(), 1);
+  EXPECT_EQ(said[0][0].toString(), "Hinzufügen abgebrochen: 3 Dateien hinzugefügt.");
   EXPECT_EQ(t.NewNames(), (Paths{"n1", "n2", "n3"}));
   // The finished folder's recomputation (2 rows) and the final one (3 rows).
   const uint32_t state = RandomState();
@@ -173,7 +177,9 @@ TEST(ScanProgress, TellsTheFilesFoundSoFar) {
   fs.File("/t", "a");
   fs.File("/t", "b");
   ScanTestView t(fs);
+  QSignalSpy said(&t.view, &CZulboView::StatusMessage);
   t.view.ScanFolder("/t");
+  EXPECT_EQ(said.count(), 0) << "a finished scan says nothing";
   ASSERT_EQ(t.prompter.progressStarted.size(), 1u);
   EXPECT_EQ(t.prompter.progressStarted[0].first,
             QStringLiteral("Dateien werden hinzugefügt...\n0 Dateien gefunden"));

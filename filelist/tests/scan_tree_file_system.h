@@ -43,11 +43,20 @@ class ScanTreeFileSystem : public MemoryFileSystem {
     entries = m_folders[folder];
     return {};
   }
+  // A folder, or a file entry of a folder.
   Result<FileStatus> Examine(const std::string& path) override {
-    const std::string folder = Resolve(path);
-    const auto found = m_ids.find(folder);
-    if (found == m_ids.end()) return ErrnoCode(ENOENT);
-    return FileStatus{FileKind::Folder, 0, {7, found->second}, true};
+    const std::string resolved = Resolve(path);
+    const auto found = m_ids.find(resolved);
+    if (found != m_ids.end()) return FileStatus{FileKind::Folder, 0, {7, found->second}, true};
+    const size_t slash = resolved.rfind('/');
+    const auto folder = m_folders.find(resolved.substr(0, slash));
+    if (slash == std::string::npos || folder == m_folders.end()) return ErrnoCode(ENOENT);
+    const std::string name = resolved.substr(slash + 1);
+    for (const FolderEntry& entry : folder->second) {
+      if (entry.name == name && entry.kind == FolderEntry::Kind::File)
+        return FileStatus{FileKind::File, 0, {7, 0}, true};
+    }
+    return ErrnoCode(ENOENT);
   }
 
  private:

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/testing/fault_plan.h"
 
 // Passes every call to another file system (the real one unless told otherwise), counts the calls
 // per operation and makes chosen calls fail with a chosen errno without reaching it: the N-th call
@@ -30,22 +30,22 @@ class FakeFileSystem : public FileSystem {
 
   // Makes call number `nth` (1-based, as counted by Calls) of `op` fail with `error`.
   // Several failures may be planned; CloseFolder cannot fail.
-  void FailNth(Op op, int nth, int error);
+  void FailNth(Op op, int nth, int error) { m_faults.FailNth(op, nth, error); }
   // Fails every call of `op` from now on with `error` (0 stops it).
-  void FailAll(Op op, int error);
+  void FailAll(Op op, int error) { m_faults.FailAll(op, error); }
   // Fails every call of `op` whose path ends in `name`, or whose name (for a rename: the old
   // name) is `name`.
-  void FailOn(Op op, const std::string& name, int error);
+  void FailOn(Op op, const std::string& name, int error) { m_faults.FailOn(op, name, error); }
 
   // Runs before each rename that is passed on; tests use it to make renames slow or to change
   // the disk in the middle of a run.
   std::function<void(const std::string& from, const std::string& to)> beforeRename;
 
   // Forgets the calls counted and the failures planned.
-  void Reset();
+  void Reset() { m_faults.Reset(); }
 
   // Calls of `op` so far, failed ones included.
-  int Calls(Op op) const { return m_calls[static_cast<size_t>(op)]; }
+  int Calls(Op op) const { return m_faults.Calls(op); }
 
   Result<FileTimes> ReadTimes(const std::string& path) override;
   Result<FileTimes> ReadTimesInFolder(int folder, const std::string& name) override;
@@ -62,17 +62,8 @@ class FakeFileSystem : public FileSystem {
   std::error_code WriteFileAtomically(const std::string& path, const std::string& bytes) override;
 
  private:
-  struct Planned {
-    Op op;
-    int nth;  // 0: any call naming `name`
-    std::string name;
-    int error;
-  };
-  // Counts the call and returns the error it is to fail with, or an empty code.
-  std::error_code Count(Op op, const std::string& name);
+  std::error_code Count(Op op, const std::string& name) { return m_faults.Count(op, name); }
 
   FileSystem& m_inner;
-  std::array<int, kOpCount> m_calls{};
-  std::array<int, kOpCount> m_failAll{};
-  std::vector<Planned> m_planned;
+  FaultPlan<Op, kOpCount> m_faults;
 };

@@ -9,6 +9,9 @@ namespace {
 constexpr uint64_t kRoot = 1;
 constexpr uint64_t kDevice = 7;
 
+// Inode numbers are never reused here, so a birth time made from them is unique too.
+int64_t Birth(uint64_t inode) { return static_cast<int64_t>(inode) * 1'000'000'000; }
+
 // The names of an absolute path; empty for "/".
 std::vector<std::string> Split(const std::string& path) {
   std::vector<std::string> names;
@@ -161,7 +164,8 @@ Result<FileTimes> MemoryFileSystem::ReadTimesInFolder(int folder, const std::str
 Result<FileStatus> MemoryFileSystem::Examine(const std::string& path) {
   const Node* node = Find(path);
   if (!node) return ErrnoCode(ENOENT);
-  return FileStatus{node->kind, node->content.size(), {kDevice, node->inode}, true};
+  return FileStatus{
+      node->kind, node->content.size(), {kDevice, node->inode, Birth(node->inode)}, true};
 }
 
 Result<int> MemoryFileSystem::OpenFolder(const std::string& path) {
@@ -194,7 +198,7 @@ Result<uint64_t> MemoryFileSystem::InodeInFolder(int folder, const std::string& 
 Result<FileIdentity> MemoryFileSystem::IdentifyInFolder(int folder, const std::string& name) {
   const Result<uint64_t> inode = InodeInFolder(folder, name);
   if (!inode) return inode.error();
-  return FileIdentity{kDevice, *inode};
+  return FileIdentity{kDevice, *inode, Birth(*inode)};
 }
 
 size_t MemoryFileSystem::MaxNameLength(int folder) {
@@ -238,7 +242,8 @@ Result<std::unique_ptr<InputFile>> MemoryFileSystem::OpenInput(const std::string
   const Node* node = Find(path);
   if (!node) return ErrnoCode(ENOENT);
   if (node->kind == FileKind::Folder) return ErrnoCode(EISDIR);
-  const FileStatus status{node->kind, node->content.size(), {kDevice, node->inode}, true};
+  const FileStatus status{
+      node->kind, node->content.size(), {kDevice, node->inode, Birth(node->inode)}, true};
   return std::unique_ptr<InputFile>(std::make_unique<MemoryInputFile>(node->content, status));
 }
 

@@ -22,12 +22,26 @@ class ScriptedProgress : public Progress {
 
 }  // namespace
 
-Prompter::Answer ScriptedPrompter::Message(QWidget*, const QString& title, const QString& text,
-                                           Buttons buttons, Icon icon) {
-  messages.push_back({title, text, buttons, icon});
+Prompter::Answer ScriptedPrompter::Message(QWidget* owner, const QString& title,
+                                           const QString& text, Buttons buttons, Icon icon) {
+  return MessageWithList(owner, title, text, {}, buttons, icon);
+}
+
+Prompter::Answer ScriptedPrompter::MessageWithList(QWidget*, const QString& title,
+                                                   const QString& text, const QStringList& items,
+                                                   Buttons buttons, Icon icon) {
+  messages.push_back({title, text, buttons, icon, items});
   if (answers.empty()) {
     ADD_FAILURE() << "unexpected message: " << text.toStdString();
-    return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    switch (buttons) {
+      case Buttons::YesNo:
+        return Answer::No;
+      case Buttons::YesNoCancel:
+        return Answer::Cancel;
+      case Buttons::Ok:
+        break;
+    }
+    return Answer::Ok;
   }
   const Answer answer = answers.front();
   answers.pop_front();

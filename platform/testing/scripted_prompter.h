@@ -17,6 +17,7 @@ class ScriptedPrompter : public Prompter {
     QString text;
     Buttons buttons;
     Icon icon;
+    QStringList list;  // of MessageWithList
   };
   struct Chooser {
     QString caption;  // or the instruction of a folder chooser
@@ -38,7 +39,7 @@ class ScriptedPrompter : public Prompter {
   // Shows the real timed progress dialog instead (with its delay), for tests of the dialog.
   bool realProgress = false;
 
-  // What was asked, in order.
+  // What was asked, in order (messages with a list as well).
   std::vector<Shown> messages;
   std::vector<Chooser> choosers;
   int dialogsRun = 0;
@@ -49,6 +50,8 @@ class ScriptedPrompter : public Prompter {
 
   Answer Message(QWidget* owner, const QString& title, const QString& text, Buttons buttons,
                  Icon icon) override;
+  Answer MessageWithList(QWidget* owner, const QString& title, const QString& text,
+                         const QStringList& items, Buttons buttons, Icon icon) override;
   std::vector<std::string> ChooseFiles(QWidget* owner, const QString& caption,
                                        const std::string& folder, const QString& filters) override;
   std::string ChooseFolder(QWidget* owner, const QString& instruction,

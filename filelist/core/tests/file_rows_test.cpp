@@ -106,13 +106,17 @@ TEST(FileRows, DateColumnsSortAsTheirTextsWhateverTheTimes) {
   }
 }
 
-TEST(FileRows, RemovesAndSwapsInOnePass) {
+TEST(FileRows, RemovesSwapsAndReorders) {
   FileRows rows;
   for (const char* name : {"r0", "r1", "r2", "r3", "r4"}) rows.Append(Row(name));
   rows.Remove({1, 3});
   EXPECT_EQ(Names(rows), (std::vector<std::string>{"r0", "r2", "r4"}));
   rows.Swap(0, 2);
   EXPECT_EQ(Names(rows), (std::vector<std::string>{"r4", "r2", "r0"}));
+  for (const char* name : {"r5", "r6", "r7"}) rows.Append(Row(name));
+  // In place: two cycles of positions, 0 <- 3 <- 5 <- 1 <- 0 and 2 <- 4 <- 2.
+  rows.Reorder({3, 0, 4, 5, 2, 1});
+  EXPECT_EQ(Names(rows), (std::vector<std::string>{"r5", "r4", "r6", "r7", "r0", "r2"}));
 }
 
 TEST(FileRows, NewNamesAreEvaluatedPerRowAndSetOneByOne) {

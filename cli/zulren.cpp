@@ -1,0 +1,251 @@
+#include "cli/zulren.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+
+#include "cli/collect_rows.h"
+#include "cli/shell_quote.h"
+#include "document/input_line_source.h"
+#include "filelist/core/rename_run.h"
+#include "filelist/core/run_journal.h"
+#include "filelist/core/run_undo.h"
+#include "platform/error_text.h"
+#include "platform/file_system.h"
+
+namespace {
+
+constexpr char kVersion[] = "zulren (Zul) 1.4.0";
+
+// The working folder, to show paths below it relative to it.
+std::string WorkingFolder() {
+  char cwd[4096];
+  return getcwd(cwd, sizeof cwd) ? std::string(cwd) : std::string();
+}
+
+class Table {
+ public:
+  explicit Table(std::string cwd) : m_cwd(std::move(cwd)) {}
+
+  // A path as the table shows it: relative where it lies below the working folder, quoted.
+  std::string Shown(const std::string& path) const {
+    if (!m_cwd.empty() && m_cwd != "/" && path.size() > m_cwd.size() + 1 &&
+        path.compare(0, m_cwd.size(), m_cwd) == 0 && path[m_cwd.size()] == '/')
+      return ShellQuote(std::string_view(path).substr(m_cwd.size() + 1));
+    return ShellQuote(path);
+  }
+
+ private:
+  std::string m_cwd;
+};
+
+// Reads the filter file as the window does; false, after a German message, when it is none.
+bool ReadFilter(FileSystem& files, const std::string& path, FilterSettings& filter,
+                std::ostream& err) {
+  Result<std::unique_ptr<InputFile>> input = files.OpenInput(path);
+  if (!input) {
+    err << "zulren: " << FileErrorText(input.error(), ShellQuote(path)) << '\n';
+    return false;
+  }
+  InputLineSource source(**input);
+  const FilterReadResult result = ReadFrom(filter, source);
+  if (source.Error()) {
+    err << "zulren: " << FileErrorText(source.Error(), ShellQuote(path)) << '\n';
+    return false;
+  }
+  if (result != ReadOk || (*input)->Status().size == 0) {
+    err << "zulren: „" << ShellQuote(path) << "“ ist keine Filterdatei von Zul.\n";
+    return false;
+  }
+  return true;
+}
+
+int SortColumn(Options::Sort sort) {
+  switch (sort) {
+    case Options::Sort::Name:
+      return ColOldName;
+    case Options::Sort::Created:
+      return ColCreated;
+    case Options::Sort::Modified:
+      return ColModified;
+    case Options::Sort::None:
+      break;
+  }
+  return -1;
+}
+
+// "1 Datei" or "3 Dateien".
+std::string Files(size_t count) {
+  return std::to_string(count) + (count == 1 ? " Datei" : " Dateien");
+}
+
+// A line on the terminal that tells how far a long run has come; silent for the first second.
+class ProgressLine {
+ public:
+  ProgressLine(std::ostream& err, bool terminal, const char* what, size_t total)
+      : m_err(err), m_terminal(terminal), m_what(what), m_total(total) {}
+  ~ProgressLine() {
+    if (m_shown) m_err << "\r\033[K" << std::flush;
+  }
+
+  void Tell(size_t done) {
+    if (!m_terminal || (done & 255) != 0) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_started < std::chrono::seconds(1) || now - m_last < std::chrono::milliseconds(200))
+      return;
+    m_last = now;
+    m_shown = true;
+    m_err << '\r' << m_what << ' ' << done << " von " << m_total << " …" << std::flush;
+  }
+
+ private:
+  std::ostream& m_err;
+  const bool m_terminal;
+  const char* m_what;
+  const size_t m_total;
+  const std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::time_point m_last;
+  bool m_shown = false;
+};
+
+int64_t Now() {
+  return std::chrono::duration_cast<std::chrono::seconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+// Lists the steps that could not be renamed back, each with why.
+void ListUnrestored(const RenamePlan& plan, const std::vector<Unrestored>& unrestored,
+                    const Table& table, std::ostream& err) {
+  err << unrestored.size()
+      << (unrestored.size() == 1 ? " Datei konnte nicht zurückbenannt werden und trägt"
+                                 : " Dateien konnten nicht zurückbenannt werden und tragen")
+      << " weiterhin den neuen Namen:\n";
+  for (const Unrestored& entry : unrestored) {
+    const RenameStep& step = plan[entry.step];
+    err << "  " << table.Shown(step.ToPath()) << " (ursprünglich " << table.Shown(step.FromPath())
+        << "): " << UnrestoredReason(entry.error, table.Shown(step.ToPath())) << '\n';
+  }
+}
+
+int Apply(const RenamePlan& plan, FileSystem& files, JournalFolder& journals, const Table& table,
+          Console console) {
+  JournaledRun run{Now(), plan, IdentifyFiles(plan, files), std::nullopt};
+  Result<RunJournal> journal = RunJournal::Begin(journals, run);
+  if (!journal) {
+    console.err << "zulren: Es wurde keine Datei umbenannt: Das Protokoll, mit dem sich die "
+                   "Umbenennung auch nach einem Absturz rückgängig machen lässt, konnte nicht "
+                   "geschrieben werden. "
+                << FileErrorText(journal.error(), ShellQuote(journals.Path())) << '\n';
+    return kExitConflicts;
+  }
+  RunOutcome outcome;
+  {
+    ProgressLine progress(console.err, console.errIsTerminal, "Umbenannt:", plan.size());
+    outcome = RunPlan(plan, files, [&](size_t done) {
+      progress.Tell(done);
+      return true;
+    });
+  }
+  if (outcome.Finished(plan)) {
+    journal->Finish(outcome.renamed);
+    console.err << Files(plan.size()) << " umbenannt.\n";
+    return kExitOk;
+  }
+  const RenameStep& failed = plan[outcome.renamed];
+  console.err << "zulren: " << table.Shown(failed.FromPath()) << " konnte nicht in "
+              << table.Shown(failed.ToPath()) << " umbenannt werden: "
+              << FileErrorText(outcome.failure, table.Shown(failed.ToPath())) << '\n';
+  std::vector<Unrestored> unrestored;
+  {
+    ProgressLine progress(console.err, console.errIsTerminal, "Zurückbenannt:", outcome.renamed);
+    unrestored = RollBack(plan, outcome.renamed, files, [&](size_t done) { progress.Tell(done); });
+  }
+  journal->Finish(outcome.renamed);
+  if (unrestored.empty()) {
+    console.err << "Die bereits umbenannten " << Files(outcome.renamed)
+                << " wurden zurückbenannt.\n";
+    return kExitConflicts;
+  }
+  ListUnrestored(plan, unrestored, table, console.err);
+  return kExitUnrestored;
+}
+
+// Undoes the last run that ended, whoever made it, by the identities its journal recorded.
+int Undo(FileSystem& files, JournalFolder& journals, const Table& table, Console console) {
+  std::string bytes;
+  const Result<int> file = journals.Open(kLastJournal);
+  const std::error_code read = file ? journals.Read(*file, bytes) : file.error();
+  if (file) journals.Close(*file);
+  if (read == std::errc::no_such_file_or_directory) {
+    console.err << "zulren: Es gibt keine abgeschlossene Umbenennung, die sich rückgängig machen "
+                   "ließe.\n";
+    return kExitConflicts;
+  }
+  if (read) {
+    console.err << "zulren: "
+                << FileErrorText(read, ShellQuote(journals.Path() + "/" + kLastJournal)) << '\n';
+    return kExitConflicts;
+  }
+  const Result<JournaledRun> run = DecodeJournal(bytes);
+  if (!run) {
+    console.err << "zulren: Das Protokoll der letzten Umbenennung ist beschädigt und wird nicht "
+                   "verwendet: "
+                << ShellQuote(journals.Path() + "/" + kLastJournal) << '\n';
+    return kExitConflicts;
+  }
+  UndoOutcome outcome;
+  {
+    ProgressLine progress(console.err, console.errIsTerminal, "Zurückbenannt:", run->plan.size());
+    outcome = UndoRun(*run, files, [&](size_t done) { progress.Tell(done); });
+  }
+  console.err << Files(outcome.restored.size()) << " zurückbenannt.\n";
+  if (outcome.unrestored.empty()) return kExitOk;
+  ListUnrestored(run->plan, outcome.unrestored, table, console.err);
+  return kExitConflicts;
+}
+
+}  // namespace
+
+int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals, Console console) {
+  if (options.help) {
+    console.out << HelpText();
+    return kExitOk;
+  }
+  if (options.version) {
+    console.out << kVersion << '\n';
+    return kExitOk;
+  }
+
+  if (options.undo) return Undo(files, journals, Table(WorkingFolder()), console);
+
+  FilterSettings filter;
+  if (!ReadFilter(files, options.filterFile, filter, console.err)) return kExitUsage;
+  std::string error;
+  std::optional<FileRows> rows = CollectRows(files, options.paths, options.recursive, error);
+  if (!rows) {
+    console.err << "zulren: " << error << '\n';
+    return kExitUsage;
+  }
+  if (const int column = SortColumn(options.sort); column >= 0) rows->Sort(column, true);
+  rows->ComputeNewNames(filter);
+  const RenamePlan plan = MakePlan(*rows);
+  const Table table(WorkingFolder());
+
+  if (options.null) {
+    for (const RenameStep& step : plan) {
+      console.out << step.FromPath() << '\0' << step.ToPath() << '\0';
+    }
+  } else if (!options.apply) {
+    for (const RenameStep& step : plan) {
+      console.out << table.Shown(step.FromPath()) << " -> " << table.Shown(step.ToPath()) << '\n';
+    }
+  }
+  console.out.flush();
+  if (!options.apply) {
+    console.err << Files(plan.size()) << ", 0 Konflikte\n";
+    return kExitOk;
+  }
+  return Apply(plan, files, journals, table, console);
+}

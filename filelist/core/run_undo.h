@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "filelist/core/journal_format.h"
+#include "filelist/core/rename_run.h"
+
+// Undoing a journaled run by what the disk shows, file by file: a step counts as renamed when its
+// new name holds the very file the journal recorded (device and inode). A file is never renamed
+// back on a name alone. The steps looked at are those an ended run renamed, or every step of a
+// cut-off one.
+
+// How many of the steps are renamed now.
+size_t CountRenamed(const JournaledRun& run, FileSystem& files);
+
+struct UndoOutcome {
+  std::vector<size_t> restored;  // in the order done: the last step first
+  // Steps whose file could not be renamed back: EEXIST where its old name is taken, ENOENT where
+  // neither name holds the file (moved or deleted), JournalError::OtherFile where another file
+  // holds its new name; or the error of the rename.
+  std::vector<Unrestored> unrestored;
+};
+
+// Why a step could not be renamed back, in German (UTF-8), naming the file as `shownPath`.
+std::string UnrestoredReason(std::error_code error, std::string_view shownPath);
+
+// Renames every renamed step back, last first, never over an existing file. Steps whose old name
+// holds their file, whose file was unknown before the run, or whose names are one, are left
+// alone. `progress` is told how many steps are done.
+UndoOutcome UndoRun(const JournaledRun& run, FileSystem& files,
+                    const std::function<void(size_t done)>& progress = {});
