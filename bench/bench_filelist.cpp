@@ -17,6 +17,7 @@
 #include <QApplication>
 
 #include "bench/bench_prompter.h"
+#include "bench/bench_ratio.h"
 #include "engine/filter_settings.h"
 #include "filelist/core/run_journal.h"
 #include "filelist/zulbo_view.h"
@@ -67,30 +68,37 @@ void RenameLoop(int folder, const std::vector<std::string>& from,
   }
 }
 
+// One statx per file by its full path.
+void StatxLoop(const Folder& folder) {
+  for (const std::string& path : folder.fullPaths) {
+    struct statx info {};
+    benchmark::DoNotOptimize(statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME | STATX_MTIME, &info));
+  }
+}
+
 void BM_StatxFloor(benchmark::State& state) {
   const Folder& folder = TheFolder();
-  for (auto _ : state) {
-    for (const std::string& path : folder.fullPaths) {
-      struct statx info {};
-      benchmark::DoNotOptimize(statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME | STATX_MTIME, &info));
-    }
-  }
+  for (auto _ : state) StatxLoop(folder);
   state.SetItemsProcessed(state.iterations() * kFiles);
 }
 
 void BM_AddFileAndRecompute(benchmark::State& state) {
   const Folder& folder = TheFolder();
   FilterSettings filter;
+  FloorRatio ratio;
   for (auto _ : state) {
     state.PauseTiming();
+    ratio.RunFloor([&] { StatxLoop(folder); });
     auto* view = new CZulboView(filter, Bench());
     view->resize(1280, 800);
     view->show();
     QApplication::processEvents();
     state.ResumeTiming();
-    for (const std::string& path : folder.fullPaths) view->AddFile(path);
-    view->RecomputeNewNames();
-    QApplication::processEvents();
+    ratio.RunWork([&] {
+      for (const std::string& path : folder.fullPaths) view->AddFile(path);
+      view->RecomputeNewNames();
+      QApplication::processEvents();
+    });
     state.PauseTiming();
     if (view->RowCount() != kFiles || view->Text(kFiles - 1, ColNewName) != folder.names.back())
       state.SkipWithError("wrong list");
@@ -98,6 +106,7 @@ void BM_AddFileAndRecompute(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * kFiles);
+  ratio.Report(state);
 }
 
 void BM_RenameatFloor(benchmark::State& state) {
