@@ -90,9 +90,8 @@ void BM_RecomputeAndCheck(benchmark::State& state) {
   FilterSettings filter;
   filter.mask = "Bild [index].[typ]";
   CZulboView view(filter, prompter.MakeServices());
-  std::vector<FileEntry> rows;
-  for (const RenameStep& step : Plan(1000))
-    rows.push_back({step.from, step.from, step.directory, "", ""});
+  FileRows rows;
+  for (const RenameStep& step : Plan(1000)) rows.Append(step.directory, step.from, std::nullopt);
   view.Model().Append(std::move(rows));
   for (auto _ : state) {
     view.RecomputeNewNames();

@@ -44,8 +44,8 @@ class BenchJournals {
 };
 
 // The prompter of a benchmark: every question gets `answer`, or aborts the run where none is
-// meant to come (it would wait for an answer that never comes); long work shows the program's
-// own progress dialog, or nothing.
+// meant to come (it would wait for an answer that never comes); the folder chooser returns
+// `chosenFolder`; long work shows the program's own progress dialog, or nothing.
 class BenchPrompter : public Prompter {
  public:
   explicit BenchPrompter(std::optional<Answer> answer = std::nullopt, bool showProgress = false)
@@ -64,7 +64,10 @@ class BenchPrompter : public Prompter {
                                        const QString&) override {
     std::abort();
   }
-  std::string ChooseFolder(QWidget*, const QString&, const std::string&) override { std::abort(); }
+  std::string ChooseFolder(QWidget*, const QString&, const std::string&) override {
+    if (chosenFolder.empty()) std::abort();
+    return chosenFolder;
+  }
   std::string ChooseOpenFile(QWidget*, const QString&, const QString&) override { std::abort(); }
   std::string ChooseSaveFile(QWidget*, const QString&, const std::string&,
                              const QString&) override {
@@ -81,6 +84,9 @@ class BenchPrompter : public Prompter {
   Services MakeServices() {
     return {SystemFileSystem(), *this, SystemDesktopOpener(), BenchJournals::Folder()};
   }
+
+  // The folder the folder chooser returns; none is expected while empty.
+  std::string chosenFolder;
 
  private:
   class Silent : public Progress {

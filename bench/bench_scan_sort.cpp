@@ -1,26 +1,25 @@
 // Folder scan, column sort, Delete and a drag step of the file list against their floors: the
-// scan against readdir plus one statx per file over the same tree, the others against a plain
-// std::sort of the same 100,000 names.
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+// scan against readdir plus one statx per file relative to its folder over the same tree, the
+// others against a plain std::sort of the same 100,000 names.
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
+#include <QAction>
 #include <QApplication>
 #include <QItemSelection>
 
+#include "app/commands.h"
+#include "app/main_frame.h"
+#include "bench/bench_main.h"
 #include "bench/bench_prompter.h"
+#include "bench/bench_ratio.h"
+#include "bench/bench_tree.h"
 #include "engine/filter_settings.h"
 #include "filelist/zulbo_view.h"
 
@@ -30,103 +29,114 @@ constexpr int kFolders = 1000;
 constexpr int kFilesPerFolder = 100;
 constexpr int kRows = 100'000;
 
-std::string g_treeRoot;
-
-// 1,000 folders of 100 files each under one root.
-void MakeTree() {
-  char pattern[] = "/tmp/zul-bench-scan-XXXXXX";
-  g_treeRoot = mkdtemp(pattern);
-  for (int folder = 0; folder < kFolders; ++folder) {
-    const std::string path = g_treeRoot + "/Ordner " + std::to_string(folder);
-    mkdir(path.c_str(), 0755);
-    for (int file = 0; file < kFilesPerFolder; ++file) {
-      const std::string name =
-          path + "/Foto " + std::to_string(folder * kFilesPerFolder + file) + ".jpg";
-      close(open(name.c_str(), O_CREAT | O_WRONLY, 0644));
-    }
-  }
+const BenchTree& Tree() {
+  static const BenchTree tree(kFolders, kFilesPerFolder, 6);
+  return tree;
 }
 
-// The floor: every entry read, every file examined once, nothing else.
-int WalkFloor(const std::string& folder) {
-  DIR* dir = opendir(folder.c_str());
-  if (!dir) return 0;
-  int files = 0;
-  while (const dirent* entry = readdir(dir)) {
-    if (entry->d_name[0] == '.') continue;
-    const std::string path = folder + "/" + entry->d_name;
-    if (entry->d_type == DT_DIR) {
-      files += WalkFloor(path);
-    } else {
-      struct statx times {};
-      statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME | STATX_MTIME, &times);
-      benchmark::DoNotOptimize(times.stx_mtime.tv_sec);
-      ++files;
-    }
-  }
-  closedir(dir);
-  return files;
+// Shows a window as the desktop does and lets it paint.
+void ShowWindow(QWidget& window) {
+  window.resize(1280, 800);
+  window.show();
+  QApplication::processEvents();
 }
 
 void BM_ScanFloor(benchmark::State& state) {
   for (auto _ : state) {
-    const int files = WalkFloor(g_treeRoot);
+    const int files = WalkFloor(Tree().Root());
     if (files != kRows) state.SkipWithError("tree incomplete");
   }
 }
 BENCHMARK(BM_ScanFloor)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // "Verzeichnis hinzufügen..." with subfolders: 100,000 rows, 1,001 per-folder recomputations.
-// Arg 0: without feedback; arg 1: with the timed progress dialog of the program.
+// Arg 0: a hidden list without feedback. Arg 1: with the progress dialog of the program, the list
+// shown and the window's events processed, up to the list painted with its new rows.
 void BM_ScanFolder(benchmark::State& state) {
-  BenchPrompter prompter(std::nullopt, /*showProgress=*/state.range(0) == 1);
+  const bool shown = state.range(0) == 1;
+  BenchPrompter prompter(std::nullopt, /*showProgress=*/shown);
   FilterSettings filter;
+  FloorRatio ratio;
   for (auto _ : state) {
     state.PauseTiming();
+    ratio.RunFloor([] { WalkFloor(Tree().Root()); });
     auto view = std::make_unique<CZulboView>(filter, prompter.MakeServices());
     view->Options().includeSubfolders = true;
+    if (shown) ShowWindow(*view);
     state.ResumeTiming();
-    view->ScanFolder(g_treeRoot);
+    ratio.RunWork([&] {
+      view->ScanFolder(Tree().Root());
+      if (shown) QApplication::processEvents();
+    });
     state.PauseTiming();
     if (view->RowCount() != kRows) state.SkipWithError("rows missing");
     view.reset();
     state.ResumeTiming();
   }
+  ratio.Report(state);
 }
 BENCHMARK(BM_ScanFolder)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// 100,000 rows in random order, with names of 20 bytes or more and random dates.
-std::vector<FileEntry> MakeRows() {
-  std::mt19937 random(4711);
-  std::vector<FileEntry> rows;
-  rows.reserve(kRows);
-  for (int i = 0; i < kRows; ++i) {
-    FileEntry row;
-    row.oldName = "Urlaub " + std::to_string(random() % 1'000'000) + " Foto.jpg";
-    row.newName = row.oldName;
-    row.directory = "/home/benutzer/Bilder/Urlaub";
-    char date[64];
-    std::snprintf(date, sizeof date, "%.2d.%.2d.%d   %.2d:%.2d:%.2d", int(random() % 28 + 1),
-                  int(random() % 12 + 1), int(1990 + random() % 35), int(random() % 24),
-                  int(random() % 60), int(random() % 60));
-    row.created = date;
-    row.modified = date;
-    rows.push_back(std::move(row));
+// The same folder added through the shown main window's command, as the user does it.
+void BM_AddFolderThroughTheWindow(benchmark::State& state) {
+  BenchPrompter prompter(std::nullopt, /*showProgress=*/true);
+  prompter.chosenFolder = Tree().Root();
+  FloorRatio ratio;
+  for (auto _ : state) {
+    state.PauseTiming();
+    ratio.RunFloor([] { WalkFloor(Tree().Root()); });
+    auto frame = std::make_unique<CMainFrame>(prompter.MakeServices());
+    frame->View().Options().includeSubfolders = true;
+    ShowWindow(*frame);
+    state.ResumeTiming();
+    ratio.RunWork([&] {
+      frame->Action(CmdAddFolder)->trigger();
+      QApplication::processEvents();
+    });
+    state.PauseTiming();
+    if (frame->View().RowCount() != kRows) state.SkipWithError("rows missing");
+    frame.reset();
+    state.ResumeTiming();
   }
-  return rows;
+  ratio.Report(state);
+}
+BENCHMARK(BM_AddFolderThroughTheWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// 100,000 files in random order, with names of 20 bytes or more and random times.
+std::vector<FileRecord> MakeFiles() {
+  std::mt19937 random(4711);
+  std::vector<FileRecord> files;
+  files.reserve(kRows);
+  for (int i = 0; i < kRows; ++i) {
+    FileRecord file;
+    file.name = "Urlaub " + std::to_string(random() % 1'000'000) + " Foto.jpg";
+    file.directory = "/home/benutzer/Bilder/Urlaub";
+    // 1990 to 2024
+    const int64_t time = 631152000 + int64_t(random() % (35u * 365 * 86400));
+    file.times = FileTimes{time, time};
+    files.push_back(std::move(file));
+  }
+  return files;
 }
 
-const std::vector<FileEntry>& Rows() {
-  static const std::vector<FileEntry> rows = MakeRows();
-  return rows;
+const std::vector<FileRecord>& Files() {
+  static const std::vector<FileRecord> files = MakeFiles();
+  return files;
+}
+
+const std::vector<std::string>& Names() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> made;
+    for (const FileRecord& file : Files()) made.push_back(file.name);
+    return made;
+  }();
+  return names;
 }
 
 void BM_PlainSortOfNames(benchmark::State& state) {
-  std::vector<std::string> names;
-  for (const FileEntry& row : Rows()) names.push_back(row.oldName);
   for (auto _ : state) {
     state.PauseTiming();
-    std::vector<std::string> copy = names;
+    std::vector<std::string> copy = Names();
     state.ResumeTiming();
     std::sort(copy.begin(), copy.end());
     benchmark::DoNotOptimize(copy.data());
@@ -138,22 +148,29 @@ BENCHMARK(BM_PlainSortOfNames)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 std::unique_ptr<CZulboView> MakeView(FilterSettings& filter) {
   static BenchPrompter prompter(Prompter::Answer::Yes);
   auto view = std::make_unique<CZulboView>(filter, prompter.MakeServices());
-  view->Model().Append(std::vector<FileEntry>(Rows()));
+  FileRows rows;
+  for (const FileRecord& file : Files()) rows.Append(file);
+  view->Model().Append(std::move(rows));
   return view;
 }
 
-// One click on a column header of a list of 100,000 rows in random order.
+// One click on a column header of a list of 100,000 rows in random order, against std::sort of
+// the names.
 void BM_SortColumn(benchmark::State& state) {
   FilterSettings filter;
+  FloorRatio ratio;
   for (auto _ : state) {
     state.PauseTiming();
+    std::vector<std::string> names = Names();
+    ratio.RunFloor([&] { std::sort(names.begin(), names.end()); });
     auto view = MakeView(filter);
     state.ResumeTiming();
-    view->OnColumnClick(static_cast<int>(state.range(0)));
+    ratio.RunWork([&] { view->OnColumnClick(static_cast<int>(state.range(0))); });
     state.PauseTiming();
     view.reset();
     state.ResumeTiming();
   }
+  ratio.Report(state);
 }
 BENCHMARK(BM_SortColumn)
     ->Arg(ColOldName)
@@ -200,7 +217,7 @@ void BM_DragStepEverySecondRow(benchmark::State& state) {
     state.ResumeTiming();
     view->OnMouseMove(row1);
     state.PauseTiming();
-    if (view->Text(1, ColOldName) != Rows()[0].oldName) state.SkipWithError("rows not moved");
+    if (view->Text(1, ColOldName) != Files()[0].name) state.SkipWithError("rows not moved");
     view.reset();
     state.ResumeTiming();
   }
@@ -210,12 +227,5 @@ BENCHMARK(BM_DragStepEverySecondRow)->Unit(benchmark::kMillisecond)->MinTime(2.0
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  MakeTree();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::filesystem::remove_all(g_treeRoot);
-  return 0;
+  return RunWithApplication(argc, argv, [] { Tree(); });
 }

@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "filelist/core/folder_cache.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
 #include "platform/full_path.h"
@@ -12,7 +13,8 @@ namespace {
 
 class Collector {
  public:
-  Collector(FileSystem& files, bool recursive) : m_files(files), m_recursive(recursive) {}
+  Collector(FileSystem& files, bool recursive)
+      : m_files(files), m_folders(files), m_recursive(recursive) {}
 
   // False, with the reason in `error`, when `path` names nothing at all.
   bool Add(const std::string& given, std::string& error) {
@@ -26,7 +28,7 @@ class Collector {
       error = FileErrorText(status.error(), given);
       return false;
     }
-    m_rows.Append(MakeEntry(m_files, path));
+    m_rows.Append(MakeRecord(m_folders, path));
     return true;
   }
 
@@ -75,7 +77,7 @@ class Collector {
       if (entry.name.empty() || entry.name[0] == '.') continue;
       std::string path = frame.prefix + entry.name;
       if (entry.kind != FileKind::Folder) {
-        m_rows.Append(MakeEntry(m_files, path));
+        m_rows.Append(MakeRecord(m_folders, path));
       } else if (m_recursive) {
         if (const Result<FileStatus> sub = m_files.Examine(path); sub)
           enter(std::move(path), sub->identity);
@@ -84,6 +86,7 @@ class Collector {
   }
 
   FileSystem& m_files;
+  FolderCache m_folders;  // the folder of the last file, for its times
   const bool m_recursive;
   FileRows m_rows;
   std::set<std::pair<uint64_t, uint64_t>> m_seen;

@@ -228,9 +228,8 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
     console.err << "zulren: " << error << '\n';
     return kExitUsage;
   }
-  if (const int column = SortColumn(options.sort); column >= 0)
-    rows->Reorder(rows->SortOrder(column, true));
-  rows->SetNewNames(rows->EvaluateNewNames(filter));
+  if (const int column = SortColumn(options.sort); column >= 0) rows->Sort(column, true);
+  rows->ComputeNewNames(filter);
   const RenamePlan plan = MakePlan(*rows);
   const Table table(WorkingFolder());
 

@@ -25,10 +25,7 @@ int FileListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= Count() || index.column() >= ColCount) return {};
-  if (role == Qt::DisplayRole) {
-    const std::string& text = Text(index.row(), index.column());
-    return TextOf(text);
-  }
+  if (role == Qt::DisplayRole) return TextOf(Text(index.row(), index.column()));
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
   if (index.column() != ColNewName) return {};
   const StepIssue issue = Issue(index.row());
@@ -56,30 +53,30 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
   return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-void FileListModel::SetText(int row, int column, std::string text) {
-  m_rows.SetText(row, column, std::move(text));
-  const QModelIndex cell = index(row, column);
+void FileListModel::SetNewName(int row, std::string_view name) {
+  m_rows.SetNewName(row, name);
+  const QModelIndex cell = index(row, ColNewName);
   emit dataChanged(cell, cell);
 }
 
-void FileListModel::Append(FileEntry entry) {
+void FileListModel::Append(const FileRecord& file) {
   beginInsertRows({}, Count(), Count());
-  m_rows.Append(std::move(entry));
+  m_rows.Append(file);
   if (!m_issues.empty()) m_issues.resize(static_cast<size_t>(Count()));
   endInsertRows();
 }
 
-void FileListModel::Append(std::vector<FileEntry> entries) {
-  if (entries.empty()) return;
-  beginInsertRows({}, Count(), Count() + static_cast<int>(entries.size()) - 1);
-  m_rows.Append(std::move(entries));
+void FileListModel::Append(FileRows&& rows) {
+  if (rows.Count() == 0) return;
+  beginInsertRows({}, Count(), Count() + rows.Count() - 1);
+  m_rows.Append(std::move(rows));
   if (!m_issues.empty()) m_issues.resize(static_cast<size_t>(Count()));
   endInsertRows();
 }
 
-void FileListModel::SetNewNames(std::vector<std::string> names) {
+void FileListModel::ComputeNewNames(const FilterSettings& filter) {
   if (Count() == 0) return;
-  m_rows.SetNewNames(std::move(names));
+  m_rows.ComputeNewNames(filter);
   emit dataChanged(index(0, ColNewName), index(Count() - 1, ColNewName));
 }
 
@@ -137,6 +134,24 @@ void FileListModel::Reorder(const std::vector<int>& order) {
   after.reserve(before.size());
   for (const QModelIndex& old : before)
     after.push_back(index(newPosition[static_cast<size_t>(old.row())], old.column()));
+  changePersistentIndexList(before, after);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void FileListModel::Sort(int column, bool ascending) {
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  const QModelIndexList before = persistentIndexList();
+  const std::vector<int> moved = m_rows.Sort(column, ascending);
+  if (!m_issues.empty()) {
+    std::vector<StepIssue> sorted(m_issues.size());
+    for (size_t row = 0; row < m_issues.size(); ++row)
+      sorted[static_cast<size_t>(moved[row])] = m_issues[row];
+    m_issues = std::move(sorted);
+  }
+  QModelIndexList after;
+  after.reserve(before.size());
+  for (const QModelIndex& old : before)
+    after.push_back(index(moved[static_cast<size_t>(old.row())], old.column()));
   changePersistentIndexList(before, after);
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

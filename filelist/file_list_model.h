@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QAbstractTableModel>
@@ -11,7 +12,7 @@
 #include "filelist/core/plan_check.h"
 
 // The list's rows as a Qt model. Bulk operations emit one signal each (one insert range, one
-// dataChanged per column, one removal, one layout change), so 100,000 rows stay fluid.
+// dataChanged per column, one removal, one layout change), so a million rows stay fluid.
 class FileListModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -26,16 +27,16 @@ class FileListModel : public QAbstractTableModel {
 
   const FileRows& Rows() const { return m_rows; }
   int Count() const { return m_rows.Count(); }
-  const FileEntry& Row(int row) const { return m_rows.Row(row); }
-  const std::string& Text(int row, int column) const { return m_rows.Text(row, column); }
-  void SetText(int row, int column, std::string text);
+  FileEntry Row(int row) const { return m_rows.Row(row); }
+  std::string Text(int row, int column) const { return m_rows.Text(row, column); }
+  void SetNewName(int row, std::string_view name);
 
   // Appends rows at the end.
-  void Append(FileEntry entry);
-  void Append(std::vector<FileEntry> entries);
+  void Append(const FileRecord& file);
+  void Append(FileRows&& rows);
 
-  // Replaces column "Neuer Name" of every row; `names` has one entry per row.
-  void SetNewNames(std::vector<std::string> names);
+  // Refills column "Neuer Name" of every row from `filter` (see FileRows::ComputeNewNames).
+  void ComputeNewNames(const FilterSettings& filter);
 
   // Removes the given rows; `rows` is ascending and free of duplicates. Never resets the model.
   void RemoveRows(const std::vector<int>& rows);
@@ -46,6 +47,9 @@ class FileListModel : public QAbstractTableModel {
   // Puts the rows into a new order: row i of the result is the former row order[i].
   // Persistent indexes (selection, current row) follow their rows.
   void Reorder(const std::vector<int>& order);
+
+  // Sorts the rows in place (see FileRows::Sort). Persistent indexes follow their rows.
+  void Sort(int column, bool ascending);
 
   // The check's result for every row (one per row). "Neuer Name" of a row with an issue shows
   // `icon`, its text in `colour`, and the reason as tooltip and accessible description. Until

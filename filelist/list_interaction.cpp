@@ -74,7 +74,7 @@ void CZulboView::OnColumnClick(int column) {
     m_sortAscending = true;
     m_sortColumn = column;
   }
-  m_model->Reorder(m_model->Rows().SortOrder(column, m_sortAscending));
+  m_model->Sort(column, m_sortAscending);
 }
 
 void CZulboView::OnBeginDrag(int row) {
@@ -151,7 +151,7 @@ void CZulboView::OnKeyDown(int key) {
 void CZulboView::OnLButtonDblClk() {
   const std::vector<int> selected = SelectedRows(*selectionModel());
   if (selected.size() != 1) return;
-  const FileEntry& row = m_model->Row(selected[0]);
+  const FileEntry row = m_model->Row(selected[0]);
   const QString text = QStringLiteral("Index:\t\t\t%1").arg(selected[0] + 1) +
                        QStringLiteral("\nDateiname:\t\t") + TextOf(row.oldName) +
                        QStringLiteral("\nNeuer Dateiname:\t\t") + TextOf(row.newName) +

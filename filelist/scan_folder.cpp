@@ -1,18 +1,24 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "engine/random.h"
+#include "filelist/core/folder_cache.h"
 #include "filelist/zulbo_view.h"
 #include "platform/file_system.h"
 #include "platform/prompter.h"
 
 namespace {
 
+// Rows found are handed to the list this many at a time: one insertion for the view each.
+constexpr int kRowsPerChunk = 4096;
+
 // One ScanFolder command: walks the tree depth first, in the order the file system delivers the
-// entries, with an explicit stack so that depth cannot exhaust the call stack.
+// entries, with an explicit stack so that depth cannot exhaust the call stack. A file's times are
+// read relative to its open folder, not by its full path.
 //
 // Every folder's scan ends with a recomputation of all names, which draws one random value per
 // row. Only the last one (the chosen folder's) is ever seen, so the earlier ones are counted and
@@ -23,32 +29,35 @@ class FolderScan {
   FolderScan(CZulboView& view, FileSystem& files, Progress& progress)
       : m_view(view),
         m_files(files),
+        m_folders(files),
         m_progress(progress),
         m_subfolders(view.Options().includeSubfolders) {}
 
   // Returns how many files were added when the user cancelled, or -1 when the scan ran to its end.
   int Run(const std::string& folder) {
-    Enter(folder);
+    // The rows name their folders absolutely, as AddFile does.
+    Enter(folder.empty() ? folder : AbsolutePath(folder));
     while (!m_stack.empty()) {
       Frame& frame = m_stack.back();
       if (m_cancelled || frame.next == frame.entries.size()) {
         m_stack.pop_back();
-        if (!m_stack.empty() && !m_cancelled) m_skippedDraws += uint64_t(m_view.RowCount());
+        if (!m_stack.empty() && !m_cancelled)
+          m_skippedDraws += uint64_t(m_view.RowCount()) + uint64_t(m_found.Count());
         continue;
       }
       const FolderEntry& entry = frame.entries[frame.next++];
       if (entry.name.empty() || entry.name[0] == '.') continue;
-      std::string path = frame.folder + entry.name;
       if (entry.kind == FolderEntry::Kind::Folder) {
-        if (m_subfolders) EnterSubfolder(std::move(path), entry.isLink);
+        if (m_subfolders) EnterSubfolder(frame.folder + entry.name, entry.isLink);
         continue;
       }
-      m_view.AddFile(path);
-      if (!m_progress.Continue(++m_found)) m_cancelled = true;
+      Add(frame.Directory(), entry.name);
+      if (!m_progress.Continue(++m_foundTotal)) m_cancelled = true;
     }
+    m_view.Model().Append(std::move(m_found));
     SkipRandom(m_skippedDraws);
     m_view.RecomputeNewNames();
-    return m_cancelled ? m_found : -1;
+    return m_cancelled ? m_foundTotal : -1;
   }
 
  private:
@@ -56,7 +65,19 @@ class FolderScan {
     std::string folder;  // ends with '/'
     std::vector<FolderEntry> entries;
     size_t next = 0;
+
+    // The folder as a row names it: without the '/' at its end.
+    std::string_view Directory() const {
+      return std::string_view(folder).substr(0, folder.size() - 1);
+    }
   };
+
+  void Add(std::string_view directory, const std::string& name) {
+    std::optional<FileTimes> times;
+    if (const Result<FileTimes> read = m_folders.ReadTimes(directory, name)) times = *read;
+    m_found.Append(directory, name, times);
+    if (m_found.Count() == kRowsPerChunk) m_view.Model().Append(std::move(m_found));
+  }
 
   // A folder already scanned in this command is not scanned again: that ends link loops. A link
   // whose target cannot be identified is not followed, since its loop could not be detected.
@@ -76,7 +97,7 @@ class FolderScan {
     // A folder that cannot be read contributes what was read before the failure, usually nothing.
     m_files.ListFolder(frame.folder, frame.entries);
     m_stack.push_back(std::move(frame));
-    if (!m_progress.Continue(m_found)) m_cancelled = true;
+    if (!m_progress.Continue(m_foundTotal)) m_cancelled = true;
   }
 
   // The identity of the folder a path leads to (links followed); empty when it is none.
@@ -92,12 +113,14 @@ class FolderScan {
 
   CZulboView& m_view;
   FileSystem& m_files;
+  FolderCache m_folders;
   Progress& m_progress;
   const bool m_subfolders;
   std::vector<Frame> m_stack;
   std::set<std::pair<uint64_t, uint64_t>> m_scanned;
+  FileRows m_found;  // found and not yet handed to the list
   uint64_t m_skippedDraws = 0;
-  int m_found = 0;
+  int m_foundTotal = 0;
   bool m_cancelled = false;
 };
 

@@ -7,7 +7,11 @@
 #include <QToolTip>
 
 CZulboView::CZulboView(FilterSettings& filter, const Services& services, QWidget* parent)
-    : QTableView(parent), m_filter(filter), m_services(services), m_model(new FileListModel(this)) {
+    : QTableView(parent),
+      m_filter(filter),
+      m_services(services),
+      m_model(new FileListModel(this)),
+      m_addedFolder(m_services.files) {
   setModel(m_model);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -35,12 +39,12 @@ CZulboView::~CZulboView() = default;
 void CZulboView::OnInitialUpdate() { clearSelection(); }
 
 void CZulboView::AddFile(const std::string& fullPath) {
-  m_model->Append(MakeEntry(m_services.files, fullPath));
+  m_model->Append(MakeRecord(m_addedFolder, fullPath));
 }
 
 void CZulboView::RecomputeNewNames() {
-  if (m_model->Count() == 0) return;
-  m_model->SetNewNames(m_model->Rows().EvaluateNewNames(m_filter));
+  m_addedFolder.Close();
+  m_model->ComputeNewNames(m_filter);
 }
 
 // The full text of a cell shows as a tip where the column cuts it off; the check's reason, where

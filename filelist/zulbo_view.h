@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "engine/filter_settings.h"
+#include "filelist/core/folder_cache.h"
 #include "filelist/core/journal_format.h"
 #include "filelist/core/rename_plan.h"
 #include "filelist/file_list_model.h"
@@ -37,13 +38,15 @@ class CZulboView : public QTableView {
 
   // Row access for the other parts.
   int RowCount() const { return m_model->Count(); }
-  const std::string& Text(int row, int column) const { return m_model->Text(row, column); }
+  std::string Text(int row, int column) const { return m_model->Text(row, column); }
 
   // Called after the window is made and whenever the document is created or opened: clears the
   // selection, keeps the rows.
   void OnInitialUpdate();
 
-  // Appends one row for the file at `fullPath` (no recomputation).
+  // Appends one row for the file at `fullPath` (no recomputation). Files added one after the
+  // other usually share a folder: it stays open for the next AddFile until the names are
+  // recomputed, which every caller does once it has added its files.
   void AddFile(const std::string& fullPath);
   // Refills "Neuer Name" of every row from the current Filter, top to bottom.
   void RecomputeNewNames();
@@ -143,6 +146,7 @@ class CZulboView : public QTableView {
   FilterSettings& m_filter;
   Services m_services;
   FileListModel* m_model;
+  FolderCache m_addedFolder;  // the folder of the last AddFile, until the next recomputation
   FolderOptions m_folderOptions;
   int m_sortColumn = -1;
   bool m_sortAscending = false;

@@ -64,6 +64,9 @@ class FileSystem {
   // The file's times: birth time where the file system reports one, else the last-write time
   // stands in for it.
   virtual Result<FileTimes> ReadTimes(const std::string& path) = 0;
+  // The same for the entry `name` of an opened folder (links followed), without looking up the
+  // folder's path again for every file.
+  virtual Result<FileTimes> ReadTimesInFolder(int folder, const std::string& name) = 0;
 
   // What the path leads to, symbolic links followed.
   virtual Result<FileStatus> Examine(const std::string& path) = 0;

@@ -76,6 +76,17 @@ int ReadEntries(DIR* dir, Take take) {
   }
 }
 
+// The times of `path`, relative to the folder `at`.
+Result<FileTimes> TimesAt(int at, const char* path) {
+  struct statx info {};
+  if (statx(at, path, 0, STATX_BTIME | STATX_MTIME, &info) != 0) return LastErrno();
+  if (!(info.stx_mask & STATX_MTIME)) return ErrnoCode(ENODATA);
+  FileTimes times;
+  times.modified = info.stx_mtime.tv_sec;
+  times.created = (info.stx_mask & STATX_BTIME) ? info.stx_btime.tv_sec : times.modified;
+  return times;
+}
+
 class LinuxInputFile : public InputFile {
  public:
   LinuxInputFile(FileDescriptor fd, const FileStatus& status)
@@ -101,13 +112,11 @@ class LinuxInputFile : public InputFile {
 }  // namespace
 
 Result<FileTimes> LinuxFileSystem::ReadTimes(const std::string& path) {
-  struct statx info {};
-  if (statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME | STATX_MTIME, &info) != 0) return LastErrno();
-  if (!(info.stx_mask & STATX_MTIME)) return ErrnoCode(ENODATA);
-  FileTimes times;
-  times.modified = info.stx_mtime.tv_sec;
-  times.created = (info.stx_mask & STATX_BTIME) ? info.stx_btime.tv_sec : times.modified;
-  return times;
+  return TimesAt(AT_FDCWD, path.c_str());
+}
+
+Result<FileTimes> LinuxFileSystem::ReadTimesInFolder(int folder, const std::string& name) {
+  return TimesAt(folder, name.c_str());
 }
 
 Result<FileStatus> LinuxFileSystem::Examine(const std::string& path) {

@@ -6,6 +6,7 @@
 class LinuxFileSystem : public FileSystem {
  public:
   Result<FileTimes> ReadTimes(const std::string& path) override;
+  Result<FileTimes> ReadTimesInFolder(int folder, const std::string& name) override;
   Result<FileStatus> Examine(const std::string& path) override;
   Result<int> OpenFolder(const std::string& path) override;
   void CloseFolder(int folder) override;

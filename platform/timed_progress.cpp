@@ -22,7 +22,10 @@ TimedProgress::TimedProgress(QWidget* owner, std::function<QString(int done)> la
   m_started.start();
 }
 
-TimedProgress::~TimedProgress() = default;
+TimedProgress::~TimedProgress() {
+  m_dialog.reset();
+  if (m_frozenOwner) m_frozenOwner->setUpdatesEnabled(true);
+}
 
 bool TimedProgress::Continue(int done) {
   const qint64 elapsed = m_started.elapsed();
@@ -51,4 +54,8 @@ void TimedProgress::Show() {
   m_dialog->setAutoClose(false);
   m_dialog->setAutoReset(false);
   m_dialog->show();
+  if (m_owner && m_owner->updatesEnabled()) {
+    m_frozenOwner = m_owner;
+    m_owner->setUpdatesEnabled(false);
+  }
 }

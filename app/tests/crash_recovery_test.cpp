@@ -46,7 +46,7 @@ void RenameSlowlyUntilKilled(const std::string& folder, const std::string& state
   CZulboView view(filter, services);
   for (int i = 0; i < kFiles; ++i) {
     view.AddFile(folder + '/' + Name("foto", i));
-    view.Model().SetText(i, ColNewName, Name("bild", i));
+    view.Model().SetNewName(i, Name("bild", i));
   }
   view.RenameAll();
   std::_Exit(3);  // not killed: the parent finds the run was not cut off

@@ -318,8 +318,8 @@ TEST_F(MainFrameTest, TheDocumentFollowsItsFileThroughARun) {
   ASSERT_TRUE(frame.Doc().Open(one));
   frame.View().AddFile(one);
   frame.View().AddFile(folder.Path("2.fil"));
-  frame.View().Model().SetText(0, ColNewName, "0.fil");
-  frame.View().Model().SetText(1, ColNewName, "1.fil");
+  frame.View().Model().SetNewName(0, "0.fil");
+  frame.View().Model().SetNewName(1, "1.fil");
   frame.View().RenameAll();
   EXPECT_EQ(frame.windowTitle(), "Zul - 0.fil");
   frame.m_filter.mask = "neu";

@@ -22,7 +22,7 @@ class UndoCommandTest : public ::testing::Test {
     view.Model().RemoveRows(rows);
     for (const std::string& name : names) {
       view.AddFile(folder.Put(name, "content of " + name));
-      view.Model().SetText(view.RowCount() - 1, ColNewName, name + ".neu");
+      view.Model().SetNewName(view.RowCount() - 1, name + ".neu");
     }
     frame.Action(CmdApplyFilter)->trigger();
   }

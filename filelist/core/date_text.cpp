@@ -1,9 +1,6 @@
 #include "filelist/core/date_text.h"
 
 #include <charconv>
-#include <chrono>
-
-#include "platform/file_system.h"
 
 namespace {
 
@@ -17,15 +14,10 @@ char* TwoDigits(char* out, int value) {
 }  // namespace
 
 // Formatted by hand and converted with <chrono> rather than snprintf and gmtime_r (which takes
-// the time-zone lock): filling the list formats two texts per file.
+// the time-zone lock): every recomputation of the names formats two texts per row.
 std::string DateText(int64_t secondsSinceEpoch) {
   using namespace std::chrono;
-  // The calendar of <chrono> spans the years -32767 to 32767; no file system stores times beyond.
-  constexpr int64_t kFirst =
-      sys_seconds{sys_days{year::min() / January / 1}}.time_since_epoch().count();
-  constexpr int64_t kLast =
-      sys_seconds{sys_days{year::max() / December / 31}}.time_since_epoch().count() + 86399;
-  if (secondsSinceEpoch < kFirst || secondsSinceEpoch > kLast) return {};
+  if (secondsSinceEpoch < kFirstDated || secondsSinceEpoch > kLastDated) return {};
   const sys_seconds time{seconds{secondsSinceEpoch}};
   const sys_days day = floor<days>(time);
   const year_month_day date{day};
@@ -43,10 +35,4 @@ std::string DateText(int64_t secondsSinceEpoch) {
   *out++ = ':';
   out = TwoDigits(out, static_cast<int>(clock.seconds().count()));
   return std::string(text, out);
-}
-
-DateTexts FileDateTexts(FileSystem& files, const std::string& path) {
-  const Result<FileTimes> times = files.ReadTimes(path);
-  if (!times) return {};
-  return {DateText(times->created), DateText(times->modified)};
 }

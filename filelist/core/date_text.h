@@ -1,19 +1,24 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
-#include <optional>
 #include <string>
-
-class FileSystem;
 
 // The display text of a time, in UTC: "%.2d.%.2d.%d   %.2d:%.2d:%.2d" (day, month, year, three
 // blanks, hour, minute, second). The evaluator and the column sort read it at fixed positions.
+// Empty for a time outside kFirstDated to kLastDated.
 std::string DateText(int64_t secondsSinceEpoch);
 
-// The texts of the creation and the last-write time of a file; both empty when it cannot be
-// examined.
-struct DateTexts {
-  std::string created;
-  std::string modified;
-};
-DateTexts FileDateTexts(FileSystem& files, const std::string& path);
+// The times that have a date text: the calendar of <chrono>, the years -32767 to 32767. No file
+// system stores times beyond.
+inline constexpr int64_t kFirstDated =
+    std::chrono::sys_seconds{
+        std::chrono::sys_days{std::chrono::year::min() / std::chrono::January / 1}}
+        .time_since_epoch()
+        .count();
+inline constexpr int64_t kLastDated =
+    std::chrono::sys_seconds{
+        std::chrono::sys_days{std::chrono::year::max() / std::chrono::December / 31}}
+        .time_since_epoch()
+        .count() +
+    86399;

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
-// One row of the list. The texts are byte strings exactly as they came from the disk (or, for the
-// dates, the display text "%.2d.%.2d.%d   %.2d:%.2d:%.2d" in UTC; empty when the file could not
-// be examined). A row's index is its position and is not stored.
+#include "platform/file_system.h"
+
+// The five columns, in display order.
+enum FileColumn { ColOldName = 0, ColNewName, ColDirectory, ColCreated, ColModified, ColCount };
+
+// The texts of one row, as the list shows them and hands them on: names and folder byte for byte
+// as they came from the disk, the times as their date text (date_text.h), empty where the file
+// could not be examined. A row's index is its position and is not stored.
 struct FileEntry {
   std::string oldName;
   std::string newName;
@@ -13,9 +19,9 @@ struct FileEntry {
   std::string modified;
 };
 
-// The five columns, in display order.
-enum FileColumn { ColOldName = 0, ColNewName, ColDirectory, ColCreated, ColModified, ColCount };
-
-// The text of one column of a row.
-const std::string& ColumnText(const FileEntry& entry, int column);
-std::string& ColumnText(FileEntry& entry, int column);
+// A file as it enters the list.
+struct FileRecord {
+  std::string directory;  // without a trailing '/'; empty for the root folder
+  std::string name;
+  std::optional<FileTimes> times;  // none where the file could not be examined
+};

@@ -3,71 +3,130 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <string_view>
+#include <chrono>
 #include <utility>
 
 #include "filelist/core/date_text.h"
+#include "filelist/core/folder_cache.h"
 
 namespace {
 
-// Appends the sort key of a date text: "DD.MM.YYYY   hh:mm:ss" gives "YYYYMMDD   hh:mm:ss", which
-// sorts chronologically as text. Short texts give the pieces they have.
-void AppendDateKey(std::string& keys, const std::string& text) {
+// The times whose date texts have a year of four digits: their sort keys have fixed positions,
+// so the keys sort as the times do.
+constexpr int64_t kFirstFourDigitYear =
+    std::chrono::sys_seconds{std::chrono::sys_days{std::chrono::year{1000} / 1 / 1}}
+        .time_since_epoch()
+        .count();
+constexpr int64_t kLastFourDigitYear =
+    std::chrono::sys_seconds{std::chrono::sys_days{std::chrono::year{9999} / 12 / 31}}
+        .time_since_epoch()
+        .count() +
+    86399;
+
+// The sort key of a date text: "DD.MM.YYYY   hh:mm:ss" gives "YYYYMMDD   hh:mm:ss", which sorts
+// chronologically as text. Other texts give the pieces they have.
+std::string DateKey(const std::string& text) {
+  std::string key;
   const auto piece = [&](size_t pos, size_t count) {
-    if (pos < text.size()) keys.append(text, pos, count);
+    if (pos < text.size()) key.append(text, pos, count);
   };
   piece(6, 4);
   piece(3, 2);
   piece(0, 2);
   piece(10, std::string::npos);
+  return key;
+}
+
+// A block holding the given pieces one after the other, exactly as large as they are.
+std::unique_ptr<char[]> Block(std::string_view first, std::string_view second = {}) {
+  if (first.empty() && second.empty()) return nullptr;
+  auto block = std::make_unique_for_overwrite<char[]>(first.size() + second.size());
+  std::copy(first.begin(), first.end(), block.get());
+  std::copy(second.begin(), second.end(), block.get() + first.size());
+  return block;
 }
 
 }  // namespace
 
-const std::string& ColumnText(const FileEntry& entry, int column) {
+void FileRows::StoredRow::SetNewName(std::string_view name) {
+  if (name == NewName()) return;
+  const bool same = name == OldName();
+  names = same ? Block(OldName()) : Block(OldName(), name);
+  newSize = same ? kSameName : static_cast<uint32_t>(name.size());
+}
+
+std::string FileRows::Text(int row, int column) const {
+  const StoredRow& stored = m_rows[static_cast<size_t>(row)];
   switch (column) {
     case ColOldName:
-      return entry.oldName;
+      return std::string(stored.OldName());
     case ColNewName:
-      return entry.newName;
+      return std::string(stored.NewName());
     case ColDirectory:
-      return entry.directory;
+      return Folder(stored);
     case ColCreated:
-      return entry.created;
+      return DateText(stored.created);
     default:
-      return entry.modified;
+      return DateText(stored.modified);
   }
 }
 
-std::string& ColumnText(FileEntry& entry, int column) {
-  return const_cast<std::string&>(ColumnText(static_cast<const FileEntry&>(entry), column));
+FileEntry FileRows::Row(int row) const {
+  return {Text(row, ColOldName), Text(row, ColNewName), Text(row, ColDirectory),
+          Text(row, ColCreated), Text(row, ColModified)};
 }
 
-void FileRows::SetText(int row, int column, std::string text) {
-  ColumnText(m_rows[static_cast<size_t>(row)], column) = std::move(text);
+void FileRows::SetNewName(int row, std::string_view name) {
+  m_rows[static_cast<size_t>(row)].SetNewName(name);
 }
 
-void FileRows::Append(FileEntry entry) { m_rows.push_back(std::move(entry)); }
-
-void FileRows::Append(std::vector<FileEntry> entries) {
-  m_rows.insert(m_rows.end(), std::make_move_iterator(entries.begin()),
-                std::make_move_iterator(entries.end()));
+uint32_t FileRows::FolderId(std::string_view directory) {
+  // Rows come folder by folder.
+  if (!m_rows.empty() && Folder(m_rows.back()) == directory) return m_rows.back().folder;
+  auto found = m_folderIds.find(directory);
+  if (found == m_folderIds.end()) {
+    found =
+        m_folderIds.emplace(std::string(directory), static_cast<uint32_t>(m_folders.size())).first;
+    m_folders.push_back(&found->first);
+  }
+  return found->second;
 }
 
-std::vector<std::string> FileRows::EvaluateNewNames(const FilterSettings& filter) const {
-  std::vector<std::string> names;
-  names.reserve(m_rows.size());
+void FileRows::Append(std::string_view directory, std::string_view name,
+                      const std::optional<FileTimes>& times) {
+  const auto dated = [](int64_t time) {
+    return time < kFirstDated || time > kLastDated ? kNoTime : time;
+  };
+  StoredRow row;
+  row.names = Block(name);
+  row.oldSize = static_cast<uint32_t>(name.size());
+  row.folder = FolderId(directory);
+  if (times) {
+    row.created = dated(times->created);
+    row.modified = dated(times->modified);
+  }
+  m_rows.push_back(std::move(row));
+}
+
+void FileRows::Append(FileRows&& rows) {
+  std::vector<uint32_t> ids;
+  ids.reserve(rows.m_folders.size());
+  for (const std::string* folder : rows.m_folders) ids.push_back(FolderId(*folder));
+  for (StoredRow& row : rows.m_rows) {
+    row.folder = ids[row.folder];
+    m_rows.push_back(std::move(row));
+  }
+  rows.m_rows.clear();
+  rows.m_folders.clear();
+  rows.m_folderIds.clear();
+}
+
+void FileRows::ComputeNewNames(const FilterSettings& filter) {
   for (size_t i = 0; i < m_rows.size(); ++i) {
-    const FileEntry& row = m_rows[i];
-    names.push_back(
-        filter.Evaluate(row.oldName, static_cast<int32_t>(i), row.created, row.modified));
+    StoredRow& row = m_rows[i];
+    row.SetNewName(filter.Evaluate(std::string(row.OldName()), static_cast<int32_t>(i),
+                                   DateText(row.created), DateText(row.modified)));
   }
-  return names;
-}
-
-void FileRows::SetNewNames(std::vector<std::string> names) {
-  for (size_t i = 0; i < m_rows.size() && i < names.size(); ++i)
-    m_rows[i].newName = std::move(names[i]);
 }
 
 void FileRows::Remove(const std::vector<int>& rows) {
@@ -82,6 +141,10 @@ void FileRows::Remove(const std::vector<int>& rows) {
     ++out;
   }
   m_rows.resize(out);
+  if (m_rows.empty()) {
+    m_folders.clear();
+    m_folderIds.clear();
+  }
 }
 
 void FileRows::Swap(int a, int b) {
@@ -89,59 +152,89 @@ void FileRows::Swap(int a, int b) {
 }
 
 void FileRows::Reorder(const std::vector<int>& order) {
-  std::vector<FileEntry> reordered;
-  reordered.reserve(m_rows.size());
-  for (const int from : order) reordered.push_back(std::move(m_rows[static_cast<size_t>(from)]));
-  m_rows = std::move(reordered);
+  // Each cycle of the permutation is followed with one row held aside.
+  std::vector<bool> placed(m_rows.size());
+  for (size_t start = 0; start < m_rows.size(); ++start) {
+    if (placed[start]) continue;
+    StoredRow held = std::move(m_rows[start]);
+    size_t to = start;
+    for (;;) {
+      placed[to] = true;
+      const size_t from = static_cast<size_t>(order[to]);
+      if (from == start) break;
+      m_rows[to] = std::move(m_rows[from]);
+      to = from;
+    }
+    m_rows[to] = std::move(held);
+  }
 }
 
-std::vector<int> FileRows::SortOrder(int column, bool ascending) const {
-  // Each key is built once, all into one buffer, which also keeps the comparisons within one
-  // block of memory. string_view compares bytes as unsigned values.
-  const bool dateColumn = column == ColCreated || column == ColModified;
-  std::string buffer;
-  std::vector<size_t> ends;
-  ends.reserve(m_rows.size());
-  for (const FileEntry& row : m_rows) {
-    if (dateColumn)
-      AppendDateKey(buffer, ColumnText(row, column));
-    else
-      buffer += ColumnText(row, column);
-    ends.push_back(buffer.size());
-  }
-  struct Keyed {
-    std::string_view key;
-    int row;
+std::vector<int> FileRows::Sort(int column, bool ascending) {
+  for (size_t i = 0; i < m_rows.size(); ++i) m_rows[i].position = static_cast<uint32_t>(i);
+  // `compare` is a three-way comparison of two rows; the former position breaks ties.
+  const auto sortBy = [&](auto compare) {
+    std::sort(m_rows.begin(), m_rows.end(), [&](const StoredRow& a, const StoredRow& b) {
+      const int result = compare(a, b);
+      if (result != 0) return ascending ? result < 0 : result > 0;
+      return a.position < b.position;
+    });
   };
-  std::vector<Keyed> keyed;
-  keyed.reserve(m_rows.size());
-  for (size_t row = 0, begin = 0; row < ends.size(); begin = ends[row++])
-    keyed.push_back({std::string_view(buffer).substr(begin, ends[row] - begin), int(row)});
-  std::sort(keyed.begin(), keyed.end(), [ascending](const Keyed& a, const Keyed& b) {
-    const int order = a.key.compare(b.key);
-    if (order != 0) return ascending ? order < 0 : order > 0;
-    return a.row < b.row;
-  });
-  std::vector<int> order;
-  order.reserve(keyed.size());
-  for (const Keyed& entry : keyed) order.push_back(entry.row);
-  return order;
+  // Dates compare as numbers where that gives the order of their texts' keys, else by the keys.
+  const auto compareDates = [](int64_t a, int64_t b) {
+    const auto numbered = [](int64_t time) {
+      return time == kNoTime || (time >= kFirstFourDigitYear && time <= kLastFourDigitYear);
+    };
+    if (numbered(a) && numbered(b)) return (a > b) - (a < b);
+    return DateKey(DateText(a)).compare(DateKey(DateText(b)));
+  };
+  switch (column) {
+    case ColOldName:
+      sortBy(
+          [](const StoredRow& a, const StoredRow& b) { return a.OldName().compare(b.OldName()); });
+      break;
+    case ColNewName:
+      sortBy(
+          [](const StoredRow& a, const StoredRow& b) { return a.NewName().compare(b.NewName()); });
+      break;
+    case ColDirectory:
+      sortBy([this](const StoredRow& a, const StoredRow& b) {
+        return a.folder == b.folder ? 0 : Folder(a).compare(Folder(b));
+      });
+      break;
+    case ColCreated:
+      sortBy([&](const StoredRow& a, const StoredRow& b) {
+        return compareDates(a.created, b.created);
+      });
+      break;
+    default:
+      sortBy([&](const StoredRow& a, const StoredRow& b) {
+        return compareDates(a.modified, b.modified);
+      });
+      break;
+  }
+  std::vector<int> moved(m_rows.size());
+  for (size_t i = 0; i < m_rows.size(); ++i) moved[m_rows[i].position] = static_cast<int>(i);
+  return moved;
 }
 
-FileEntry MakeEntry(FileSystem& files, const std::string& path) {
-  std::string absolute;
-  if (path.empty() || path[0] != '/') {
-    char cwd[4096];
-    if (getcwd(cwd, sizeof cwd)) absolute = std::string(cwd) + "/" + path;
-  }
-  const std::string& full = absolute.empty() ? path : absolute;
+std::string AbsolutePath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
+  char cwd[4096];
+  return getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + path : path;
+}
+
+FileRecord MakeRecord(FolderCache& folders, const std::string& path) {
+  const bool absolute = !path.empty() && path[0] == '/';
+  const std::string relative = absolute ? std::string() : AbsolutePath(path);
+  const std::string& full = absolute ? path : relative;
   const size_t slash = full.rfind('/');
-  FileEntry entry;
-  entry.oldName = slash == std::string::npos ? full : full.substr(slash + 1);
-  entry.newName = entry.oldName;
-  entry.directory = slash == std::string::npos ? std::string() : full.substr(0, slash);
-  DateTexts dates = FileDateTexts(files, full);
-  entry.created = std::move(dates.created);
-  entry.modified = std::move(dates.modified);
-  return entry;
+  FileRecord record;
+  record.name = slash == std::string::npos ? full : full.substr(slash + 1);
+  record.directory = slash == std::string::npos ? std::string() : full.substr(0, slash);
+  // A path without a folder part or a name is looked up as it is.
+  const Result<FileTimes> times = slash == std::string::npos || record.name.empty()
+                                      ? folders.Files().ReadTimes(full)
+                                      : folders.ReadTimes(record.directory, record.name);
+  if (times) record.times = *times;
+  return record;
 }

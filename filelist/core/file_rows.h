@@ -1,48 +1,93 @@
 #pragma once
 
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/filter_settings.h"
 #include "filelist/core/file_entry.h"
 
-class FileSystem;
+class FolderCache;
 
 // The rows of the list, in display order: the only store of file data. A row's index is its
-// position. Every operation is one pass over the rows, so 100,000 rows stay fluid.
+// position. Every operation is one pass over the rows or one sort, so a million rows stay fluid.
+//
+// A row is stored lean and its texts are made when asked: the names without spare capacity (a new
+// name equal to the old one is not stored twice), the folder once for all its rows, the times as
+// numbers. The texts are byte for byte those a row of texts would hold.
 class FileRows {
  public:
   int Count() const { return static_cast<int>(m_rows.size()); }
-  const FileEntry& Row(int row) const { return m_rows[static_cast<size_t>(row)]; }
-  const std::string& Text(int row, int column) const { return ColumnText(Row(row), column); }
-  void SetText(int row, int column, std::string text);
+  // The text of one cell.
+  std::string Text(int row, int column) const;
+  // Every text of a row.
+  FileEntry Row(int row) const;
+  // Replaces "Neuer Name" of one row.
+  void SetNewName(int row, std::string_view name);
 
-  // Appends rows at the end.
-  void Append(FileEntry entry);
-  void Append(std::vector<FileEntry> entries);
+  // Appends a row for a file; its new name is its old one until the next recomputation.
+  void Append(std::string_view directory, std::string_view name,
+              const std::optional<FileTimes>& times);
+  void Append(const FileRecord& file) { Append(file.directory, file.name, file.times); }
+  // Moves every row of `rows` to the end, in their order; `rows` is left empty.
+  void Append(FileRows&& rows);
 
-  // The new name of every row under `filter`, top to bottom: one evaluation per row with the
-  // row's position as its index, so one draw of the generator per row, in row order.
-  std::vector<std::string> EvaluateNewNames(const FilterSettings& filter) const;
-  // Replaces "Neuer Name" of every row; `names` has one entry per row.
-  void SetNewNames(std::vector<std::string> names);
+  // Refills "Neuer Name" of every row from `filter`, top to bottom: one evaluation per row with
+  // the row's position as its index, so one draw of the generator per row, in row order.
+  void ComputeNewNames(const FilterSettings& filter);
 
   // Removes the given rows; `rows` is ascending and free of duplicates.
   void Remove(const std::vector<int>& rows);
   // Exchanges two rows.
   void Swap(int a, int b);
-  // Puts the rows into a new order: row i of the result is the former row order[i].
+  // Puts the rows into a new order in place: row i of the result is the former row order[i].
   void Reorder(const std::vector<int>& order);
 
-  // The order a click on a column header gives (for Reorder): by the column's text, or for the
+  // Sorts the rows in place as a click on a column header does: by the column's text, or for the
   // two date columns by year, month, day and time; compared as bytes, so upper case comes before
-  // lower case and UTF-8 umlauts after all ASCII. Equal keys keep their order.
-  std::vector<int> SortOrder(int column, bool ascending) const;
+  // lower case and UTF-8 umlauts after all ASCII. Equal keys keep their order. Returns where each
+  // row went: element r is the new position of the former row r.
+  std::vector<int> Sort(int column, bool ascending);
 
  private:
-  std::vector<FileEntry> m_rows;
+  // A time without a date text: the file could not be examined, or the time is beyond the
+  // calendar. Its text is empty, which sorts before every date.
+  static constexpr int64_t kNoTime = INT64_MIN;
+  // `newSize` of a row whose new name is its old one.
+  static constexpr uint32_t kSameName = UINT32_MAX;
+
+  struct StoredRow {
+    std::unique_ptr<char[]> names;  // the old name, then the new one unless kSameName
+    uint32_t oldSize = 0;
+    uint32_t newSize = kSameName;
+    uint32_t folder = 0;    // index into m_folders
+    uint32_t position = 0;  // the row's position when the sort under way began
+    int64_t created = kNoTime;
+    int64_t modified = kNoTime;
+
+    std::string_view OldName() const { return {names.get(), oldSize}; }
+    std::string_view NewName() const {
+      return newSize == kSameName ? OldName() : std::string_view(names.get() + oldSize, newSize);
+    }
+    void SetNewName(std::string_view name);
+  };
+
+  uint32_t FolderId(std::string_view directory);
+  const std::string& Folder(const StoredRow& row) const { return *m_folders[row.folder]; }
+
+  std::vector<StoredRow> m_rows;
+  // Every folder of a row, once; a folder stays until the list is empty.
+  std::map<std::string, uint32_t, std::less<>> m_folderIds;
+  std::vector<const std::string*> m_folders;  // the keys of m_folderIds, by id
 };
 
-// The row for the file at `path`: its name, its folder (made absolute against the working folder,
-// which may change later) and its times. A file that cannot be examined gets empty dates.
-FileEntry MakeEntry(FileSystem& files, const std::string& path);
+// The path made absolute against the working folder (which may change later).
+std::string AbsolutePath(const std::string& path);
+
+// The file at `path` as it enters the list: its folder and name, split at the last '/' of its
+// absolute path, and its times, read in its folder through `folders`.
+FileRecord MakeRecord(FolderCache& folders, const std::string& path);

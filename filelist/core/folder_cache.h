@@ -6,7 +6,7 @@
 
 #include "platform/file_system.h"
 
-// Keeps the folder used last open, since the steps of one folder usually follow each other.
+// Keeps the folder used last open, since the files of one folder usually follow each other.
 class FolderCache {
  public:
   explicit FolderCache(FileSystem& files) : m_files(files) {}
@@ -27,12 +27,20 @@ class FolderCache {
     return m_handle;
   }
 
- private:
+  // The times of the entry `name` of `directory`, read in the open folder.
+  Result<FileTimes> ReadTimes(std::string_view directory, const std::string& name) {
+    const Result<int> folder = Open(directory);
+    if (!folder) return folder.error();
+    return m_files.ReadTimesInFolder(*folder, name);
+  }
+
+  // Closes the folder kept open; the next Open opens it again.
   void Close() {
     if (m_open && m_handle) m_files.CloseFolder(*m_handle);
     m_open = false;
   }
 
+ private:
   FileSystem& m_files;
   std::string m_directory;
   Result<int> m_handle{-1};

@@ -5,10 +5,9 @@
 RenamePlan MakePlan(const FileRows& rows) {
   RenamePlan plan;
   plan.reserve(static_cast<size_t>(rows.Count()));
-  for (int i = 0; i < rows.Count(); ++i) {
-    const FileEntry& row = rows.Row(i);
-    plan.push_back({row.directory, row.oldName, row.newName});
-  }
+  for (int i = 0; i < rows.Count(); ++i)
+    plan.push_back(
+        {rows.Text(i, ColDirectory), rows.Text(i, ColOldName), rows.Text(i, ColNewName)});
   return plan;
 }
 

@@ -45,8 +45,10 @@ class EditFilterTest : public ListOnDisk {
 };
 
 TEST_F(EditFilterTest, SampleIsTheFirstRowWhateverIsSelected) {
-  m_view.Model().SetText(0, ColCreated, "05.03.2007   09:07:02");
-  m_view.Model().SetText(0, ColModified, "06.04.2008   10:11:12");
+  // Created 05.03.2007 09:07:02, written 06.04.2008 10:11:12.
+  m_view.Model().RemoveRows({0, 1});
+  m_view.Model().Append(FileRecord{m_dir, "a.txt", FileTimes{1173085622, 1207476672}});
+  m_view.Model().Append(FileRecord{m_dir, "b.txt", std::nullopt});
   m_view.selectRow(1);
   m_filter.mask = "[name] [redatum] [azeit]";
   m_prompter.dialogActions.push_back([](QDialog& dialog) {

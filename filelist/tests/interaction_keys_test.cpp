@@ -119,10 +119,10 @@ TEST(InteractionKeys, HomeAndEndGoToTheFirstAndLastRow) {
 }
 
 TEST(InteractionDoubleClick, ShowsTheRowTextsUnchanged) {
-  InteractionView t({"a", "50% %d %s.txt"});
-  t.view.Model().SetText(1, ColNewName, "neu%1.txt");
-  t.view.Model().SetText(1, ColCreated, "31.12.1999   23:59:59");
-  t.view.Model().SetText(1, ColModified, "01.03.2004   00:00:05");
+  std::vector<FileRecord> files = Files({"a", "50% %d %s.txt"});
+  files[1].times = FileTimes{946684799, 1078099205};
+  InteractionView t(files, 300);
+  t.view.Model().SetNewName(1, "neu%1.txt");
   ScriptedPrompter& prompter = t.services.prompter;
   prompter.answers = {Prompter::Answer::Ok};
   t.Select({1});

@@ -7,8 +7,9 @@
 using Names = std::vector<std::string>;
 
 TEST(InteractionSort, NamesCompareByteByByte) {
-  InteractionView t({"b.txt", "ä.txt", "C.txt", "a.txt", "Z", "b.txt"});
-  t.view.Model().SetText(5, ColDirectory, "/second");
+  std::vector<FileRecord> files = Files({"b.txt", "ä.txt", "C.txt", "a.txt", "Z", "b.txt"});
+  files[5].directory = "/second";
+  InteractionView t(files, 300);
   t.view.OnColumnClick(ColOldName);
   EXPECT_EQ(t.Names(), (Names{"C.txt", "Z", "a.txt", "b.txt", "b.txt", "ä.txt"}));
   EXPECT_EQ(t.view.Text(4, ColDirectory), "/second");  // equal keys keep their order
@@ -20,22 +21,24 @@ TEST(InteractionSort, NamesCompareByteByByte) {
 }
 
 TEST(InteractionSort, DateColumnsSortChronologically) {
-  InteractionView t({"new", "old", "mid", "none", "late"});
-  const char* dates[] = {"01.01.2007   00:00:00", "15.06.2006   10:00:00", "31.12.2006   23:59:59",
-                         "", "31.12.2006   23:59:60"};
-  for (int row = 0; row < 5; ++row) {
-    t.view.Model().SetText(row, ColModified, dates[row]);
-    t.view.Model().SetText(row, ColCreated, dates[4 - row]);
-  }
+  std::vector<FileRecord> files = Files({"new", "old", "mid", "none", "late"});
+  // Modified 01.01.2007 00:00:00, 15.06.2006 10:00:00, 31.12.2006 23:59:58, none and
+  // 31.12.2006 23:59:59; created the same dates, swapped between new and late, old and mid.
+  files[0].times = FileTimes{1167609599, 1167609600};
+  files[1].times = FileTimes{1167609598, 1150365600};
+  files[2].times = FileTimes{1150365600, 1167609598};
+  files[4].times = FileTimes{1167609600, 1167609599};
+  InteractionView t(files, 300);
   t.view.OnColumnClick(ColModified);
   EXPECT_EQ(t.Names(), (Names{"none", "old", "mid", "late", "new"}));
-  t.view.OnColumnClick(ColCreated);  // the same dates, reversed between the rows
-  EXPECT_EQ(t.Names(), (Names{"old", "none", "mid", "new", "late"}));
+  t.view.OnColumnClick(ColCreated);
+  EXPECT_EQ(t.Names(), (Names{"none", "mid", "old", "new", "late"}));
 }
 
 TEST(InteractionSort, EachColumnStartsAscendingAndFurtherClicksFlip) {
-  InteractionView t({"b", "a", "c"});
-  t.view.Model().SetText(0, ColDirectory, "/z");
+  std::vector<FileRecord> files = Files({"b", "a", "c"});
+  files[0].directory = "/z";
+  InteractionView t(files, 300);
   EXPECT_EQ(t.view.SortColumn(), -1);
   t.view.ConnectInteraction();
   t.view.ConnectInteraction();  // binding twice must not sort twice per click

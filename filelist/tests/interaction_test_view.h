@@ -9,14 +9,26 @@
 #include "filelist/zulbo_view.h"
 #include "platform/testing/test_services.h"
 
-// A shown view (offscreen) holding rows named by `names`, for tests of the list interaction.
+// Files named by `names` in the folder "/d", without times.
+inline std::vector<FileRecord> Files(const std::vector<std::string>& names) {
+  std::vector<FileRecord> files;
+  for (const std::string& name : names) files.push_back({"/d", name, std::nullopt});
+  return files;
+}
+
+// A shown view (offscreen) holding a row for each file, whose new name is "new-" and its name,
+// for tests of the list interaction.
 struct InteractionView {
-  explicit InteractionView(const std::vector<std::string>& names, int height = 300) {
-    for (const std::string& name : names)
-      view.Model().Append(FileEntry{name, "new-" + name, "/d", "", ""});
+  InteractionView(const std::vector<FileRecord>& files, int height) {
+    for (const FileRecord& file : files) {
+      view.Model().Append(file);
+      view.Model().SetNewName(view.RowCount() - 1, "new-" + file.name);
+    }
     view.resize(800, height);
     view.show();
   }
+  explicit InteractionView(const std::vector<std::string>& names, int height = 300)
+      : InteractionView(Files(names), height) {}
 
   std::vector<std::string> Names() const {
     std::vector<std::string> names;

@@ -59,7 +59,7 @@ TEST_F(AddFileTest, AFileThatCannotBeExaminedIsAddedWithEmptyDates) {
   {
     Make("locked.txt");
     FakeFileSystem& fake = FreshFake();
-    fake.FailAll(FakeFileSystem::Op::ReadTimes, EACCES);
+    fake.FailAll(FakeFileSystem::Op::ReadTimesInFolder, EACCES);
     m_view.AddFile(Path("locked.txt"));
   }
   ASSERT_EQ(m_view.RowCount(), 2);

@@ -19,8 +19,14 @@ void RecordModelWarnings(QtMsgType, const QMessageLogContext& context, const QSt
     g_modelWarnings << text;
 }
 
-FileEntry Entry(const std::string& name) {
-  return {name, name, "/folder", "01.01.2000   00:00:00", "02.01.2000   00:00:00"};
+FileRecord Entry(const std::string& name) {
+  return {"/folder", name, FileTimes{946684800, 946771200}};  // 01.01.2000, 02.01.2000
+}
+
+FileRows Rows(const std::vector<std::string>& names) {
+  FileRows rows;
+  for (const std::string& name : names) rows.Append(Entry(name));
+  return rows;
 }
 
 TEST(FileListModelTest, PassesTheModelTesterThroughEveryChange) {
@@ -33,16 +39,20 @@ TEST(FileListModelTest, PassesTheModelTesterThroughEveryChange) {
     QItemSelectionModel selection(&model);
 
     model.Append(Entry("a"));
-    model.Append(std::vector<FileEntry>{Entry("b"), Entry("c"), Entry("d"), Entry("e")});
-    model.Append(std::vector<FileEntry>{});
+    model.Append(Rows({"b", "c", "d", "e"}));
+    model.Append(FileRows());
     ASSERT_EQ(model.Count(), 5);
 
-    model.SetNewNames({"A", "B", "C", "D", "E"});
-    EXPECT_EQ(model.Text(4, ColNewName), "E");
+    FilterSettings filter;
+    filter.mask = "N[index]";
+    model.ComputeNewNames(filter);
+    EXPECT_EQ(model.Text(4, ColNewName), "N5");
+    EXPECT_EQ(model.data(model.index(1, ColNewName)).toString(), "N2");
+    model.SetNewName(1, "B");
     EXPECT_EQ(model.data(model.index(1, ColNewName)).toString(), "B");
 
     selection.setCurrentIndex(model.index(3, 0), QItemSelectionModel::Select);
-    model.Reorder({4, 3, 2, 1, 0});
+    model.Sort(ColOldName, false);
     EXPECT_EQ(model.Text(0, ColOldName), "e");
     EXPECT_EQ(selection.currentIndex().row(), 1);  // "d" followed its row
 
@@ -57,7 +67,7 @@ TEST(FileListModelTest, PassesTheModelTesterThroughEveryChange) {
     EXPECT_EQ(model.Text(1, ColOldName), "b");
     model.RemoveRows({0, 1});
     EXPECT_EQ(model.Count(), 0);
-    model.SetNewNames({});
+    model.ComputeNewNames(filter);
   }
   qInstallMessageHandler(previous);
   EXPECT_TRUE(g_modelWarnings.isEmpty()) << g_modelWarnings.join('\n').toStdString();

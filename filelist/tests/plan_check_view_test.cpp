@@ -82,7 +82,7 @@ TEST_F(CheckedList, MarksEachRowWithIconColourTipAndDescription) {
 
 TEST_F(CheckedList, ACutNameShowsInTheTipAboveItsReason) {
   const std::string longName(200, 'n');
-  m_view.Model().SetText(0, ColNewName, longName);
+  m_view.Model().SetNewName(0, longName);
   Make(longName);
   m_view.RecheckPlan();
   EXPECT_EQ(Tip(0), QString::fromStdString(longName) + "\n" +
@@ -138,7 +138,7 @@ TEST_F(CheckedList, TheDiskAsARunLeavesItIsCheckedAgain) {
 }
 
 TEST_F(CheckedList, NextConflictSelectsAndShowsEachMarkedRowInTurn) {
-  m_view.Model().SetText(4, ColNewName, "f");      // row 4 keeps its name
+  m_view.Model().SetNewName(4, "f");               // row 4 keeps its name
   for (int i = 0; i < 60; ++i) AddRow("f", "f2");  // rows 6 .. 64: f is gone by then
   m_view.RecheckPlan();
   // A current row that is not selected is where Qt starts, not the user.

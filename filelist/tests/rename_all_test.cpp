@@ -61,7 +61,7 @@ TEST_F(RenameAllTest, NamesKeepTheirBytesFromTheDiskToTheRenameAndBack) {
   AddRow("z", "taken");
   m_filter.mask = "[name]_neu.[typ]";
   m_view.RecomputeNewNames();
-  m_view.Model().SetText(1, ColNewName, "taken");
+  m_view.Model().SetNewName(1, "taken");
   const std::string renamed =
       "Gr\xf6\xdf"
       "e \xff_neu.txt";
@@ -71,9 +71,8 @@ TEST_F(RenameAllTest, NamesKeepTheirBytesFromTheDiskToTheRenameAndBack) {
   m_view.RenameAll();
   EXPECT_EQ(Read(renamed), "content of " + odd);
 
-  m_view.Model().RemoveRows({1});
-  m_view.Model().SetText(0, ColOldName, renamed);
-  m_view.Model().SetText(0, ColNewName, odd);
+  m_view.Model().RemoveRows({0, 1});
+  AddRow(renamed, odd);
   AddRow("z", "taken");
   m_prompter.answers = {Answer::Yes};
   m_view.RenameAll();
@@ -223,7 +222,7 @@ TEST_F(RenameAllTest, FolderThatCannotBeOpenedFailsItsRow) {
   Make("a");
   AddRow("a", "a2");
   m_view.AddFile(m_dir + "/gone/x");
-  m_view.Model().SetText(1, ColNewName, "y");
+  m_view.Model().SetNewName(1, "y");
   m_prompter.answers = {Answer::Yes};
   m_view.RenameAll();
   ASSERT_EQ(m_prompter.messages.size(), 1u);

@@ -27,7 +27,7 @@ class ListOnDisk : public ::testing::Test {
   // Adds a row for `name` in the folder and gives it `newName`.
   void AddRow(const std::string& name, const std::string& newName) {
     m_view.AddFile(Path(name));
-    m_view.Model().SetText(m_view.RowCount() - 1, ColNewName, newName);
+    m_view.Model().SetNewName(m_view.RowCount() - 1, newName);
   }
 
   // The file system fake, with nothing counted or planned yet.

@@ -185,3 +185,22 @@ TEST(ScanProgress, TellsTheFilesFoundSoFar) {
             QStringLiteral("Dateien werden hinzugefügt...\n0 Dateien gefunden"));
   EXPECT_EQ(t.prompter.progressDone.back(), 2);
 }
+
+TEST(ScanFolder, HandsTheRowsToTheListInFewChunks) {
+  ScanTreeFileSystem fs;
+  for (int s = 0; s < 10; ++s) {
+    fs.Sub("/t", "s" + std::to_string(s));
+    for (int i = 0; i < 1000; ++i) fs.File("/t/s" + std::to_string(s), std::to_string(i));
+  }
+  ScanTestView t(fs);
+  t.view.Options().includeSubfolders = true;
+  std::vector<std::pair<int, int>> inserted;
+  QObject::connect(&t.view.Model(), &QAbstractItemModel::rowsInserted,
+                   [&](const QModelIndex&, int first, int last) {
+                     inserted.push_back({first, last});
+                   });
+  t.view.ScanFolder("/t");
+  ASSERT_EQ(t.view.RowCount(), 10'000);
+  EXPECT_EQ(t.Paths()[4321], "/t/s4/321");
+  EXPECT_EQ(inserted, (std::vector<std::pair<int, int>>{{0, 4095}, {4096, 8191}, {8192, 9999}}));
+}

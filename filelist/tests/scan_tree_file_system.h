@@ -29,9 +29,12 @@ class ScanTreeFileSystem : public MemoryFileSystem {
 
   std::vector<std::string> listed;  // the folders listed, as resolved paths
 
-  Result<FileTimes> ReadTimes(const std::string&) override {
-    return FileTimes{946684799, 1078099205};
-  }
+  Result<FileTimes> ReadTimes(const std::string&) override { return kTimes; }
+  Result<FileTimes> ReadTimesInFolder(int, const std::string&) override { return kTimes; }
+
+  // Every file has the same times, wherever it is: any folder opens for reading them.
+  Result<int> OpenFolder(const std::string&) override { return 0; }
+  void CloseFolder(int) override {}
 
   std::error_code ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
     const std::string folder = Resolve(path);
@@ -77,6 +80,8 @@ class ScanTreeFileSystem : public MemoryFileSystem {
     }
     return resolved;
   }
+
+  static constexpr FileTimes kTimes{946684799, 1078099205};
 
   std::map<std::string, std::vector<FolderEntry>> m_folders;
   std::map<std::string, uint64_t> m_ids;

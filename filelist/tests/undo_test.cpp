@@ -78,8 +78,8 @@ TEST_F(UndoTest, ARunRolledBackOrRenamingNothingLeavesNothingToUndo) {
   for (const char* name : {"a", "b", "taken"}) Make(name);
   AddRow("a", "a2");
   m_view.RenameAll();
-  m_view.Model().SetText(0, ColOldName, "a2");
-  m_view.Model().SetText(0, ColNewName, "a");
+  m_view.Model().RemoveRows({0});
+  AddRow("a2", "a");
   AddRow("b", "taken");
   m_prompter.answers = {Answer::Yes, Answer::Yes};
   m_view.RenameAll();  // a2 -> a, then b fails: rolled back

@@ -5,6 +5,11 @@ Result<FileTimes> FakeFileSystem::ReadTimes(const std::string& path) {
   return m_inner.ReadTimes(path);
 }
 
+Result<FileTimes> FakeFileSystem::ReadTimesInFolder(int folder, const std::string& name) {
+  if (const auto error = Count(Op::ReadTimesInFolder, name)) return error;
+  return m_inner.ReadTimesInFolder(folder, name);
+}
+
 Result<FileStatus> FakeFileSystem::Examine(const std::string& path) {
   if (const auto error = Count(Op::Examine, path)) return error;
   return m_inner.Examine(path);

@@ -15,6 +15,7 @@ class FakeFileSystem : public FileSystem {
  public:
   enum class Op {
     ReadTimes,
+    ReadTimesInFolder,
     Examine,
     OpenFolder,
     CloseFolder,
@@ -24,8 +25,8 @@ class FakeFileSystem : public FileSystem {
     ListFolder,
     OpenInput,
     WriteFileAtomically,
+    kCount,  // not an operation: the number of those above
   };
-  static constexpr int kOpCount = 10;
 
   explicit FakeFileSystem(FileSystem& inner = SystemFileSystem()) : m_inner(inner) {}
 
@@ -49,6 +50,7 @@ class FakeFileSystem : public FileSystem {
   int Calls(Op op) const { return m_faults.Calls(op); }
 
   Result<FileTimes> ReadTimes(const std::string& path) override;
+  Result<FileTimes> ReadTimesInFolder(int folder, const std::string& name) override;
   Result<FileStatus> Examine(const std::string& path) override;
   Result<int> OpenFolder(const std::string& path) override;
   void CloseFolder(int folder) override;
@@ -67,6 +69,6 @@ class FakeFileSystem : public FileSystem {
   std::error_code Count(Op op, const std::string& name) { return m_faults.Count(op, name); }
 
   FileSystem& m_inner;
-  FaultPlan<Op, kOpCount> m_faults;
+  FaultPlan<Op> m_faults;
   std::map<int, std::string> m_folderPaths;  // of the folders opened through this fake
 };

@@ -10,8 +10,7 @@
 // a file are matched by its name; calls on a handle name nothing.
 class FakeJournalFolder : public JournalFolder {
  public:
-  enum class Op { Prepare, List, Create, Open, Lock, Write, Read, Sync, Rename, Remove };
-  static constexpr int kOpCount = 10;
+  enum class Op { Prepare, List, Create, Open, Lock, Write, Read, Sync, Rename, Remove, kCount };
 
   explicit FakeJournalFolder(JournalFolder& inner) : m_inner(inner) {}
 
@@ -36,5 +35,5 @@ class FakeJournalFolder : public JournalFolder {
 
  private:
   JournalFolder& m_inner;
-  FaultPlan<Op, kOpCount> m_faults;
+  FaultPlan<Op> m_faults;
 };

@@ -8,10 +8,11 @@
 
 #include "platform/result.h"
 
-// The failures a test double is told to make, per operation `Op` (an enum of `kOpCount` values):
+// The failures a test double is told to make, per operation `Op` (an enum whose last value,
+// `kCount`, counts the others):
 // the N-th call of an operation, every call, or every call that names a given file. Counts the
 // calls per operation.
-template <class Op, size_t kOpCount>
+template <class Op>
 class FaultPlan {
  public:
   // Makes call number `nth` (1-based, as counted by Calls) of `op` fail with `error`.
@@ -52,6 +53,7 @@ class FaultPlan {
     int error;
   };
 
+  static constexpr size_t kOpCount = static_cast<size_t>(Op::kCount);
   static size_t Index(Op op) { return static_cast<size_t>(op); }
   static bool Names(const std::string& path, const std::string& name) {
     return path.size() >= name.size() &&

@@ -155,6 +155,12 @@ Result<FileTimes> MemoryFileSystem::ReadTimes(const std::string& path) {
   return node->times;
 }
 
+Result<FileTimes> MemoryFileSystem::ReadTimesInFolder(int folder, const std::string& name) {
+  const Result<uint64_t> inode = InodeInFolder(folder, name);
+  if (!inode) return inode.error();
+  return m_nodes.at(*inode).times;
+}
+
 Result<FileStatus> MemoryFileSystem::Examine(const std::string& path) {
   const Node* node = Find(path);
   if (!node) return ErrnoCode(ENOENT);
@@ -180,13 +186,19 @@ MemoryFileSystem::Node* MemoryFileSystem::FolderOfHandle(int folder) {
   return &m_nodes.at(m_handles[folder]);
 }
 
-Result<FileIdentity> MemoryFileSystem::IdentifyInFolder(int folder, const std::string& name) {
+Result<uint64_t> MemoryFileSystem::InodeInFolder(int folder, const std::string& name) {
   Node* dir = FolderOfHandle(folder);
   if (!dir) return ErrnoCode(EBADF);
   if (name.size() > dir->maxName) return ErrnoCode(ENAMETOOLONG);
   const auto* entry = Entry(*dir, name);
   if (!entry) return ErrnoCode(ENOENT);
-  return FileIdentity{kDevice, entry->second, Birth(entry->second)};
+  return entry->second;
+}
+
+Result<FileIdentity> MemoryFileSystem::IdentifyInFolder(int folder, const std::string& name) {
+  const Result<uint64_t> inode = InodeInFolder(folder, name);
+  if (!inode) return inode.error();
+  return FileIdentity{kDevice, *inode, Birth(*inode)};
 }
 
 size_t MemoryFileSystem::MaxNameLength(int folder) {

@@ -30,6 +30,7 @@ class MemoryFileSystem : public FileSystem {
   std::vector<std::string> Names(const std::string& folder) const;
 
   Result<FileTimes> ReadTimes(const std::string& path) override;
+  Result<FileTimes> ReadTimesInFolder(int folder, const std::string& name) override;
   Result<FileStatus> Examine(const std::string& path) override;
   Result<int> OpenFolder(const std::string& path) override;
   void CloseFolder(int folder) override;
@@ -61,6 +62,8 @@ class MemoryFileSystem : public FileSystem {
   // The node of `name` in `folder`, as the folder spells it there.
   std::pair<std::string, uint64_t>* Entry(Node& folder, const std::string& name);
   Node* FolderOfHandle(int folder);
+  // The inode of the entry `name` of an opened folder, or why there is none.
+  Result<uint64_t> InodeInFolder(int folder, const std::string& name);
   uint64_t NewNode(Node node);
 
   std::map<uint64_t, Node> m_nodes;

@@ -58,7 +58,7 @@ class MemoryWorld : public World {
   FileSystem& Files() override { return m_memory; }
   std::string Folder() const override { return "/work/here"; }
   void MakeFile(const std::string& name, const std::string& content) override {
-    m_memory.AddFile(Path(name), content);
+    m_memory.AddFile(Path(name), content, {946684799, 1078099205});
   }
   void MakeFolder(const std::string& name) override { m_memory.AddFolder(Path(name)); }
 
@@ -140,6 +140,20 @@ TEST_P(FileSystemContract, LooksUpEntriesOfAnOpenedFolder) {
   EXPECT_EQ(Errno(Files().IdentifyInFolder(m_folder, "b").error()), ENOENT);
   EXPECT_EQ(Errno(Files().Examine(m_world->Path("b")).error()), ENOENT);
   EXPECT_EQ(Files().MaxNameLength(m_folder), 255u);
+}
+
+TEST_P(FileSystemContract, ReadsTheTimesInAnOpenedFolderAsByPath) {
+  m_world->MakeFile("a", "A");
+  m_world->MakeFolder("sub");
+  for (const char* name : {"a", "sub"}) {
+    const Result<FileTimes> inFolder = Files().ReadTimesInFolder(m_folder, name);
+    const Result<FileTimes> byPath = Files().ReadTimes(m_world->Path(name));
+    ASSERT_TRUE(inFolder) << name;
+    ASSERT_TRUE(byPath) << name;
+    EXPECT_EQ(inFolder->created, byPath->created) << name;
+    EXPECT_EQ(inFolder->modified, byPath->modified) << name;
+  }
+  EXPECT_EQ(Errno(Files().ReadTimesInFolder(m_folder, "missing").error()), ENOENT);
 }
 
 TEST_P(FileSystemContract, OpenFolderAndListFolderReportWhy) {

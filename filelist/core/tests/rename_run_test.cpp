@@ -138,9 +138,11 @@ TEST_F(RenameRunTest, ACaseOnlyRenameNeedsAFolderThatIgnoresCase) {
 
 TEST(RenamePlan, TakesTheRowsInDisplayOrderWithTheirNamesAsShown) {
   FileRows rows;
-  rows.Append(FileEntry{"b", "b2", "/x", "", ""});
-  rows.Append(FileEntry{"a", "a2", "", "", ""});
-  rows.Reorder({1, 0});
+  rows.Append({"/x", "b", std::nullopt});
+  rows.Append({"", "a", std::nullopt});
+  rows.SetNewName(0, "b2");
+  rows.SetNewName(1, "a2");
+  rows.Sort(ColOldName, true);
   const RenamePlan plan = MakePlan(rows);
   ASSERT_EQ(plan.size(), 2u);
   EXPECT_EQ(plan[0].FromPath(), "/a");
