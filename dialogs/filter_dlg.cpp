@@ -13,6 +13,7 @@
 
 #include "dialogs/dialog_units.h"
 #include "dialogs/range_edit.h"
+#include "engine/gcc_restrict_bug.h"
 #include "engine/text_units.h"
 
 namespace {
@@ -215,7 +216,7 @@ void CFilterDlg::CreateControls() {
 
 void CFilterDlg::CreateStatics(const DialogUnits& du) {
   // Like the platform's statics they let the mouse through to the dialog's surface.
-  auto addStatic = [this](QWidget* widget) {
+  auto addStatic = [](QWidget* widget) {
     widget->setAttribute(Qt::WA_TransparentForMouseEvents);
     return widget;
   };
@@ -379,10 +380,13 @@ void CFilterDlg::UpdatePreview() {
   StoreText(m_work.replaceText, m_replaceToText);
   m_work.extCase = m_extCaseIndex;
   m_work.nameCase = m_nameCaseIndex;
-  if (m_fillText == kBlankEntry)
+  if (m_fillText == kBlankEntry) {
+    ZUL_GCC_RESTRICT_BUG_BEGIN
     m_work.fillText = " ";
-  else
+    ZUL_GCC_RESTRICT_BUG_END
+  } else {
     StoreText(m_work.fillText, m_fillText);
+  }
   m_work.digits = m_digitIndex;
   m_previewText = m_work.Evaluate(m_sampleName, 0, m_sampleCreated, m_sampleModified);
   WriteControls();
