@@ -61,7 +61,9 @@ class FolderScan {
     Enter(std::move(path), identity);
   }
 
-  void Enter(std::string folder) { Enter(folder, CurrentFileSystem().IdentifyFolder(folder)); }
+  void Enter(const std::string& folder) {
+    Enter(folder, CurrentFileSystem().IdentifyFolder(folder));
+  }
 
   void Enter(std::string folder, const std::optional<FolderIdentity>& identity) {
     if (identity) m_scanned.insert({identity->device, identity->inode});

@@ -39,7 +39,7 @@ class ZulboDocTest : public ::testing::Test {
     return QFile::encodeName(dir.path()).toStdString() + "/" + name;
   }
   std::string Put(const std::string& name, const std::string& bytes) const {
-    const std::string path = PathOf(name);
+    std::string path = PathOf(name);
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
   }
