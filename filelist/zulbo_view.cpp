@@ -9,6 +9,7 @@
 #include <QToolTip>
 
 #include "filelist/date_text.h"
+#include "filelist/row_focus_delegate.h"
 
 CZulboView::CZulboView(FilterSettings& filter, QWidget* parent)
     : QTableView(parent), m_filter(filter), m_model(new FileListModel(this)) {
@@ -21,7 +22,15 @@ CZulboView::CZulboView(FilterSettings& filter, QWidget* parent)
   setDragDropMode(QAbstractItemView::NoDragDrop);
   setWordWrap(false);
   setShowGrid(false);
+  setItemDelegate(new RowFocusDelegate(this));
+  // A selected row selects every column; bold headers would say nothing.
+  horizontalHeader()->setHighlightSections(false);
   verticalHeader()->hide();
+  // Rows as compact as the font allows, with the style's room for the focus frame.
+  verticalHeader()->setMinimumSectionSize(0);
+  verticalHeader()->setDefaultSectionSize(
+      fontMetrics().height() +
+      2 * style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, this));
   const int widths[ColCount] = {250, 250, 300, 160, 160};
   for (int c = 0; c < ColCount; ++c) setColumnWidth(c, widths[c]);
 
