@@ -14,10 +14,10 @@ class CZulboApp {
   CZulboApp();
   ~CZulboApp();
 
-  // Start-up: German texts for Qt's own dialogs, the main window, the file named by the first
-  // argument that is not a switch ("-..."; "--" ends them) opened as the document, the window
-  // shown maximised. False when the file cannot be opened (after the German file message): the
-  // window is then never shown and the program ends.
+  // Start-up: German texts and the German locale for Qt's own dialogs, the main window, the file
+  // named by the first argument that is not a switch ("-..."; "--" ends them) opened as the
+  // document, the window shown maximised. False when the file cannot be opened (after the German
+  // file message): the window is then never shown and the program ends.
   // Does not enter the event loop. Needs a QApplication.
   bool InitInstance(const std::vector<std::string>& arguments);
 
