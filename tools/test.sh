@@ -20,10 +20,13 @@ stage() {
   timings+=("$(printf '%-14s %4d s' "$name" $((SECONDS - start)))")
 }
 
+# The times are shown also when a stage fails.
 report() {
+  ((${#timings[@]})) || return 0
   echo "== Time per stage"
   printf '%s\n' "${timings[@]}"
 }
+trap report EXIT
 
 # Configures and builds $1 with the CMake options that follow; the log is shown only on failure.
 quiet_build() {
@@ -123,14 +126,10 @@ package() {
 }
 
 stage sanitizers sanitizers
-if [[ "${ZUL_TEST_QUICK:-}" == 1 ]]; then
-  report
-  exit 0
-fi
+[[ "${ZUL_TEST_QUICK:-}" == 1 ]] && exit 0
 stage clang-format format
 stage gcc-release release gcc g++ -DZUL_BUILD_BENCH=ON
 stage clang-release release clang clang++ -DZUL_BUILD_FUZZ=ON
 stage clang-tidy tidy
 stage fuzz fuzz
 stage package package
-report
