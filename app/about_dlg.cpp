@@ -31,7 +31,7 @@ QLabel* AddText(QWidget* parent, const QString& text, const QRect& rect) {
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(QWidget* parent)
+CAboutDlg::CAboutDlg(const Services& services, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setWindowTitle(QStringLiteral("Info über Zulbo"));
@@ -50,7 +50,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
   m_ok->setGeometry(units.Rect(178, 54, 50, 14));
   connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 
-  m_link = new CHyperLink(this);
+  m_link = new CHyperLink(services, this);
   m_link->setText(QString::fromLatin1(kMakerHost));
   m_link->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   m_link->setGeometry(units.Rect(41, 46, 74, 8));
@@ -63,7 +63,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
   m_ok->setFocus(Qt::OtherFocusReason);
 }
 
-void RunAboutBox(QWidget* owner) {
-  CAboutDlg dialog(owner);
-  CurrentPrompter().RunDialog(dialog);
+void RunAboutBox(const Services& services, QWidget* owner) {
+  CAboutDlg dialog(services, owner);
+  services.prompter.RunDialog(dialog);
 }

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "platform/services.h"
+
 class CHyperLink;
 class QLabel;
 class QPushButton;
@@ -16,7 +18,7 @@ class CAboutDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CAboutDlg(QWidget* parent = nullptr);
+  explicit CAboutDlg(const Services& services, QWidget* parent = nullptr);
 
   CHyperLink& Link() { return *m_link; }
   QPushButton& OkButton() { return *m_ok; }
@@ -29,4 +31,4 @@ class CAboutDlg : public QDialog {
 };
 
 // Shows the About box modally ("Info über Zulbo...").
-void RunAboutBox(QWidget* owner);
+void RunAboutBox(const Services& services, QWidget* owner);

@@ -16,7 +16,8 @@ bool g_handCursorLoaded = false;
 
 }  // namespace
 
-CHyperLink::CHyperLink(QWidget* parent) : QLabel(parent) {
+CHyperLink::CHyperLink(const Services& services, QWidget* parent)
+    : QLabel(parent), m_services(services) {
   setTextFormat(Qt::PlainText);
   setFocusPolicy(Qt::TabFocus);
   setMouseTracking(true);
@@ -96,20 +97,42 @@ void CHyperLink::Activate() {
   const int result = OpenTarget(m_target);
   if (result <= 32) {
     QApplication::beep();
-    ReportOpenFailure(this, result);
+    ReportOpenFailure(result);
     return;
   }
   m_visited = true;
   update();
 }
 
+int CHyperLink::OpenResultCode(std::error_code error, int success) {
+  if (!error) return success;
+  // Another kind of error keeps its number where that cannot read as success.
+  if (error.category() != OpenErrorCategory())
+    return error.value() > 0 && error.value() <= 32 ? error.value() : 0;
+  switch (static_cast<OpenError>(error.value())) {
+    case OpenError::FileNotFound:
+      return 2;
+    case OpenError::PathNotFound:
+      return 3;
+    case OpenError::AccessDenied:
+      return 5;
+    case OpenError::BadProgram:
+      return 11;
+    case OpenError::NoAssociation:
+      return 31;
+  }
+  return 0;
+}
+
 int CHyperLink::OpenTarget(const QString& target) {
-  DesktopOpener& desktop = CurrentDesktopOpener();
-  const int opened = desktop.Open(target);
-  if (opened > 32) return opened;
+  constexpr int kOpened = 42;   // any value above 32
+  constexpr int kStarted = 33;  // a program start reports success above 31
+  DesktopOpener& desktop = m_services.opener;
+  const std::error_code opened = desktop.Open(target);
+  if (!opened) return kOpened;
   const QString browser = desktop.WebPageHandlerCommand();
-  if (browser.isEmpty()) return opened;
-  return desktop.StartDetached(FallbackArguments(browser, target));
+  if (browser.isEmpty()) return OpenResultCode(opened, kOpened);
+  return OpenResultCode(desktop.StartDetached(FallbackArguments(browser, target)), kStarted);
 }
 
 QString CHyperLink::OpenFailureText(int code) {
@@ -166,9 +189,9 @@ QString CHyperLink::OpenFailureText(int code) {
   return QStringLiteral("Can't open link:\n\n") + description;
 }
 
-void CHyperLink::ReportOpenFailure(QWidget* owner, int code) {
-  CurrentPrompter().Message(owner, QString(), OpenFailureText(code), Prompter::Buttons::Ok,
-                            Prompter::Icon::Warning);
+void CHyperLink::ReportOpenFailure(int code) {
+  m_services.prompter.Message(this, QString(), OpenFailureText(code), Prompter::Buttons::Ok,
+                              Prompter::Icon::Warning);
 }
 
 bool CHyperLink::HandCursorLoaded() { return g_handCursorLoaded; }

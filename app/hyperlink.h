@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <system_error>
 
 #include <QColor>
 #include <QFont>
 #include <QLabel>
 #include <QString>
+
+#include "platform/services.h"
 
 // A text label that looks and behaves like a link in a web page: coloured by its state,
 // underlined, with the hand cursor and a tooltip showing its target, reachable with Tab and
@@ -31,7 +34,7 @@ class CHyperLink : public QLabel {
   static constexpr QColor kVisitedColour{128, 0, 128};
   static constexpr QColor kHoverColour{255, 0, 0};
 
-  explicit CHyperLink(QWidget* parent = nullptr);
+  explicit CHyperLink(const Services& services, QWidget* parent = nullptr);
 
   // Makes the label a link, once its caption, font and geometry are in place: an empty target
   // becomes the caption and an empty caption the target; the own font is underlined as the
@@ -64,11 +67,14 @@ class CHyperLink : public QLabel {
   QColor TextColour() const;
 
   // The desktop's "open" of the target, then the web browser's command with the target appended.
-  // Above 32 is success; otherwise the code of what failed (see platform/desktop_open.h).
-  static int OpenTarget(const QString& target);
+  // The result is a shell "open" code: above 32 is success; otherwise 2 file (or program) not
+  // found, 3 path not found, 5 access denied, 11 program file invalid, 31 no program associated.
+  int OpenTarget(const QString& target);
+  // The shell code of what the desktop reported; `success` where it reported nothing.
+  static int OpenResultCode(std::error_code error, int success);
   // "Can't open link:" with the description of the code.
   static QString OpenFailureText(int code);
-  static void ReportOpenFailure(QWidget* owner, int code);
+  void ReportOpenFailure(int code);
 
   // Whether some link has loaded the shared hand cursor; every link shows it from then on.
   static bool HandCursorLoaded();
@@ -86,6 +92,7 @@ class CHyperLink : public QLabel {
  private:
   static void LoadHandCursor();
 
+  Services m_services;
   bool m_active = false;
   bool m_over = false;
   bool m_visited = false;

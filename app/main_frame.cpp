@@ -51,9 +51,10 @@ bool HasLocalFile(const QMimeData* data) {
 // also makes the linker keep the resources, which nothing else refers to.
 static void InitResources() { Q_INIT_RESOURCE(zul); }
 
-CMainFrame::CMainFrame()
-    : m_view(new CZulboView(m_filter, this)),
-      m_doc(std::make_unique<CZulboDoc>(m_filter, *m_view, this)) {
+CMainFrame::CMainFrame(const Services& services)
+    : m_services(services),
+      m_view(new CZulboView(m_filter, m_services, this)),
+      m_doc(std::make_unique<CZulboDoc>(m_filter, *m_view, m_services, this)) {
   InitResources();
   setCentralWidget(m_view);
   setAcceptDrops(true);
@@ -171,7 +172,7 @@ void CMainFrame::CreateMenus() {
   bind(AddAction(CmdAbout, QStringLiteral("Inf&o über Zulbo..."),
                  QStringLiteral("Zeigt Programm-Informationen, Versionsnummer und Copyright "
                                 "an.\nInfo")),
-       [this] { RunAboutBox(this); });
+       [this] { RunAboutBox(m_services, this); });
   bind(AddAction(CmdHelp, QStringLiteral("Hilfe"), QStringLiteral("Öffnet die Hilfe-Datei\nHilfe")),
        [view] { view->ShowHelp(); });
   help->addAction(Action(CmdAbout));

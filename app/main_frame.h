@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include "engine/filter_settings.h"
+#include "platform/services.h"
 
 class CZulboDoc;
 class CZulboView;
@@ -19,7 +20,7 @@ class CMainFrame : public QMainWindow {
   Q_OBJECT
 
  public:
-  CMainFrame();
+  explicit CMainFrame(const Services& services);
   ~CMainFrame() override;
 
   // Declared first, so it exists before the list and the document that refer to it.
@@ -49,6 +50,7 @@ class CMainFrame : public QMainWindow {
   void CreateStatusBar();
   void ShowTitle(const QString& documentTitle);
 
+  Services m_services;
   CZulboView* m_view;
   std::unique_ptr<CZulboDoc> m_doc;
   std::map<int, QAction*> m_actions;

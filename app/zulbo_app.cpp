@@ -27,7 +27,7 @@ std::string CommandLineFile(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-CZulboApp::CZulboApp() = default;
+CZulboApp::CZulboApp(const Services& services) : m_services(services) {}
 
 CZulboApp::~CZulboApp() {
   if (!m_qtTranslator.isEmpty()) QCoreApplication::removeTranslator(&m_qtTranslator);
@@ -45,7 +45,7 @@ bool CZulboApp::InitInstance(const std::vector<std::string>& arguments) {
     QCoreApplication::installTranslator(&m_qtTranslator);
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
-  auto frame = std::make_unique<CMainFrame>();  // it brings the resources in
+  auto frame = std::make_unique<CMainFrame>(m_services);  // it brings the resources in
   QIcon icon;
   for (const int size : {16, 32, 256})
     icon.addFile(QStringLiteral(":/icons/zul-%1.png").arg(size), QSize(size, size));

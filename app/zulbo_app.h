@@ -6,12 +6,15 @@
 
 #include <QTranslator>
 
+#include "platform/services.h"
+
 class CMainFrame;
 
 // The application object: starts the program and holds its main window.
 class CZulboApp {
  public:
-  CZulboApp();
+  // The services are those the program's pieces are given; they must outlive the application.
+  explicit CZulboApp(const Services& services = SystemServices());
   ~CZulboApp();
 
   // Start-up: German texts and the German locale for Qt's own dialogs, the main window, the file
@@ -25,6 +28,7 @@ class CZulboApp {
   CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 
  private:
+  Services m_services;
   QTranslator m_qtTranslator;
   std::unique_ptr<CMainFrame> m_mainFrame;
 };

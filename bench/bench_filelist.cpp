@@ -15,33 +15,19 @@
 #include <benchmark/benchmark.h>
 #include <QApplication>
 
+#include "bench/bench_prompter.h"
 #include "engine/filter_settings.h"
 #include "filelist/zulbo_view.h"
-#include "platform/prompter.h"
 
 namespace {
 
-constexpr int kFiles = 100000;
+// Every run here must succeed: no question is answered.
+Services Bench() {
+  static BenchPrompter prompter;
+  return prompter.MakeServices();
+}
 
-// Every run here must succeed: a question would wait for an answer that never comes.
-class NoQuestions : public Prompter {
- public:
-  Answer Message(QWidget*, const QString&, const QString& text, Buttons, Icon) override {
-    std::fprintf(stderr, "unexpected message: %s\n", text.toUtf8().constData());
-    std::abort();
-  }
-  std::vector<std::string> ChooseFiles(QWidget*, const QString&, const std::string&,
-                                       const QString&) override {
-    std::abort();
-  }
-  std::string ChooseFolder(QWidget*, const QString&, const std::string&) override { std::abort(); }
-  std::string ChooseOpenFile(QWidget*, const QString&, const QString&) override { std::abort(); }
-  std::string ChooseSaveFile(QWidget*, const QString&, const std::string&,
-                             const QString&) override {
-    std::abort();
-  }
-  int RunDialog(QDialog&) override { std::abort(); }
-};
+constexpr int kFiles = 100000;
 
 struct Folder {
   std::string path;
@@ -98,7 +84,7 @@ void BM_AddFileAndRecompute(benchmark::State& state) {
   FilterSettings filter;
   for (auto _ : state) {
     state.PauseTiming();
-    auto* view = new CZulboView(filter);
+    auto* view = new CZulboView(filter, Bench());
     state.ResumeTiming();
     for (const std::string& path : folder.fullPaths) view->AddFile(path);
     view->RecomputeNewNames();
@@ -127,7 +113,7 @@ void BM_RenameatFloor(benchmark::State& state) {
 void BM_RenameAll(benchmark::State& state) {
   const Folder& folder = TheFolder();
   FilterSettings filter;
-  CZulboView view(filter);
+  CZulboView view(filter, Bench());
   std::vector<FileEntry> rows;
   for (int i = 0; i < kFiles; ++i)
     rows.push_back({folder.names[i], folder.newNames[i], folder.path, "", ""});
@@ -153,8 +139,6 @@ BENCHMARK(BM_RenameAll)->Unit(benchmark::kMillisecond)->Iterations(10);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  NoQuestions noQuestions;
-  SetPrompter(&noQuestions);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -20,10 +20,9 @@
 #include <QApplication>
 #include <QItemSelection>
 
+#include "bench/bench_prompter.h"
 #include "engine/filter_settings.h"
-#include "filelist/scan_progress.h"
 #include "filelist/zulbo_view.h"
-#include "platform/prompter.h"
 
 namespace {
 
@@ -77,23 +76,14 @@ void BM_ScanFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanFloor)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-class SilentProgress : public ScanProgress {
- public:
-  bool Continue(int) override { return true; }
-};
-
 // "Verzeichnis hinzufügen..." with subfolders: 100,000 rows, 1,001 per-folder recomputations.
 // Arg 0: without feedback; arg 1: with the timed progress dialog of the program.
 void BM_ScanFolder(benchmark::State& state) {
-  if (state.range(0) == 0) {
-    SetScanProgressFactory([](QWidget*) -> std::unique_ptr<ScanProgress> {
-      return std::make_unique<SilentProgress>();
-    });
-  }
+  BenchPrompter prompter(std::nullopt, /*showProgress=*/state.range(0) == 1);
   FilterSettings filter;
   for (auto _ : state) {
     state.PauseTiming();
-    auto view = std::make_unique<CZulboView>(filter);
+    auto view = std::make_unique<CZulboView>(filter, prompter.MakeServices());
     view->Options().includeSubfolders = true;
     state.ResumeTiming();
     view->ScanFolder(g_treeRoot);
@@ -102,7 +92,6 @@ void BM_ScanFolder(benchmark::State& state) {
     view.reset();
     state.ResumeTiming();
   }
-  SetScanProgressFactory(nullptr);
 }
 BENCHMARK(BM_ScanFolder)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -145,8 +134,10 @@ void BM_PlainSortOfNames(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainSortOfNames)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The list's questions are answered with "Ja".
 std::unique_ptr<CZulboView> MakeView(FilterSettings& filter) {
-  auto view = std::make_unique<CZulboView>(filter);
+  static BenchPrompter prompter(Prompter::Answer::Yes);
+  auto view = std::make_unique<CZulboView>(filter, prompter.MakeServices());
   view->Model().Append(std::vector<FileEntry>(Rows()));
   return view;
 }
@@ -170,24 +161,6 @@ BENCHMARK(BM_SortColumn)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0);
 
-class YesPrompter : public Prompter {
- public:
-  Answer Message(QWidget*, const QString&, const QString&, Buttons, Icon) override {
-    return Answer::Yes;
-  }
-  std::vector<std::string> ChooseFiles(QWidget*, const QString&, const std::string&,
-                                       const QString&) override {
-    return {};
-  }
-  std::string ChooseFolder(QWidget*, const QString&, const std::string&) override { return {}; }
-  std::string ChooseOpenFile(QWidget*, const QString&, const QString&) override { return {}; }
-  std::string ChooseSaveFile(QWidget*, const QString&, const std::string&,
-                             const QString&) override {
-    return {};
-  }
-  int RunDialog(QDialog&) override { return 0; }
-};
-
 QItemSelection EverySecondRow(const CZulboView& view) {
   QItemSelection selection;
   for (int row = 0; row < kRows; row += 2)
@@ -198,8 +171,6 @@ QItemSelection EverySecondRow(const CZulboView& view) {
 
 // Delete with every second row of 100,000 selected, answered with "Ja".
 void BM_DeleteEverySecondRow(benchmark::State& state) {
-  YesPrompter prompter;
-  SetPrompter(&prompter);
   FilterSettings filter;
   for (auto _ : state) {
     state.PauseTiming();
@@ -212,7 +183,6 @@ void BM_DeleteEverySecondRow(benchmark::State& state) {
     view.reset();
     state.ResumeTiming();
   }
-  SetPrompter(nullptr);
 }
 BENCHMARK(BM_DeleteEverySecondRow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

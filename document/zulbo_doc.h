@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "engine/filter_settings.h"
+#include "platform/services.h"
 
 class CZulboView;
 class QWidget;
@@ -17,7 +18,7 @@ class CZulboDoc : public QObject {
   Q_OBJECT
 
  public:
-  CZulboDoc(FilterSettings& filter, CZulboView& view, QWidget* owner);
+  CZulboDoc(FilterSettings& filter, CZulboView& view, const Services& services, QWidget* owner);
 
   // The document's full path; empty while no filter file was opened or saved.
   const std::string& PathName() const { return m_path; }
@@ -48,6 +49,7 @@ class CZulboDoc : public QObject {
 
   FilterSettings& m_filter;
   CZulboView& m_view;
+  Services m_services;
   QWidget* m_owner;
   std::string m_path;
 };

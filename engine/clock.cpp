@@ -2,6 +2,8 @@
 
 #include "clock_internal.h"
 
+#include <utility>
+
 namespace {
 
 std::function<LocalTime()>& Override() {
@@ -37,10 +39,12 @@ LocalTime ReadClock() {
   return ConvertNow();
 }
 
-void SetClockOverride(std::function<LocalTime()> clock) { Override() = std::move(clock); }
+std::function<LocalTime()> SetClockOverride(std::function<LocalTime()> clock) {
+  return std::exchange(Override(), std::move(clock));
+}
 
-void SetWallSecondsSource(time_t (*source)()) {
-  wallSeconds = source != nullptr ? source : RealWallSeconds;
+time_t (*SetWallSecondsSource(time_t (*source)()))() {
+  return std::exchange(wallSeconds, source != nullptr ? source : RealWallSeconds);
 }
 
 uint64_t LocalTimeConversions() { return conversions; }

@@ -11,5 +11,17 @@ int NextRandom();
 void SetRandomState(uint32_t state);
 uint32_t RandomState();
 
+// Sets the generator's state while it lives, then puts back the state found at its start.
+class ScopedRandomState {
+ public:
+  explicit ScopedRandomState(uint32_t state) : m_previous(RandomState()) { SetRandomState(state); }
+  ~ScopedRandomState() { SetRandomState(m_previous); }
+  ScopedRandomState(const ScopedRandomState&) = delete;
+  ScopedRandomState& operator=(const ScopedRandomState&) = delete;
+
+ private:
+  uint32_t m_previous;
+};
+
 // Leaves the state exactly where `draws` calls of NextRandom would, in O(log draws).
 void SkipRandom(uint64_t draws);

@@ -19,7 +19,7 @@ QString FolderInstruction(bool includeSubfolders) {
 
 void CZulboView::OnAddFiles() {
   const std::vector<std::string> paths =
-      CurrentPrompter().ChooseFiles(this, QString(), m_folderOptions.lastFolder, kAllFiles);
+      m_services.prompter.ChooseFiles(this, QString(), m_folderOptions.lastFolder, kAllFiles);
   if (paths.empty()) return;
   for (const std::string& path : paths) AddFile(path);
   RecomputeNewNames();
@@ -35,5 +35,5 @@ void CZulboView::OnAddFolder() {
 
 std::string CZulboView::BrowseForFolder(QWidget* owner, const QString& instruction,
                                         const std::string& initialFolder) {
-  return CurrentPrompter().ChooseFolder(owner, instruction, initialFolder);
+  return m_services.prompter.ChooseFolder(owner, instruction, initialFolder);
 }

@@ -18,11 +18,11 @@ void CZulboView::OnEditFilter() {
 
   // "Vorschau" shows the Filter's effect on the whole list and reopens the same dialog object,
   // which comes back at its remembered position with its members as they were.
-  int result = CurrentPrompter().RunDialog(dialog);
+  int result = m_services.prompter.RunDialog(dialog);
   while (result == CFilterDlg::ResultPreview) {
     m_filter.CopyFrom(dialog.m_work);
     RecomputeNewNames();
-    result = CurrentPrompter().RunDialog(dialog);
+    result = m_services.prompter.RunDialog(dialog);
   }
   if (result != CFilterDlg::ResultOk && result != CFilterDlg::ResultRename) return;
   m_filter.CopyFrom(dialog.m_work);

@@ -2,31 +2,14 @@
 
 #include <utility>
 
+#include "platform/text_bytes.h"
+
 namespace {
 
 const char* const kHeaders[ColCount] = {"Alter Name", "Neuer Name", "Verzeichnis", "Erstelltdatum",
                                         "Änderungsdatum"};
 
 }  // namespace
-
-const std::string& ColumnText(const FileEntry& entry, int column) {
-  switch (column) {
-    case ColOldName:
-      return entry.oldName;
-    case ColNewName:
-      return entry.newName;
-    case ColDirectory:
-      return entry.directory;
-    case ColCreated:
-      return entry.created;
-    default:
-      return entry.modified;
-  }
-}
-
-std::string& ColumnText(FileEntry& entry, int column) {
-  return const_cast<std::string&>(ColumnText(static_cast<const FileEntry&>(entry), column));
-}
 
 FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -40,9 +23,9 @@ int FileListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= Count() || index.column() >= ColCount) return {};
-  if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+  if (role == Qt::DisplayRole) {
     const std::string& text = Text(index.row(), index.column());
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return TextOf(text);
   }
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
   return {};
@@ -58,34 +41,28 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
   return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-const std::string& FileListModel::Text(int row, int column) const {
-  return ColumnText(m_rows[static_cast<size_t>(row)], column);
-}
-
 void FileListModel::SetText(int row, int column, std::string text) {
-  ColumnText(m_rows[static_cast<size_t>(row)], column) = std::move(text);
+  m_rows.SetText(row, column, std::move(text));
   const QModelIndex cell = index(row, column);
   emit dataChanged(cell, cell);
 }
 
 void FileListModel::Append(FileEntry entry) {
   beginInsertRows({}, Count(), Count());
-  m_rows.push_back(std::move(entry));
+  m_rows.Append(std::move(entry));
   endInsertRows();
 }
 
 void FileListModel::Append(std::vector<FileEntry> entries) {
   if (entries.empty()) return;
   beginInsertRows({}, Count(), Count() + static_cast<int>(entries.size()) - 1);
-  m_rows.insert(m_rows.end(), std::make_move_iterator(entries.begin()),
-                std::make_move_iterator(entries.end()));
+  m_rows.Append(std::move(entries));
   endInsertRows();
 }
 
 void FileListModel::SetNewNames(std::vector<std::string> names) {
-  if (m_rows.empty()) return;
-  for (size_t i = 0; i < m_rows.size() && i < names.size(); ++i)
-    m_rows[i].newName = std::move(names[i]);
+  if (Count() == 0) return;
+  m_rows.SetNewNames(std::move(names));
   emit dataChanged(index(0, ColNewName), index(Count() - 1, ColNewName));
 }
 
@@ -93,29 +70,19 @@ void FileListModel::RemoveRows(const std::vector<int>& rows) {
   if (rows.empty()) return;
   if (rows.size() == 1) {
     beginRemoveRows({}, rows[0], rows[0]);
-    m_rows.erase(m_rows.begin() + rows[0]);
+    m_rows.Remove(rows);
     endRemoveRows();
     return;
   }
   // Many rows: compact in one pass and reset, instead of one removal signal per row.
   beginResetModel();
-  size_t out = 0;
-  size_t next = 0;
-  for (size_t i = 0; i < m_rows.size(); ++i) {
-    if (next < rows.size() && static_cast<size_t>(rows[next]) == i) {
-      ++next;
-      continue;
-    }
-    if (out != i) m_rows[out] = std::move(m_rows[i]);
-    ++out;
-  }
-  m_rows.resize(out);
+  m_rows.Remove(rows);
   endResetModel();
 }
 
 void FileListModel::SwapRows(int a, int b) {
   if (a == b) return;
-  std::swap(m_rows[static_cast<size_t>(a)], m_rows[static_cast<size_t>(b)]);
+  m_rows.Swap(a, b);
   emit dataChanged(index(a, 0), index(a, ColCount - 1));
   emit dataChanged(index(b, 0), index(b, ColCount - 1));
 }
@@ -123,12 +90,9 @@ void FileListModel::SwapRows(int a, int b) {
 void FileListModel::Reorder(const std::vector<int>& order) {
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   const QModelIndexList before = persistentIndexList();
-  std::vector<int> newPosition(m_rows.size());
+  std::vector<int> newPosition(static_cast<size_t>(Count()));
   for (size_t i = 0; i < order.size(); ++i) newPosition[static_cast<size_t>(order[i])] = int(i);
-  std::vector<FileEntry> reordered;
-  reordered.reserve(m_rows.size());
-  for (int from : order) reordered.push_back(std::move(m_rows[static_cast<size_t>(from)]));
-  m_rows = std::move(reordered);
+  m_rows.Reorder(order);
   QModelIndexList after;
   after.reserve(before.size());
   for (const QModelIndex& old : before)

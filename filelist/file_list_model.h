@@ -5,10 +5,11 @@
 
 #include <QAbstractTableModel>
 
-#include "filelist/file_entry.h"
+#include "filelist/core/file_rows.h"
 
-// The list's rows: the only store of file data. Bulk operations emit one signal each (one insert
-// range, one dataChanged per column, one reset or layout change), so 100,000 rows stay fluid.
+// The list's rows as a Qt model. Bulk operations emit one signal each (one insert range, one
+// dataChanged per column, one removal per contiguous range, one layout change), so 100,000 rows
+// stay fluid.
 class FileListModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -21,11 +22,10 @@ class FileListModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
 
-  int Count() const { return static_cast<int>(m_rows.size()); }
-  const FileEntry& Row(int row) const { return m_rows[static_cast<size_t>(row)]; }
-  const std::vector<FileEntry>& Rows() const { return m_rows; }
-
-  const std::string& Text(int row, int column) const;
+  const FileRows& Rows() const { return m_rows; }
+  int Count() const { return m_rows.Count(); }
+  const FileEntry& Row(int row) const { return m_rows.Row(row); }
+  const std::string& Text(int row, int column) const { return m_rows.Text(row, column); }
   void SetText(int row, int column, std::string text);
 
   // Appends rows at the end.
@@ -46,5 +46,5 @@ class FileListModel : public QAbstractTableModel {
   void Reorder(const std::vector<int>& order);
 
  private:
-  std::vector<FileEntry> m_rows;
+  FileRows m_rows;
 };

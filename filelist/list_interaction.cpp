@@ -11,20 +11,9 @@
 
 #include "filelist/zulbo_view.h"
 #include "platform/prompter.h"
+#include "platform/text_bytes.h"
 
 namespace {
-
-// Appends the sort key of a date text: "DD.MM.YYYY   hh:mm:ss" gives "YYYYMMDD   hh:mm:ss", which
-// sorts chronologically as text. Short texts give the pieces they have.
-void AppendDateKey(std::string& keys, const std::string& text) {
-  const auto piece = [&](size_t pos, size_t count) {
-    if (pos < text.size()) keys.append(text, pos, count);
-  };
-  piece(6, 4);
-  piece(3, 2);
-  piece(0, 2);
-  piece(10, std::string::npos);
-}
 
 // The selected rows, ascending. Read from the selection's ranges, since asking row by row costs
 // time proportional to the number of ranges for every row.
@@ -52,10 +41,6 @@ void SelectOnly(QItemSelectionModel& selection, const std::vector<int>& rows) {
   selection.select(ranges, QItemSelectionModel::Select);
 }
 
-QString FromBytes(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 void CZulboView::ConnectInteraction() {
@@ -73,39 +58,7 @@ void CZulboView::OnColumnClick(int column) {
     m_sortAscending = true;
     m_sortColumn = column;
   }
-  // Each key is built once, all into one buffer, which also keeps the comparisons within one
-  // block of memory. string_view compares bytes as unsigned values, so upper case comes before
-  // lower case and UTF-8 umlauts after all ASCII. Equal keys keep their order.
-  const int count = RowCount();
-  const bool dateColumn = column == ColCreated || column == ColModified;
-  std::string buffer;
-  std::vector<size_t> ends;
-  ends.reserve(static_cast<size_t>(count));
-  for (int row = 0; row < count; ++row) {
-    if (dateColumn)
-      AppendDateKey(buffer, Text(row, column));
-    else
-      buffer += Text(row, column);
-    ends.push_back(buffer.size());
-  }
-  struct Keyed {
-    std::string_view key;
-    int row;
-  };
-  std::vector<Keyed> keyed;
-  keyed.reserve(static_cast<size_t>(count));
-  for (size_t row = 0, begin = 0; row < ends.size(); begin = ends[row++])
-    keyed.push_back({std::string_view(buffer).substr(begin, ends[row] - begin), int(row)});
-  const bool ascending = m_sortAscending;
-  std::sort(keyed.begin(), keyed.end(), [ascending](const Keyed& a, const Keyed& b) {
-    const int order = a.key.compare(b.key);
-    if (order != 0) return ascending ? order < 0 : order > 0;
-    return a.row < b.row;
-  });
-  std::vector<int> order;
-  order.reserve(keyed.size());
-  for (const Keyed& entry : keyed) order.push_back(entry.row);
-  m_model->Reorder(order);
+  m_model->Reorder(m_model->Rows().SortOrder(column, m_sortAscending));
 }
 
 void CZulboView::OnBeginDrag(int row) {
@@ -166,7 +119,7 @@ void CZulboView::OnLButtonUp() { m_dragging = false; }
 
 void CZulboView::OnKeyDown(int key) {
   if (key != Qt::Key_Delete) return;
-  const Prompter::Answer answer = CurrentPrompter().Message(
+  const Prompter::Answer answer = m_services.prompter.Message(
       this, QStringLiteral("Aus Liste Entfernen?"),
       QStringLiteral("Sollen die ausgewählten Elemente wirklich aus der Liste entfernt werden?"),
       Prompter::Buttons::YesNo, Prompter::Icon::Question);
@@ -179,13 +132,13 @@ void CZulboView::OnLButtonDblClk() {
   if (selected.size() != 1) return;
   const FileEntry& row = m_model->Row(selected[0]);
   const QString text = QStringLiteral("Index:\t\t\t%1").arg(selected[0] + 1) +
-                       QStringLiteral("\nDateiname:\t\t") + FromBytes(row.oldName) +
-                       QStringLiteral("\nNeuer Dateiname:\t\t") + FromBytes(row.newName) +
-                       QStringLiteral("\nDateiverzeichnis:\t\t") + FromBytes(row.directory) +
-                       QStringLiteral("\nDatei erstellt am:\t\t") + FromBytes(row.created) +
-                       QStringLiteral("\nDatei geändert am\t\t") + FromBytes(row.modified);
-  CurrentPrompter().Message(this, QStringLiteral("Zul"), text, Prompter::Buttons::Ok,
-                            Prompter::Icon::None);
+                       QStringLiteral("\nDateiname:\t\t") + TextOf(row.oldName) +
+                       QStringLiteral("\nNeuer Dateiname:\t\t") + TextOf(row.newName) +
+                       QStringLiteral("\nDateiverzeichnis:\t\t") + TextOf(row.directory) +
+                       QStringLiteral("\nDatei erstellt am:\t\t") + TextOf(row.created) +
+                       QStringLiteral("\nDatei geändert am\t\t") + TextOf(row.modified);
+  m_services.prompter.Message(this, QStringLiteral("Zul"), text, Prompter::Buttons::Ok,
+                              Prompter::Icon::None);
 }
 
 void CZulboView::SwapRows(int a, int b) { m_model->SwapRows(a, b); }

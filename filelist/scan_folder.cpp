@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "engine/random.h"
-#include "filelist/scan_progress.h"
 #include "filelist/zulbo_view.h"
 #include "platform/file_system.h"
+#include "platform/prompter.h"
 
 namespace {
 
@@ -20,8 +20,11 @@ namespace {
 // as with a full recomputation after every folder, without its quadratic cost.
 class FolderScan {
  public:
-  FolderScan(CZulboView& view, ScanProgress& progress)
-      : m_view(view), m_progress(progress), m_subfolders(view.Options().includeSubfolders) {}
+  FolderScan(CZulboView& view, FileSystem& files, Progress& progress)
+      : m_view(view),
+        m_files(files),
+        m_progress(progress),
+        m_subfolders(view.Options().includeSubfolders) {}
 
   void Run(const std::string& folder) {
     Enter(folder);
@@ -56,32 +59,38 @@ class FolderScan {
   // A folder already scanned in this command is not scanned again: that ends link loops. A link
   // whose target cannot be identified is not followed, since its loop could not be detected.
   void EnterSubfolder(std::string path, bool isLink) {
-    const std::optional<FolderIdentity> identity = CurrentFileSystem().IdentifyFolder(path);
+    const std::optional<FileIdentity> identity = IdentifyFolder(path);
     if (!identity ? isLink : Seen(*identity)) return;
     Enter(std::move(path), identity);
   }
 
-  void Enter(const std::string& folder) {
-    Enter(folder, CurrentFileSystem().IdentifyFolder(folder));
-  }
+  void Enter(const std::string& folder) { Enter(folder, IdentifyFolder(folder)); }
 
-  void Enter(std::string folder, const std::optional<FolderIdentity>& identity) {
+  void Enter(std::string folder, const std::optional<FileIdentity>& identity) {
     if (identity) m_scanned.insert({identity->device, identity->inode});
     if (folder.empty() || folder.back() != '/') folder += '/';
     Frame frame;
     frame.folder = std::move(folder);
     // A folder that cannot be read contributes what was read before the failure, usually nothing.
-    CurrentFileSystem().ListFolder(frame.folder, frame.entries);
+    m_files.ListFolder(frame.folder, frame.entries);
     m_stack.push_back(std::move(frame));
     if (!m_progress.Continue(m_found)) m_cancelled = true;
   }
 
-  bool Seen(const FolderIdentity& identity) const {
+  // The identity of the folder a path leads to (links followed); empty when it is none.
+  std::optional<FileIdentity> IdentifyFolder(const std::string& path) {
+    const Result<FileStatus> status = m_files.Examine(path);
+    if (!status || status->kind != FileKind::Folder) return std::nullopt;
+    return status->identity;
+  }
+
+  bool Seen(const FileIdentity& identity) const {
     return m_scanned.contains({identity.device, identity.inode});
   }
 
   CZulboView& m_view;
-  ScanProgress& m_progress;
+  FileSystem& m_files;
+  Progress& m_progress;
   const bool m_subfolders;
   std::vector<Frame> m_stack;
   std::set<std::pair<uint64_t, uint64_t>> m_scanned;
@@ -93,6 +102,11 @@ class FolderScan {
 }  // namespace
 
 void CZulboView::ScanFolder(const std::string& folder) {
-  const std::unique_ptr<ScanProgress> progress = MakeScanProgress(this);
-  FolderScan(*this, *progress).Run(folder);
+  const std::unique_ptr<Progress> progress = m_services.prompter.StartProgress(
+      this,
+      [](int found) {
+        return QStringLiteral("Dateien werden hinzugefügt...\n%1 Dateien gefunden").arg(found);
+      },
+      0, true);
+  FolderScan(*this, m_services.files, *progress).Run(folder);
 }

@@ -5,6 +5,6 @@
 void CZulboView::OnSettings() {
   CSettingsDlg dialog(window());
   dialog.m_includeSubfolders = m_folderOptions.includeSubfolders ? 1 : 0;
-  if (CurrentPrompter().RunDialog(dialog) == QDialog::Accepted)
+  if (m_services.prompter.RunDialog(dialog) == QDialog::Accepted)
     m_folderOptions.includeSubfolders = dialog.m_includeSubfolders != 0;
 }

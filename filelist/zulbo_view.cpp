@@ -1,18 +1,15 @@
 #include "filelist/zulbo_view.h"
 
-#include <unistd.h>
-
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QPalette>
 #include <QStyle>
 #include <QToolTip>
 
-#include "filelist/date_text.h"
 #include "filelist/row_focus_delegate.h"
 
-CZulboView::CZulboView(FilterSettings& filter, QWidget* parent)
-    : QTableView(parent), m_filter(filter), m_model(new FileListModel(this)) {
+CZulboView::CZulboView(FilterSettings& filter, const Services& services, QWidget* parent)
+    : QTableView(parent), m_filter(filter), m_services(services), m_model(new FileListModel(this)) {
   setModel(m_model);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -47,35 +44,12 @@ CZulboView::~CZulboView() = default;
 void CZulboView::OnInitialUpdate() { clearSelection(); }
 
 void CZulboView::AddFile(const std::string& fullPath) {
-  // The run rebuilds the path from the folder and the name, so the folder must not depend on a
-  // working directory that may change later.
-  std::string absolute;
-  if (fullPath.empty() || fullPath[0] != '/') {
-    char cwd[4096];
-    if (getcwd(cwd, sizeof cwd)) absolute = std::string(cwd) + "/" + fullPath;
-  }
-  const std::string& path = absolute.empty() ? fullPath : absolute;
-  const size_t slash = path.rfind('/');
-  FileEntry entry;
-  entry.oldName = slash == std::string::npos ? path : path.substr(slash + 1);
-  entry.newName = entry.oldName;
-  entry.directory = slash == std::string::npos ? std::string() : path.substr(0, slash);
-  DateTexts dates = FileDateTexts(path);
-  entry.created = std::move(dates.created);
-  entry.modified = std::move(dates.modified);
-  m_model->Append(std::move(entry));
+  m_model->Append(MakeEntry(m_services.files, fullPath));
 }
 
 void CZulboView::RecomputeNewNames() {
-  const int count = m_model->Count();
-  if (count == 0) return;
-  std::vector<std::string> names;
-  names.reserve(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    const FileEntry& row = m_model->Row(i);
-    names.push_back(m_filter.Evaluate(row.oldName, i, row.created, row.modified));
-  }
-  m_model->SetNewNames(std::move(names));
+  if (m_model->Count() == 0) return;
+  m_model->SetNewNames(m_model->Rows().EvaluateNewNames(m_filter));
 }
 
 // The full text of a cell shows as a tip only where the column cuts it off.

@@ -7,7 +7,9 @@
 #include <QTableView>
 
 #include "engine/filter_settings.h"
+#include "filelist/core/rename_plan.h"
 #include "filelist/file_list_model.h"
+#include "platform/services.h"
 
 // The options of the folder command; held in memory only, never saved.
 struct FolderOptions {
@@ -16,18 +18,17 @@ struct FolderOptions {
 };
 
 // The main window's client area: the list of files to rename, and the program's own commands.
-// The rows (its model) are the only store of file data; the current Filter belongs to the main
-// window and is only read here.
+// The rows (its model) are the only store of file data. The current Filter belongs to the main
+// window; the list evaluates it, and the Filter dialog's command stores the edited Filter into it.
 class CZulboView : public QTableView {
   Q_OBJECT
 
  public:
-  explicit CZulboView(FilterSettings& filter, QWidget* parent = nullptr);
+  CZulboView(FilterSettings& filter, const Services& services, QWidget* parent = nullptr);
   ~CZulboView() override;
 
   FileListModel& Model() { return *m_model; }
   const FileListModel& Model() const { return *m_model; }
-  FilterSettings& Filter() { return m_filter; }
 
   // Row access for the other parts.
   int RowCount() const { return m_model->Count(); }
@@ -74,6 +75,12 @@ class CZulboView : public QTableView {
   void OnSettings();
   void ShowHelp();
 
+ signals:
+  // Files were renamed on the disk: the given steps of the plan, from their old name to their new
+  // one, or with `back` from the new name to the old one. Whoever holds a path of such a file
+  // (the document) follows it.
+  void FilesRenamed(const RenamePlan& plan, const std::vector<size_t>& steps, bool back);
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -84,6 +91,7 @@ class CZulboView : public QTableView {
 
  private:
   FilterSettings& m_filter;
+  Services m_services;
   FileListModel* m_model;
   FolderOptions m_folderOptions;
   int m_sortColumn = -1;

@@ -11,13 +11,25 @@
 
 namespace {
 
-constexpr int kOpened = 42;   // any value above 32
-constexpr int kStarted = 33;  // any value above 31
-constexpr int kFileNotFound = 2;
-constexpr int kPathNotFound = 3;
-constexpr int kAccessDenied = 5;
-constexpr int kBadProgram = 11;
-constexpr int kNoAssociation = 31;
+class OpenErrors : public std::error_category {
+ public:
+  const char* name() const noexcept override { return "desktop open"; }
+  std::string message(int value) const override {
+    switch (static_cast<OpenError>(value)) {
+      case OpenError::FileNotFound:
+        return "file not found";
+      case OpenError::PathNotFound:
+        return "path not found";
+      case OpenError::AccessDenied:
+        return "access denied";
+      case OpenError::BadProgram:
+        return "program could not be started";
+      case OpenError::NoAssociation:
+        return "no program associated";
+    }
+    return "unknown";
+  }
+};
 
 // A field code's letter after "%": the ones that stand for the file or address to open.
 bool IsTargetCode(QChar letter) {
@@ -89,48 +101,52 @@ QString ExecOfDesktopEntry(const QString& id, const QStringList& dataDirs) {
 }
 
 // A path that names nothing: its folder is there (file not found) or not (path not found).
-int MissingFileCode(const QString& path) {
-  return QFileInfo(QFileInfo(path).absolutePath()).isDir() ? kFileNotFound : kPathNotFound;
+std::error_code MissingFileCode(const QString& path) {
+  return QFileInfo(QFileInfo(path).absolutePath()).isDir() ? OpenError::FileNotFound
+                                                           : OpenError::PathNotFound;
 }
 
 class QtDesktopOpener : public DesktopOpener {
  public:
-  int Open(const QString& target) override {
+  std::error_code Open(const QString& target) override {
     const QUrl url = TargetUrl(target);
     if (url.isLocalFile()) {
       const QFileInfo file(url.toLocalFile());
       if (!file.exists()) return MissingFileCode(file.filePath());
-      if (!file.isReadable()) return kAccessDenied;
+      if (!file.isReadable()) return OpenError::AccessDenied;
     }
-    return QDesktopServices::openUrl(url) ? kOpened : kNoAssociation;
+    if (QDesktopServices::openUrl(url)) return {};
+    return OpenError::NoAssociation;
   }
 
   QString WebPageHandlerCommand() override {
     return DefaultHandlerCommand(QStringLiteral("text/html"), XdgDirectories::FromEnvironment());
   }
 
-  int StartDetached(const QStringList& argv) override {
-    if (argv.isEmpty() || argv.front().isEmpty()) return kFileNotFound;
+  std::error_code StartDetached(const QStringList& argv) override {
+    if (argv.isEmpty() || argv.front().isEmpty()) return OpenError::FileNotFound;
     const QString& program = argv.front();
     const QString path = program.contains(u'/') ? program : QStandardPaths::findExecutable(program);
-    if (path.isEmpty()) return kFileNotFound;
+    if (path.isEmpty()) return OpenError::FileNotFound;
     if (!QFileInfo::exists(path)) return MissingFileCode(path);
     const QFileInfo file(path);
-    if (!file.isFile() || !file.isExecutable()) return kAccessDenied;
-    return QProcess::startDetached(path, argv.mid(1)) ? kStarted : kBadProgram;
+    if (!file.isFile() || !file.isExecutable()) return OpenError::AccessDenied;
+    if (QProcess::startDetached(path, argv.mid(1))) return {};
+    return OpenError::BadProgram;
   }
 };
 
-DesktopOpener* g_opener = nullptr;
-
 }  // namespace
 
-DesktopOpener& CurrentDesktopOpener() {
-  static QtDesktopOpener desktop;
-  return g_opener ? *g_opener : desktop;
+const std::error_category& OpenErrorCategory() {
+  static const OpenErrors category;
+  return category;
 }
 
-void SetDesktopOpener(DesktopOpener* opener) { g_opener = opener; }
+DesktopOpener& SystemDesktopOpener() {
+  static QtDesktopOpener desktop;
+  return desktop;
+}
 
 QUrl TargetUrl(const QString& target) {
   static const QRegularExpression withScheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));

@@ -1,35 +1,46 @@
 #pragma once
 
+#include <system_error>
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 
-// Opening files and web addresses with the desktop's programs. Results follow the codes of a
-// shell "open": above 32 is success; 32 or less names what went wrong:
-//   0 out of resources, 2 file (or program) not found, 3 path not found, 5 access denied,
-//   11 program file invalid, 31 no program associated.
-// Production uses Qt's desktop services and the freedesktop MIME application lists; tests
-// install their own opener with SetDesktopOpener, so nothing is started during a test.
+// Why the desktop could not open or start something.
+enum class OpenError {
+  FileNotFound = 1,  // the file, or the program
+  PathNotFound,      // the folder it should be in
+  AccessDenied,
+  BadProgram,  // the program could not be started
+  NoAssociation,
+};
+const std::error_category& OpenErrorCategory();
+inline std::error_code make_error_code(OpenError error) {
+  return {static_cast<int>(error), OpenErrorCategory()};
+}
+template <>
+struct std::is_error_code_enum<OpenError> : std::true_type {};
+
+// Opening files and web addresses with the desktop's programs; an empty code means success.
+// Production uses Qt's desktop services and the freedesktop MIME application lists; tests hand in
+// their own opener, so nothing is started during a test.
 class DesktopOpener {
  public:
   virtual ~DesktopOpener() = default;
 
   // The desktop's "open" of a file path or an address (see TargetUrl).
-  virtual int Open(const QString& target) = 0;
+  virtual std::error_code Open(const QString& target) = 0;
 
   // The Exec line of the desktop's default program for web pages (text/html); empty when the
   // desktop names none or its desktop entry cannot be read.
   virtual QString WebPageHandlerCommand() = 0;
 
-  // Starts a program (argv[0]) with its arguments, detached from us. A result above 31 means it
-  // started; otherwise 2 (not found), 3 (its folder not found), 5 (not allowed to run) or 11
-  // (could not be started).
-  virtual int StartDetached(const QStringList& argv) = 0;
+  // Starts a program (argv[0]) with its arguments, detached from us.
+  virtual std::error_code StartDetached(const QStringList& argv) = 0;
 };
 
-// The opener in use: the desktop's unless a test installed another (nullptr restores it).
-DesktopOpener& CurrentDesktopOpener();
-void SetDesktopOpener(DesktopOpener* opener);
+// The desktop's own opener.
+DesktopOpener& SystemDesktopOpener();
 
 // What "open" is given: a target with a scheme ("mailto:", "https://") as it is, an absolute
 // path as a local file, anything else as a web address ("example.org/x" -> "http://example.org/x").

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
+#include "platform/result.h"
+
 // Our thin layer over the file system. Paths and names are byte strings, passed to the system
-// unchanged. Production uses SystemFileSystem(); tests replace it (see platform/testing/).
+// unchanged. Every call that can fail says why as a std::error_code (see platform/result.h).
+// Production uses SystemFileSystem(); tests hand in doubles (platform/testing/).
 
 // Creation and last-write time in seconds since the epoch (UTC).
 struct FileTimes {
@@ -14,19 +18,40 @@ struct FileTimes {
   int64_t modified = 0;
 };
 
+// Identifies a file or folder across the different paths to it.
+struct FileIdentity {
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+enum class FileKind { File, Folder, Other };
+
+// What a path leads to.
+struct FileStatus {
+  FileKind kind = FileKind::Other;
+  uint64_t size = 0;
+  FileIdentity identity;
+  // Writable as its permission bits say, whoever runs the program (root may write anyway).
+  bool writable = false;
+};
+
 // One entry of a folder, as the system delivers it.
 struct FolderEntry {
-  enum class Kind { File, Folder, Other };
+  using Kind = FileKind;
   std::string name;
   Kind kind = Kind::Other;  // of the link's target for a symbolic link
   bool isLink = false;
 };
 
-// Identifies a folder across different paths to it (device and inode).
-struct FolderIdentity {
-  uint64_t device = 0;
-  uint64_t inode = 0;
-  friend bool operator==(const FolderIdentity&, const FolderIdentity&) = default;
+// A file opened for reading.
+class InputFile {
+ public:
+  virtual ~InputFile() = default;
+  // The file as it was when opened.
+  virtual const FileStatus& Status() const = 0;
+  // Reads up to `size` bytes; 0 at the end of the data.
+  virtual Result<size_t> Read(char* buffer, size_t size) = 0;
 };
 
 class FileSystem {
@@ -34,31 +59,46 @@ class FileSystem {
   virtual ~FileSystem() = default;
 
   // The file's times: birth time where the file system reports one, else the last-write time
-  // stands in for it. Empty when the file cannot be examined at all.
-  virtual std::optional<FileTimes> ReadTimes(const std::string& path) = 0;
+  // stands in for it.
+  virtual Result<FileTimes> ReadTimes(const std::string& path) = 0;
 
-  // Opens a folder for renames inside it; returns a handle >= 0, or -errno.
-  virtual int OpenFolder(const std::string& path) = 0;
+  // What the path leads to, symbolic links followed.
+  virtual Result<FileStatus> Examine(const std::string& path) = 0;
+
+  // Opens a folder for lookups and renames inside it; the handle stays valid until CloseFolder.
+  virtual Result<int> OpenFolder(const std::string& path) = 0;
   virtual void CloseFolder(int folder) = 0;
 
+  // The identity of the entry `name` of an opened folder; a symbolic link is not followed.
+  virtual Result<FileIdentity> IdentifyInFolder(int folder, const std::string& name) = 0;
+  // The longest name, in bytes, that the opened folder takes (255 where it cannot say).
+  virtual size_t MaxNameLength(int folder) = 0;
+  // Whether the opened folder treats names that differ only in letter case as one.
+  virtual bool IgnoresCase(int folder) = 0;
+
   // Renames `from` to `to`, both plain names inside the opened folder. Never replaces an existing
-  // file. Renaming a name to itself succeeds when the file exists and changes nothing; a change of
-  // letter case alone of the same file succeeds on a case-insensitive file system. Returns 0 or an
-  // errno value.
-  virtual int RenameInFolder(int folder, const std::string& from, const std::string& to) = 0;
+  // file: a `to` that exists fails with EEXIST, also when it is another link to the same file.
+  // Renaming a name to itself succeeds when the file exists and changes nothing; a change of
+  // letter case alone succeeds where the folder ignores case.
+  virtual std::error_code RenameInFolder(int folder, const std::string& from,
+                                         const std::string& to) = 0;
 
-  // The entries of a folder in the order the system delivers them, "." and ".." left out.
-  // False when the folder cannot be read; `entries` then holds what was read before the failure.
-  virtual bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) = 0;
+  // The entries of a folder in the order the system delivers them, "." and ".." left out. On
+  // failure `entries` holds what was read before it.
+  virtual std::error_code ListFolder(const std::string& path,
+                                     std::vector<FolderEntry>& entries) = 0;
 
-  // The identity of the folder a path leads to (links followed); empty when it cannot be examined.
-  virtual std::optional<FolderIdentity> IdentifyFolder(const std::string& path) = 0;
+  // Opens a file for reading. A FIFO without a writer reads as empty instead of blocking; a folder
+  // fails with EISDIR.
+  virtual Result<std::unique_ptr<InputFile>> OpenInput(const std::string& path) = 0;
+
+  // Makes `bytes` the content of the file at `path` (a symbolic link's target where it is one).
+  // The old content is replaced only once the new one is complete on the disk, so a failure never
+  // leaves a cut file behind; where the folder allows no new file, the file is written in place.
+  // An existing file that is not writable fails with EACCES, a folder with EISDIR.
+  virtual std::error_code WriteFileAtomically(const std::string& path,
+                                              const std::string& bytes) = 0;
 };
 
 // The real file system (Linux system calls).
 FileSystem& SystemFileSystem();
-
-// The file system every part of the program uses; tests install a fake with SetFileSystem and
-// restore the real one with SetFileSystem(nullptr).
-FileSystem& CurrentFileSystem();
-void SetFileSystem(FileSystem* fileSystem);

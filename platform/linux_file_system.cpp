@@ -1,22 +1,37 @@
-#include "platform/file_system.h"
+#include "platform/linux_file_system.h"
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <linux/magic.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 
-#include <QString>
+#include "platform/atomic_write.h"
+#include "platform/case_compare.h"
+#include "platform/file_descriptor.h"
 
 namespace {
 
-FolderEntry::Kind KindOf(mode_t mode) {
-  if (S_ISREG(mode)) return FolderEntry::Kind::File;
-  if (S_ISDIR(mode)) return FolderEntry::Kind::Folder;
-  return FolderEntry::Kind::Other;
+FileKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return FileKind::File;
+  if (S_ISDIR(mode)) return FileKind::Folder;
+  return FileKind::Other;
 }
+
+FileStatus StatusOf(const struct stat& info, bool writable) {
+  return {KindOf(info.st_mode),
+          static_cast<uint64_t>(info.st_size),
+          {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)},
+          writable};
+}
+
+bool Writable(const struct stat& info) { return (info.st_mode & 0222) != 0; }
 
 bool SameFile(int folder, const std::string& a, const std::string& b) {
   struct stat sa {};
@@ -24,14 +39,6 @@ bool SameFile(int folder, const std::string& a, const std::string& b) {
   return fstatat(folder, a.c_str(), &sa, AT_SYMLINK_NOFOLLOW) == 0 &&
          fstatat(folder, b.c_str(), &sb, AT_SYMLINK_NOFOLLOW) == 0 && sa.st_dev == sb.st_dev &&
          sa.st_ino == sb.st_ino;
-}
-
-// Only for names already known to be the same file: invalid UTF-8 may fold to equal texts here,
-// which is harmless because both names lead to one inode.
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
-             .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())),
-                      Qt::CaseInsensitive) == 0;
 }
 
 // For file systems without RENAME_NOREPLACE: a hard link under the new name fails with EEXIST
@@ -47,91 +54,163 @@ int LinkThenUnlink(int folder, const std::string& from, const std::string& to) {
   return 0;
 }
 
-class LinuxFileSystem : public FileSystem {
+class LinuxInputFile : public InputFile {
  public:
-  std::optional<FileTimes> ReadTimes(const std::string& path) override {
-    struct statx info {};
-    if (statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME | STATX_MTIME, &info) != 0 ||
-        !(info.stx_mask & STATX_MTIME)) {
-      return std::nullopt;
-    }
-    FileTimes times;
-    times.modified = info.stx_mtime.tv_sec;
-    times.created = (info.stx_mask & STATX_BTIME) ? info.stx_btime.tv_sec : times.modified;
-    return times;
-  }
+  LinuxInputFile(FileDescriptor fd, const FileStatus& status)
+      : m_fd(std::move(fd)), m_status(status) {}
 
-  int OpenFolder(const std::string& path) override {
-    const int folder = open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    return folder >= 0 ? folder : -errno;
-  }
+  const FileStatus& Status() const override { return m_status; }
 
-  void CloseFolder(int folder) override {
-    if (folder >= 0) close(folder);
-  }
-
-  int RenameInFolder(int folder, const std::string& from, const std::string& to) override {
-    if (from == to) {
-      struct stat info {};
-      return fstatat(folder, from.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
-    }
-    int error = 0;
-    if (renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_NOREPLACE) != 0) {
-      error = errno;
-      if (error == EINVAL || error == ENOSYS) error = LinkThenUnlink(folder, from, to);
-    }
-    // On a case-insensitive file system the new spelling already "exists" as the file itself.
-    if (error == EEXIST && SameFile(folder, from, to) && EqualIgnoringCase(from, to)) {
-      error = renameat(folder, from.c_str(), folder, to.c_str()) == 0 ? 0 : errno;
-    }
-    return error;
-  }
-
-  bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
-    DIR* dir = opendir(path.c_str());
-    if (!dir) return false;
-    const int dirFd = dirfd(dir);
-    bool ok = true;
+  Result<size_t> Read(char* buffer, size_t size) override {
     for (;;) {
-      errno = 0;
-      const dirent* item = readdir(dir);
-      if (!item) {
-        ok = errno == 0;
-        break;
-      }
-      const char* name = item->d_name;
-      if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-      FolderEntry entry;
-      entry.name = name;
-      unsigned char type = item->d_type;
-      if (type == DT_UNKNOWN) {
-        struct stat info {};
-        if (fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0)
-          type = static_cast<unsigned char>(IFTODT(info.st_mode));
-      }
-      entry.isLink = type == DT_LNK;
-      if (type == DT_REG) {
-        entry.kind = FolderEntry::Kind::File;
-      } else if (type == DT_DIR) {
-        entry.kind = FolderEntry::Kind::Folder;
-      } else if (type == DT_LNK) {
-        struct stat target {};
-        if (fstatat(dirFd, name, &target, 0) == 0) entry.kind = KindOf(target.st_mode);
-      }
-      entries.push_back(std::move(entry));
+      const ssize_t count = ::read(m_fd.Get(), buffer, size);
+      if (count >= 0) return static_cast<size_t>(count);
+      // A FIFO without data yet reads as its end, as a FIFO without a writer does.
+      if (errno == EAGAIN) return size_t{0};
+      if (errno != EINTR) return LastErrno();
     }
-    closedir(dir);
-    return ok;
   }
 
-  std::optional<FolderIdentity> IdentifyFolder(const std::string& path) override {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
-    return FolderIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
-  }
+ private:
+  FileDescriptor m_fd;
+  FileStatus m_status;
 };
 
 }  // namespace
+
+Result<FileTimes> LinuxFileSystem::ReadTimes(const std::string& path) {
+  struct statx info {};
+  if (statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME | STATX_MTIME, &info) != 0) return LastErrno();
+  if (!(info.stx_mask & STATX_MTIME)) return ErrnoCode(ENODATA);
+  FileTimes times;
+  times.modified = info.stx_mtime.tv_sec;
+  times.created = (info.stx_mask & STATX_BTIME) ? info.stx_btime.tv_sec : times.modified;
+  return times;
+}
+
+Result<FileStatus> LinuxFileSystem::Examine(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return LastErrno();
+  return StatusOf(info, Writable(info) && ::access(path.c_str(), W_OK) == 0);
+}
+
+Result<int> LinuxFileSystem::OpenFolder(const std::string& path) {
+  const int folder = open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return LastErrno();
+  return folder;
+}
+
+void LinuxFileSystem::CloseFolder(int folder) {
+  if (folder >= 0) close(folder);
+}
+
+Result<FileIdentity> LinuxFileSystem::IdentifyInFolder(int folder, const std::string& name) {
+  struct stat info {};
+  if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return LastErrno();
+  return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+}
+
+size_t LinuxFileSystem::MaxNameLength(int folder) {
+  const long length = fpathconf(folder, _PC_NAME_MAX);
+  return length > 0 ? static_cast<size_t>(length) : 255;
+}
+
+bool LinuxFileSystem::IgnoresCase(int folder) {
+  struct statfs info {};
+  if (fstatfs(folder, &info) == 0) {
+    switch (static_cast<unsigned long>(info.f_type)) {
+      case MSDOS_SUPER_MAGIC:  // vfat
+      case 0x2011BAB0UL:       // exfat
+      case 0xFF534D42UL:       // cifs
+      case 0xFE534D42UL:       // smb2
+        return true;
+      default:
+        break;
+    }
+  }
+  // ext4 and f2fs fold case per folder; the flag is read through a descriptor that can be
+  // asked (a path-only handle cannot).
+  const FileDescriptor dir(openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  int flags = 0;
+  return dir.Get() >= 0 && ioctl(dir.Get(), FS_IOC_GETFLAGS, &flags) == 0 &&
+         (flags & FS_CASEFOLD_FL) != 0;
+}
+
+std::error_code LinuxFileSystem::RenameInFolder(int folder, const std::string& from,
+                                                const std::string& to) {
+  if (from == to) {
+    struct stat info {};
+    return fstatat(folder, from.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 ? std::error_code()
+                                                                          : LastErrno();
+  }
+  int error = 0;
+  if (renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_NOREPLACE) != 0) {
+    error = errno;
+    if (error == EINVAL || error == ENOSYS) error = LinkThenUnlink(folder, from, to);
+  }
+  // Where the folder ignores case, the new spelling already "exists" as the file itself. Anywhere
+  // else two such names are two links of one file, between which a rename would do nothing.
+  if (error == EEXIST && EqualIgnoringCase(from, to) && SameFile(folder, from, to) &&
+      IgnoresCase(folder)) {
+    error = renameat(folder, from.c_str(), folder, to.c_str()) == 0 ? 0 : errno;
+  }
+  return error == 0 ? std::error_code() : ErrnoCode(error);
+}
+
+std::error_code LinuxFileSystem::ListFolder(const std::string& path,
+                                            std::vector<FolderEntry>& entries) {
+  DIR* dir = opendir(path.c_str());
+  if (!dir) return LastErrno();
+  const int dirFd = dirfd(dir);
+  int error = 0;
+  for (;;) {
+    errno = 0;
+    const dirent* item = readdir(dir);
+    if (!item) {
+      error = errno;
+      break;
+    }
+    const char* name = item->d_name;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+    FolderEntry entry;
+    entry.name = name;
+    unsigned char type = item->d_type;
+    if (type == DT_UNKNOWN) {
+      struct stat info {};
+      if (fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0)
+        type = static_cast<unsigned char>(IFTODT(info.st_mode));
+    }
+    entry.isLink = type == DT_LNK;
+    if (type == DT_REG) {
+      entry.kind = FileKind::File;
+    } else if (type == DT_DIR) {
+      entry.kind = FileKind::Folder;
+    } else if (type == DT_LNK) {
+      struct stat target {};
+      if (fstatat(dirFd, name, &target, 0) == 0) entry.kind = KindOf(target.st_mode);
+    }
+    entries.push_back(std::move(entry));
+  }
+  closedir(dir);
+  return error == 0 ? std::error_code() : ErrnoCode(error);
+}
+
+Result<std::unique_ptr<InputFile>> LinuxFileSystem::OpenInput(const std::string& path) {
+  // Not blocking, so that a FIFO without a writer reads as empty instead of hanging.
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (fd.Get() < 0) return LastErrno();
+  struct stat info {};
+  if (::fstat(fd.Get(), &info) != 0) return LastErrno();
+  if (S_ISDIR(info.st_mode)) return ErrnoCode(EISDIR);
+  if (S_ISREG(info.st_mode)) ::fcntl(fd.Get(), F_SETFL, 0);
+  const FileStatus status = StatusOf(info, Writable(info) && ::access(path.c_str(), W_OK) == 0);
+  return std::unique_ptr<InputFile>(std::make_unique<LinuxInputFile>(std::move(fd), status));
+}
+
+std::error_code LinuxFileSystem::WriteFileAtomically(const std::string& path,
+                                                     const std::string& bytes) {
+  return ReplaceFileContent(path, bytes);
+}
 
 FileSystem& SystemFileSystem() {
   static LinuxFileSystem fileSystem;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,9 +10,19 @@
 class QDialog;
 class QWidget;
 
-// Every modal question, message and file or folder chooser goes through this interface, so that
-// every handler can be tested without a display: production shows Qt's dialogs, tests answer from
-// a script (platform/testing/scripted_prompter.h). Paths are byte strings.
+// Feedback of one long piece of work, started by Prompter::StartProgress.
+class Progress {
+ public:
+  virtual ~Progress() = default;
+  // Tells how far the work has come; cheap enough to call for every step. False once the user
+  // has cancelled: the work then stops before its next step.
+  virtual bool Continue(int done) = 0;
+};
+
+// Every modal question, message, progress display and file or folder chooser goes through this
+// interface, so that every handler can be tested without a display: production shows Qt's
+// dialogs, tests answer from a script (platform/testing/scripted_prompter.h). Paths are byte
+// strings.
 class Prompter {
  public:
   enum class Buttons { Ok, YesNo };
@@ -41,8 +53,15 @@ class Prompter {
 
   // Shows a modal dialog and returns its result code.
   virtual int RunDialog(QDialog& dialog) = 0;
+
+  // Feedback for work of `total` steps (0: unknown). Nothing shows while the work is short; after
+  // about half a second a window-modal progress dialog shows `label(done)`, with "Abbrechen"
+  // where the work can be cancelled, and the window keeps being painted. It closes when the
+  // returned object ends.
+  virtual std::unique_ptr<Progress> StartProgress(QWidget* owner,
+                                                  std::function<QString(int done)> label, int total,
+                                                  bool cancellable) = 0;
 };
 
-// The prompter in use: Qt's unless a test installed another (nullptr restores Qt's).
-Prompter& CurrentPrompter();
-void SetPrompter(Prompter* prompter);
+// Qt's dialogs and message boxes.
+Prompter& QtPrompter();

@@ -1,18 +1,19 @@
 #include <QDialog>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 
 #include "platform/prompter.h"
+#include "platform/text_bytes.h"
+#include "platform/timed_progress.h"
 
 namespace {
 
-std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string ToPath(const QString& path) { return BytesOf(path); }
 
-QString FromPath(const std::string& path) { return QFile::decodeName(path.c_str()); }
+QString FromPath(const std::string& path) { return TextOf(path); }
 
 // Qt's own dialogs and message boxes.
-class QtPrompter : public Prompter {
+class QtDialogPrompter : public Prompter {
  public:
   Answer Message(QWidget* owner, const QString& title, const QString& text, Buttons buttons,
                  Icon icon) override {
@@ -83,17 +84,16 @@ class QtPrompter : public Prompter {
   }
 
   int RunDialog(QDialog& dialog) override { return dialog.exec(); }
+
+  std::unique_ptr<Progress> StartProgress(QWidget* owner, std::function<QString(int done)> label,
+                                          int total, bool cancellable) override {
+    return std::make_unique<TimedProgress>(owner, std::move(label), total, cancellable);
+  }
 };
-
-QtPrompter& QtPrompterInstance() {
-  static QtPrompter prompter;
-  return prompter;
-}
-
-Prompter* g_prompter = nullptr;
 
 }  // namespace
 
-Prompter& CurrentPrompter() { return g_prompter ? *g_prompter : QtPrompterInstance(); }
-
-void SetPrompter(Prompter* prompter) { g_prompter = prompter; }
+Prompter& QtPrompter() {
+  static QtDialogPrompter prompter;
+  return prompter;
+}

@@ -8,10 +8,8 @@
 
 #include "app/about_dlg.h"
 #include "app/hyperlink.h"
-#include "app/tests/hyperlink_fake_opener.h"
 #include "dialogs/dialog_units.h"
-#include "platform/testing/qt_test_app.h"
-#include "platform/testing/scripted_prompter.h"
+#include "platform/testing/test_services.h"
 
 namespace {
 
@@ -28,8 +26,8 @@ QStringList Texts(const QDialog& dialog) {
 }
 
 TEST(AboutBox, LayoutTextsAndLink) {
-  EnsureQtApp();
-  CAboutDlg dialog;
+  TestServices services;
+  CAboutDlg dialog(services);
   const DialogUnits units(dialog.font());
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info über Zulbo"));
   EXPECT_EQ(dialog.size(), QSize(units.X(235), units.Y(75)));
@@ -54,9 +52,9 @@ TEST(AboutBox, LayoutTextsAndLink) {
 }
 
 TEST(AboutBox, OkHasTheFocusTabReachesTheLinkAndEnterCloses) {
-  EnsureQtApp();
-  FakeOpener desktop;
-  CAboutDlg dialog;
+  TestServices services;
+  RecordingOpener& desktop = services.opener;
+  CAboutDlg dialog(services);
   dialog.show();
   QApplication::setActiveWindow(&dialog);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -77,9 +75,8 @@ TEST(AboutBox, OkHasTheFocusTabReachesTheLinkAndEnterCloses) {
 }
 
 TEST(AboutBox, RunsModallyAndStartsUnvisitedEachTime) {
-  EnsureQtApp();
-  FakeOpener desktop;
-  ScriptedPrompter prompter;
+  TestServices services;
+  ScriptedPrompter& prompter = services.prompter;
   bool visitedAtOpening = true;
   prompter.dialogActions.push_back([&](QDialog& dialog) {
     auto& about = dynamic_cast<CAboutDlg&>(dialog);
@@ -92,8 +89,8 @@ TEST(AboutBox, RunsModallyAndStartsUnvisitedEachTime) {
     dialog.reject();
     return static_cast<int>(QDialog::Rejected);
   });
-  RunAboutBox(nullptr);
-  RunAboutBox(nullptr);
+  RunAboutBox(services, nullptr);
+  RunAboutBox(services, nullptr);
   EXPECT_EQ(prompter.dialogsRun, 2);
   EXPECT_FALSE(visitedAtOpening);
 }

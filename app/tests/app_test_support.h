@@ -3,13 +3,7 @@
 #include <string>
 
 #include "document/filter_file.h"
-#include "platform/testing/qt_test_app.h"
 #include "platform/testing/temp_folder.h"
-
-// Members of a fixture are built before SetUp runs; the widgets among them need the application.
-struct QtApp {
-  QtApp() { EnsureQtApp(); }
-};
 
 // A temporary folder with files of given bytes in it.
 class TestFolder : public TempFolder {

@@ -10,7 +10,7 @@
 #include "app/button_images.h"
 #include "app/commands.h"
 #include "app/main_frame.h"
-#include "platform/testing/qt_test_app.h"
+#include "platform/testing/test_services.h"
 
 namespace {
 
@@ -33,10 +33,7 @@ int CoverageDistance(const QImage& a, const QImage& b) {
   return static_cast<int>(sum / (a.width() * a.height()));
 }
 
-class ButtonStripTest : public ::testing::TestWithParam<const char*> {
- protected:
-  void SetUp() override { EnsureQtApp(); }
-};
+class ButtonStripTest : public ::testing::TestWithParam<const char*> {};
 
 }  // namespace
 
@@ -68,7 +65,6 @@ INSTANTIATE_TEST_SUITE_P(Strips, ButtonStripTest,
                                            ":/toolbar_hot.png"));
 
 TEST(ButtonImages, RefuseAStripWithoutBothScalesOfTheRightSize) {
-  EnsureQtApp();
   QTemporaryDir dir;
   const auto put = [&](const QString& name, QSize size) {
     QImage image(size, QImage::Format_ARGB32);
@@ -95,14 +91,14 @@ TEST(ButtonImages, RefuseAStripWithoutBothScalesOfTheRightSize) {
 // On a dark theme, where the button face and the toolbar differ, the toolbar's own background
 // shows around the pictures.
 TEST(ButtonImages, ToolbarShowsItsOwnBackgroundAroundThePictures) {
-  EnsureQtApp();
   const QPalette saved = QApplication::palette();
   QPalette dark = saved;
   dark.setColor(QPalette::Window, QColor(40, 40, 48));
   dark.setColor(QPalette::Button, QColor(70, 70, 70));
   QApplication::setPalette(dark);
   {
-    CMainFrame frame;
+    TestServices services;
+    CMainFrame frame{services};
     frame.show();
     QApplication::processEvents();
     QToolBar* toolBar = frame.ToolBar();

@@ -14,12 +14,11 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "app/tests/hyperlink_fake_opener.h"
 #include "engine/clock.h"
 #include "engine/date_placeholders.h"
 #include "engine/filter_settings.h"
 #include "filelist/zulbo_view.h"
-#include "platform/testing/qt_test_app.h"
+#include "platform/testing/test_services.h"
 
 namespace {
 
@@ -52,12 +51,12 @@ QString PathOpenedBy(const QString& program, const QString& folder, const QStrin
 }
 
 TEST(ShowHelp, FindsThePageHoweverStarted) {
-  EnsureQtApp();
   const QString report = qEnvironmentVariable(kReportVariable);
   if (!report.isEmpty()) {  // the started copy: report what ShowHelp opened
-    FakeOpener desktop;
+    TestServices services;
+    RecordingOpener& desktop = services.opener;
     FilterSettings filter;
-    CZulboView view(filter);
+    CZulboView view(filter, services);
     view.ShowHelp();
     ASSERT_EQ(desktop.opened.size(), 1);
     QFile file(report);
@@ -85,11 +84,11 @@ TEST(ShowHelp, FindsThePageHoweverStarted) {
 }
 
 TEST(ShowHelp, OpensThePageBesideTheProgramAndIgnoresFailure) {
-  EnsureQtApp();
-  FakeOpener desktop;
-  desktop.openResult = 2;
+  TestServices services;
+  RecordingOpener& desktop = services.opener;
+  desktop.openResult = OpenError::FileNotFound;
   FilterSettings filter;
-  CZulboView view(filter);
+  CZulboView view(filter, services);
   view.ShowHelp();
   EXPECT_EQ(desktop.opened, QStringList{PageBesideTheProgram()});
   EXPECT_EQ(desktop.handlerQueries, 0) << "the help page has no browser fallback";
@@ -116,7 +115,6 @@ std::string Evaluated(const QString& mask, const std::string& oldName, const cha
 }
 
 TEST(HelpPage, LiesBesideTheProgramAndExplainsEveryPlaceholder) {
-  EnsureQtApp();
   const QString html = HelpPage();
   ASSERT_FALSE(html.isEmpty()) << "built next to the program";
   for (const char* text : {"[name]", "[typ]", "[index]", "[zufall]", "[[]", "[]]", "[von,bis]",
@@ -125,18 +123,11 @@ TEST(HelpPage, LiesBesideTheProgramAndExplainsEveryPlaceholder) {
   }
 }
 
-// Gives the evaluations back the real clock, however the test ends.
-struct PinnedClock {
-  ~PinnedClock() { SetClockOverride({}); }
-};
-
 // The three date tables (current time, creation, last write) list every date placeholder once,
 // row by row the same kind of value, each with the value the engine gives for the captions'
 // example times.
 TEST(HelpPage, DateTablesShowWhatTheEngineGives) {
-  EnsureQtApp();
-  SetClockOverride([] { return LocalTime{2026, 12, 6, 9, 5, 3}; });
-  const PinnedClock pinned;
+  const ScopedClock pinned([] { return LocalTime{2026, 12, 6, 9, 5, 3}; });
   const char* created = "05.03.2007   09:07:02";
   const char* modified = "15.11.2006   23:59:00";
   const QStringList tables =
@@ -176,7 +167,6 @@ TEST(HelpPage, DateTablesShowWhatTheEngineGives) {
 }
 
 TEST(HelpPage, RangeExamplesShowWhatTheEngineGives) {
-  EnsureQtApp();
   const QString section = Section(HelpPage(), QStringLiteral("bereiche"));
   static const QRegularExpression example(QStringLiteral(
       "<td><code>(\\[[^<]*\\])</code></td><td>(?:<samp>([^<]*)</samp>|\\(nichts\\))"));

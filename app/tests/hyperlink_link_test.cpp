@@ -10,19 +10,16 @@
 #include <QWidget>
 
 #include "app/hyperlink.h"
-#include "app/tests/hyperlink_fake_opener.h"
-#include "platform/testing/qt_test_app.h"
-#include "platform/testing/scripted_prompter.h"
+#include "platform/testing/test_services.h"
 
 namespace {
 
 class HyperLinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureQtApp();
     parent = std::make_unique<QWidget>();
     parent->resize(400, 200);
-    link = new CHyperLink(parent.get());
+    link = new CHyperLink(services, parent.get());
     link->setText(QStringLiteral("zul.example.org"));
     link->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     link->setGeometry(10, 20, 200, 50);
@@ -57,7 +54,9 @@ class HyperLinkTest : public ::testing::Test {
     return false;
   }
 
-  FakeOpener desktop;
+  TestServices services;
+  RecordingOpener& desktop = services.opener;
+  ScriptedPrompter& prompter = services.prompter;
   std::unique_ptr<QWidget> parent;
   CHyperLink* link = nullptr;
 };
@@ -144,7 +143,7 @@ TEST_F(HyperLinkTest, AttachFillsTargetCaptionAndTooltip) {
   EXPECT_EQ(link->toolTip(), QStringLiteral("zul.example.org/download.php"));
   EXPECT_EQ(link->text(), QStringLiteral("zul.example.org"));
 
-  CHyperLink bare(parent.get());
+  CHyperLink bare(services, parent.get());
   bare.SetTarget(QStringLiteral("https://example.org/"));
   bare.Attach();
   EXPECT_EQ(bare.text(), QStringLiteral("https://example.org/"));
@@ -217,7 +216,7 @@ TEST_F(HyperLinkTest, SpaceFollowsAndOtherKeysGoToTheDialog) {
 TEST_F(HyperLinkTest, EveryLinkUsesTheHandCursorOnceLoaded) {
   link->ChangeStyle(0, CHyperLink::NoHandCursor, false);
   link->Attach();
-  CHyperLink other(parent.get());
+  CHyperLink other(services, parent.get());
   other.setText(QStringLiteral("x"));
   other.Attach();
   EXPECT_TRUE(CHyperLink::HandCursorLoaded());
@@ -226,9 +225,8 @@ TEST_F(HyperLinkTest, EveryLinkUsesTheHandCursorOnceLoaded) {
 }
 
 TEST_F(HyperLinkTest, FailedOpeningBeepsReportsAndStaysUnvisited) {
-  ScriptedPrompter prompter;
   prompter.answers = {Prompter::Answer::Ok};
-  desktop.openResult = 31;
+  desktop.openResult = OpenError::NoAssociation;
   link->Attach();
   link->Activate();
   ASSERT_EQ(prompter.messages.size(), 1u);
@@ -243,23 +241,37 @@ TEST_F(HyperLinkTest, FailedOpeningBeepsReportsAndStaysUnvisited) {
   EXPECT_TRUE(desktop.started.empty());
 }
 
-TEST(HyperLinkOpenTarget, ShellFirstThenTheWebBrowsersCommand) {
-  FakeOpener desktop;
-  EXPECT_EQ(CHyperLink::OpenTarget(QStringLiteral("zul.example.org/download.php")), 42);
+TEST_F(HyperLinkTest, OpenTargetTriesTheDesktopFirstThenTheWebBrowsersCommand) {
+  EXPECT_EQ(link->OpenTarget(QStringLiteral("zul.example.org/download.php")), 42);
   EXPECT_EQ(desktop.handlerQueries, 0);
 
-  desktop.openResult = 4;
-  EXPECT_EQ(CHyperLink::OpenTarget(QStringLiteral("a")), 4) << "no browser: the shell's code";
+  desktop.openResult = OpenError::AccessDenied;
+  EXPECT_EQ(link->OpenTarget(QStringLiteral("a")), 5) << "no browser: the desktop's code";
 
   desktop.handlerCommand = QStringLiteral("/usr/bin/browser --new-window \"%u\" --incognito");
-  EXPECT_EQ(CHyperLink::OpenTarget(QStringLiteral("zul.example.org/download.php")), 33);
+  EXPECT_EQ(link->OpenTarget(QStringLiteral("zul.example.org/download.php")), 33);
   ASSERT_EQ(desktop.started.size(), 1u);
   EXPECT_EQ(desktop.started[0],
             (QStringList{QStringLiteral("/usr/bin/browser"), QStringLiteral("--new-window"),
                          QStringLiteral("zul.example.org/download.php")}));
 
-  desktop.startResult = 2;
-  EXPECT_EQ(CHyperLink::OpenTarget(QStringLiteral("a")), 2);
+  desktop.startResult = OpenError::FileNotFound;
+  EXPECT_EQ(link->OpenTarget(QStringLiteral("a")), 2);
+}
+
+TEST(HyperLinkOpenTarget, EveryFailureHasItsShellCode) {
+  using E = OpenError;
+  const std::pair<std::error_code, int> codes[] = {
+      {{}, 42},
+      {E::FileNotFound, 2},
+      {E::PathNotFound, 3},
+      {E::AccessDenied, 5},
+      {E::BadProgram, 11},
+      {E::NoAssociation, 31},
+      {std::error_code(4, std::generic_category()), 4},
+      {std::error_code(40, std::generic_category()), 0}};
+  for (const auto& [error, code] : codes)
+    EXPECT_EQ(CHyperLink::OpenResultCode(error, 42), code) << error.message();
 }
 
 TEST(HyperLinkFailureText, EveryCodeHasItsEnglishText) {
@@ -291,12 +303,11 @@ TEST(HyperLinkFailureText, EveryCodeHasItsEnglishText) {
 }
 
 TEST(HyperLinkFailureText, ReportedAfterTheShellsUnknownCode) {
-  EnsureQtApp();
-  FakeOpener desktop;
-  desktop.openResult = 4;
-  ScriptedPrompter prompter;
+  TestServices services;
+  services.opener.openResult = std::error_code(4, std::generic_category());
+  ScriptedPrompter& prompter = services.prompter;
   prompter.answers = {Prompter::Answer::Ok};
-  CHyperLink link;
+  CHyperLink link(services);
   link.setText(QStringLiteral("zul.example.org"));
   link.Attach();
   link.Activate();

@@ -20,16 +20,16 @@
 #include "app/tests/app_test_support.h"
 #include "document/zulbo_doc.h"
 #include "filelist/zulbo_view.h"
-#include "platform/testing/scripted_prompter.h"
+#include "platform/testing/test_services.h"
 
 namespace {
 
 class MainFrameTest : public ::testing::Test {
  protected:
-  QtApp qt;
   TestFolder folder;
-  ScriptedPrompter prompter;
-  CMainFrame frame;
+  TestServices services;
+  ScriptedPrompter& prompter = services.prompter;
+  CMainFrame frame{services};
 
   // The entries of a menu as "text\tshortcut", separators as "-".
   std::vector<std::string> Entries(int menu) const {

@@ -16,16 +16,16 @@
 #include "app/zulbo_app.h"
 #include "document/zulbo_doc.h"
 #include "filelist/zulbo_view.h"
-#include "platform/testing/scripted_prompter.h"
+#include "platform/testing/test_services.h"
 
 namespace {
 
 class StartupTest : public ::testing::Test {
  protected:
-  QtApp qt;
   TestFolder folder;
-  ScriptedPrompter prompter;
-  CZulboApp app;
+  TestServices services;
+  ScriptedPrompter& prompter = services.prompter;
+  CZulboApp app{services};
 };
 
 void ExpectDefaults(const FilterSettings& f) {
@@ -96,7 +96,7 @@ TEST_F(StartupTest, CommandLineIgnoresSwitchesAndEmptyArguments) {
   EXPECT_EQ(app.MainFrame()->m_filter.mask, "[name]_2.[typ]");
   EXPECT_TRUE(prompter.messages.empty());
 
-  CZulboApp onlySwitches;
+  CZulboApp onlySwitches(services);
   ASSERT_TRUE(onlySwitches.InitInstance({"--unbekannt", ""}));
   ExpectDefaults(onlySwitches.MainFrame()->m_filter);
   EXPECT_EQ(onlySwitches.MainFrame()->windowTitle(), "Zul - Umbennenungstool");
@@ -104,7 +104,7 @@ TEST_F(StartupTest, CommandLineIgnoresSwitchesAndEmptyArguments) {
 
   // After "--" a name that starts with '-' is a file name (here of a file that does not exist).
   prompter.answers = {Prompter::Answer::Ok};
-  CZulboApp dashedName;
+  CZulboApp dashedName(services);
   EXPECT_FALSE(dashedName.InitInstance({"--", "-fehlt.fil"}));
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_TRUE(prompter.messages[0].text.endsWith("-fehlt.fil“ wurde nicht gefunden."));

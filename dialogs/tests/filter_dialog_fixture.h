@@ -12,24 +12,17 @@
 #include "dialogs/range_edit.h"
 #include "engine/clock.h"
 #include "engine/random.h"
-#include "platform/testing/qt_test_app.h"
-#include "platform/testing/scripted_prompter.h"
 
 // A Filter dialog on the fixed sample, shown and active so clicks move the focus as a user's do.
-// The clock and the generator are pinned; the scripted prompter fails the test on any message.
+// The clock and the generator are pinned.
 class FilterDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetClockOverride([] { return LocalTime{2026, 12, 7, 8, 9, 10}; });
-    SetRandomState(1);
     dlg.m_sampleName = "beispiel-dateiname Test.bsp";
     dlg.m_sampleCreated = "31.02.1987   23:45:56";
     dlg.m_sampleModified = "21.12.2006   12:34:56";
   }
-  void TearDown() override {
-    dlg.hide();
-    SetClockOverride({});
-  }
+  void TearDown() override { dlg.hide(); }
 
   void Open() {
     dlg.show();
@@ -57,10 +50,7 @@ class FilterDialogTest : public ::testing::Test {
            Button(CFilterDlg::IdRangeBackward)->text().toStdString();
   }
 
-  // The application exists before the dialog is built.
-  struct App {
-    App() { EnsureQtApp(); }
-  } app;
-  ScriptedPrompter prompter;
+  ScopedClock m_clock{[] { return LocalTime{2026, 12, 7, 8, 9, 10}; }};
+  ScopedRandomState m_random{1};
   CFilterDlg dlg;
 };

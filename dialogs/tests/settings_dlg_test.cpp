@@ -7,10 +7,8 @@
 
 #include "dialogs/dialog_units.h"
 #include "dialogs/settings_dlg.h"
-#include "platform/testing/qt_test_app.h"
 
 TEST(SettingsDlg, ShowsTheTemplateInDialogUnits) {
-  EnsureQtApp();
   CSettingsDlg dialog;
   dialog.show();
   const DialogUnits units(dialog.font());
@@ -45,7 +43,6 @@ TEST(SettingsDlg, ShowsTheTemplateInDialogUnits) {
 }
 
 TEST(SettingsDlg, ExchangesTheCheckValue) {
-  EnsureQtApp();
   CSettingsDlg dialog;
   dialog.m_includeSubfolders = 1;
   dialog.show();
@@ -66,7 +63,6 @@ TEST(SettingsDlg, ExchangesTheCheckValue) {
 
 // Enter answers the focused push button, as the keyboard user expects; elsewhere it is "OK".
 TEST(SettingsDlg, EnterOnAbbrechenCancels) {
-  EnsureQtApp();
   for (const bool onCancel : {true, false}) {
     CSettingsDlg dialog;
     dialog.show();

@@ -8,15 +8,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "document/filter_file.h"
 #include "filelist/zulbo_view.h"
-#include "platform/testing/qt_test_app.h"
-#include "platform/testing/scripted_prompter.h"
+#include "platform/testing/temp_folder.h"
+#include "platform/testing/test_services.h"
 
 namespace {
 
@@ -26,22 +25,13 @@ std::string FilterFileText(const FilterSettings& filter) {
   return text;
 }
 
-// Members of a fixture are built before SetUp runs; the widgets among them need the application.
-struct QtApp {
-  QtApp() { EnsureQtApp(); }
-};
-
 class ZulboDocTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+  void SetUp() override { ASSERT_TRUE(dir.IsValid()); }
 
-  std::string PathOf(const std::string& name) const {
-    return QFile::encodeName(dir.path()).toStdString() + "/" + name;
-  }
+  std::string PathOf(const std::string& name) const { return dir.Path(name); }
   std::string Put(const std::string& name, const std::string& bytes) const {
-    std::string path = PathOf(name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    return dir.Put(name, bytes);
   }
   static std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -50,12 +40,12 @@ class ZulboDocTest : public ::testing::Test {
     return out.str();
   }
 
-  QtApp app;
-  QTemporaryDir dir;
-  ScriptedPrompter prompter;
+  TempFolder dir;
+  TestServices services;
+  ScriptedPrompter& prompter = services.prompter;
   FilterSettings filter;
-  CZulboView view{filter};
-  CZulboDoc doc{filter, view, nullptr};
+  CZulboView view{filter, services};
+  CZulboDoc doc{filter, view, services, nullptr};
   QSignalSpy titles{&doc, &CZulboDoc::TitleChanged};
 };
 
@@ -132,11 +122,11 @@ TEST_F(ZulboDocTest, UnreadableFilesGiveTheGermanMessageAndChangeNothing) {
   filter = Edited();
   prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::Ok};
   EXPECT_FALSE(doc.Open(PathOf("fehlt.fil")));
-  EXPECT_FALSE(doc.Open(QFile::encodeName(dir.path()).toStdString()));
+  EXPECT_FALSE(doc.Open(dir.Path()));
   ASSERT_EQ(prompter.messages.size(), 2u);
   EXPECT_EQ(prompter.messages[0].text, QString("Fehler beim Öffnen des Dokuments.\n„%1/fehlt.fil“ "
                                                "wurde nicht gefunden.")
-                                           .arg(dir.path()));
+                                           .arg(QString::fromStdString(dir.Path())));
   EXPECT_EQ(prompter.messages[0].title, "");
   EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::Ok);
   EXPECT_TRUE(prompter.messages[1].text.endsWith("ist ein Verzeichnis."));
@@ -258,7 +248,8 @@ TEST_F(ZulboDocTest, SavingReplacesTheFileWholeAndKeepsItsMode) {
   struct stat info {};
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
+  EXPECT_EQ(QDir(QString::fromStdString(dir.Path())).entryList(QDir::Files).size(),
+            1);  // no temporary file left
 }
 
 TEST_F(ZulboDocTest, HugeFileWithoutLineEndGoesToTheList) {
@@ -292,3 +283,40 @@ TEST_F(ZulboDocTest, DotDotAfterALinkLeadsWhereTheSystemSays) {
   EXPECT_EQ(filter.mask, Edited().mask);
   EXPECT_EQ(doc.PathName(), real + "/a.fil");
 }
+
+namespace {
+
+struct WriteFailure {
+  int error;
+  const char* reason;
+};
+
+class ZulboDocWriteFailure : public ZulboDocTest,
+                             public ::testing::WithParamInterface<WriteFailure> {};
+
+// Whatever stops the write (a full disk, a folder that became read-only, the temporary file that
+// cannot take the file's place), the file keeps its old content and the message says why.
+TEST_P(ZulboDocWriteFailure, KeepsTheOldFileAndSaysWhy) {
+  const std::string path = Put("alt.fil", FilterFileText(FilterSettings()));
+  ASSERT_TRUE(doc.Open(path));
+  filter = Edited();
+  services.files.FailAll(FakeFileSystem::Op::WriteFileAtomically, GetParam().error);
+  prompter.answers = {Prompter::Answer::Ok};
+  EXPECT_FALSE(doc.OnFileSave());
+  EXPECT_EQ(Contents(path), FilterFileText(FilterSettings()));
+  EXPECT_EQ(doc.PathName(), path);
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].text,
+            QStringLiteral("Fehler beim Speichern des Dokuments.\n") +
+                QString::fromUtf8(GetParam().reason).arg(QString::fromStdString(path)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reasons, ZulboDocWriteFailure,
+    ::testing::Values(
+        WriteFailure{ENOSPC, "Der Datenträger ist voll; „%1“ konnte nicht geschrieben werden."},
+        WriteFailure{EROFS, "„%1“ liegt auf einem schreibgeschützten Datenträger."},
+        WriteFailure{EACCES, "Zugriff auf „%1“ verweigert."},
+        WriteFailure{EXDEV, "Unerwarteter Fehler bei „%1“: Invalid cross-device link"}));
+
+}  // namespace

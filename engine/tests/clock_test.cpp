@@ -6,6 +6,7 @@
 
 #include "engine/clock_internal.h"
 #include "engine/filter_settings.h"
+#include "engine/random.h"
 
 namespace {
 
@@ -23,7 +24,6 @@ std::string LocalText(time_t seconds) {
 }  // namespace
 
 TEST(Clock, ReadsTheRealLocalTimeWithoutOverride) {
-  SetClockOverride({});
   const LocalTime t = ReadClock();
   EXPECT_GE(t.year, 2024);
   EXPECT_TRUE(t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31);
@@ -32,8 +32,7 @@ TEST(Clock, ReadsTheRealLocalTimeWithoutOverride) {
 }
 
 TEST(Clock, ConvertsToLocalTimeOncePerSecondOfWallTime) {
-  SetClockOverride({});
-  SetWallSecondsSource(FakeSeconds);
+  const auto previous = SetWallSecondsSource(FakeSeconds);
   FilterSettings filter;
   filter.mask = "[datum] [zeit]";
 
@@ -50,5 +49,24 @@ TEST(Clock, ConvertsToLocalTimeOncePerSecondOfWallTime) {
   fakeSeconds += 3600;
   EXPECT_EQ(filter.Evaluate("a.b", 0, "", ""), LocalText(fakeSeconds));
   EXPECT_EQ(LocalTimeConversions(), converted + 2);
-  SetWallSecondsSource(nullptr);
+  SetWallSecondsSource(previous);
+}
+
+TEST(Clock, OverridesNestAndRestoreWhatTheyReplaced) {
+  {
+    const ScopedClock outer([] { return LocalTime{2001, 2, 3, 4, 5, 6}; });
+    {
+      const ScopedClock inner([] { return LocalTime{2020, 1, 1, 0, 0, 0}; });
+      EXPECT_EQ(ReadClock().year, 2020);
+    }
+    EXPECT_EQ(ReadClock().year, 2001);
+    const uint32_t state = RandomState();
+    {
+      const ScopedRandomState random(7);
+      const ScopedRandomState again(8);
+      EXPECT_EQ(RandomState(), 8u);
+    }
+    EXPECT_EQ(RandomState(), state);
+  }
+  EXPECT_GE(ReadClock().year, 2024) << "the real clock is back";
 }

@@ -119,7 +119,7 @@ TEST_F(DatePlaceholders, ShowTheOneClockReadingOfTheEvaluation) {
   EXPECT_EQ(filter.Evaluate("abcdefgh.txt", 0, "", ""), "Teil abcdef");
 
   int readings = 0;
-  SetClockOverride([&] { return LocalTime{2027, 1, 2, 3, 4, 5 + readings++}; });
+  const ScopedClock counting([&] { return LocalTime{2027, 1, 2, 3, 4, 5 + readings++}; });
   EXPECT_EQ(Evaluate("[zeit] [s] [sekunde]", "", ""), "03.04.05 05 05");
   EXPECT_EQ(readings, 1);
   EXPECT_EQ(Evaluate("[DATUM] [Datum] [datum ]", "", ""), "[DATUM] [Datum] [datum ]");

@@ -3,14 +3,13 @@
 #include "engine/random.h"
 #include "filelist/tests/scan_test_view.h"
 #include "filelist/tests/scan_tree_file_system.h"
-#include "platform/testing/scripted_prompter.h"
 
 using Paths = std::vector<std::string>;
 
 TEST(AddFiles, AddsTheChosenFilesInOrderAndRecomputesOnce) {
   ScanTreeFileSystem fs;
-  ScanTestView t;
-  ScriptedPrompter prompter;
+  ScanTestView t(fs);
+  ScriptedPrompter& prompter = t.prompter;
   t.filter.mask = "[index]_[name]";
   prompter.chosenFiles.push_back({"/t/b.txt", "/t/noext", "/t/b.txt"});
   t.view.OnAddFiles();
@@ -31,7 +30,7 @@ TEST(AddFiles, AddsTheChosenFilesInOrderAndRecomputesOnce) {
 
 TEST(AddFolder, InstructionSaysWhetherSubfoldersAreIncluded) {
   ScanTestView t;
-  ScriptedPrompter prompter;
+  ScriptedPrompter& prompter = t.prompter;
   prompter.chosenFolders = {"", ""};
   t.view.OnAddFolder();
   t.view.Options().includeSubfolders = true;
@@ -48,8 +47,8 @@ TEST(AddFolder, BothDialogsStartInTheFolderAddedLast) {
   ScanTreeFileSystem fs;
   fs.File("/t", "a.txt");
   fs.Sub("/u", "empty");
-  ScanTestView t;
-  ScriptedPrompter prompter;
+  ScanTestView t(fs);
+  ScriptedPrompter& prompter = t.prompter;
   t.filter.mask = "[zufall]";
 
   prompter.chosenFolders = {"", "/t", "/u/empty"};
@@ -89,8 +88,8 @@ TEST(AddFolder, ACancelledScanKeepsItsRowsAndTheFolder) {
   fs.File("/big", "a");
   fs.File("/big", "b");
   fs.File("/big", "c");
-  ScanTestView t(/*cancelAfter=*/2);
-  ScriptedPrompter prompter;
+  ScanTestView t(fs, /*cancelAfter=*/2);
+  ScriptedPrompter& prompter = t.prompter;
   prompter.chosenFolders = {"/big"};
   t.view.OnAddFolder();
   EXPECT_EQ(t.Paths(), (Paths{"/big/a", "/big/b"}));

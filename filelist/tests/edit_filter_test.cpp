@@ -42,8 +42,6 @@ class EditFilterTest : public ListOnDisk {
   }
 
   std::string NewName(int row) const { return m_view.Text(row, ColNewName); }
-
-  ScriptedPrompter m_prompter;
 };
 
 TEST_F(EditFilterTest, SampleIsTheFirstRowWhateverIsSelected) {
@@ -63,7 +61,7 @@ TEST_F(EditFilterTest, SampleIsTheFirstRowWhateverIsSelected) {
 }
 
 TEST_F(EditFilterTest, EmptyListUsesTheFixedSample) {
-  CZulboView empty(m_filter);
+  CZulboView empty(m_filter, m_services);
   m_filter.mask = "[edatum]|[azeit]|[name]|[typ]";
   m_prompter.dialogActions.push_back([](QDialog& dialog) {
     const CFilterDlg& dlg = Dialog(dialog);

@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 
 #include "filelist/tests/interaction_test_view.h"
-#include "platform/testing/scripted_prompter.h"
 
 using Names = std::vector<std::string>;
 
@@ -22,7 +21,7 @@ void PressDelete(CZulboView& view) {
 
 TEST(InteractionDelete, RemovesTheSelectedRowsAfterTheQuestion) {
   InteractionView t({"r0", "r1", "r2", "r3", "r4"});
-  ScriptedPrompter prompter;
+  ScriptedPrompter& prompter = t.services.prompter;
   t.Select({1, 3});
   prompter.answers = {Prompter::Answer::No, Prompter::Answer::Yes};
   PressDelete(t.view);
@@ -39,7 +38,7 @@ TEST(InteractionDelete, RemovesTheSelectedRowsAfterTheQuestion) {
 
 TEST(InteractionDelete, AsksEvenWithNothingSelectedAndRemovesNothing) {
   InteractionView t({"r0", "r1"});
-  ScriptedPrompter prompter;
+  ScriptedPrompter& prompter = t.services.prompter;
   prompter.answers = {Prompter::Answer::Yes};
   t.view.OnKeyDown(Qt::Key_Delete);
   EXPECT_EQ(prompter.messages.size(), 1u);
@@ -62,7 +61,7 @@ TEST(InteractionDoubleClick, ShowsTheRowTextsUnchanged) {
   t.view.Model().SetText(1, ColNewName, "neu%1.txt");
   t.view.Model().SetText(1, ColCreated, "31.12.1999   23:59:59");
   t.view.Model().SetText(1, ColModified, "01.03.2004   00:00:05");
-  ScriptedPrompter prompter;
+  ScriptedPrompter& prompter = t.services.prompter;
   prompter.answers = {Prompter::Answer::Ok};
   t.Select({1});
   t.view.OnLButtonDblClk();
@@ -79,7 +78,8 @@ TEST(InteractionDoubleClick, ShowsTheRowTextsUnchanged) {
 
 TEST(InteractionDoubleClick, NeedsExactlyOneSelectedRow) {
   InteractionView t({"a", "b", "c"});
-  ScriptedPrompter prompter;  // any box would fail the test: none is scripted
+  // Any box would fail the test: none is scripted.
+  ScriptedPrompter& prompter = t.services.prompter;
   t.view.OnLButtonDblClk();
   t.Select({0, 2});
   t.view.OnLButtonDblClk();

@@ -7,7 +7,7 @@
 
 #include "engine/filter_settings.h"
 #include "filelist/zulbo_view.h"
-#include "platform/testing/qt_test_app.h"
+#include "platform/testing/test_services.h"
 
 // A shown view (offscreen) holding rows named by `names`, for tests of the list interaction.
 struct InteractionView {
@@ -20,7 +20,7 @@ struct InteractionView {
 
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const FileEntry& row : view.Model().Rows()) names.push_back(row.oldName);
+    for (int row = 0; row < view.RowCount(); ++row) names.push_back(view.Text(row, ColOldName));
     return names;
   }
   std::vector<int> Selected() const {
@@ -38,9 +38,7 @@ struct InteractionView {
   // The centre of a row's first cell, in viewport coordinates.
   QPoint RowPoint(int row) const { return view.visualRect(view.Model().index(row, 0)).center(); }
 
-  struct App {
-    App() { EnsureQtApp(); }
-  } app;  // before the view
+  TestServices services;  // before the view
   FilterSettings filter;
-  CZulboView view{filter};
+  CZulboView view{filter, services};
 };

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "filelist/date_text.h"
+#include "filelist/core/date_text.h"
 #include "filelist/tests/rename_fixture.h"
 #include "platform/testing/fake_file_system.h"
 
@@ -50,7 +50,7 @@ TEST_F(AddFileTest, ShowsTheTimesAsUtcText) {
   const FileEntry& row = m_view.Model().Row(0);
   EXPECT_EQ(row.modified, "31.12.1999   23:59:59");
   const auto read = SystemFileSystem().ReadTimes(Path("a.txt"));
-  ASSERT_TRUE(read.has_value());
+  ASSERT_TRUE(read);
   EXPECT_EQ(row.created, DateText(read->created));
 }
 
@@ -58,7 +58,7 @@ TEST_F(AddFileTest, AFileThatCannotBeExaminedIsAddedWithEmptyDates) {
   m_view.AddFile(Path("missing.txt"));
   {
     Make("locked.txt");
-    FakeFileSystem fake;
+    FakeFileSystem& fake = FreshFake();
     fake.FailAll(FakeFileSystem::Op::ReadTimes, EACCES);
     m_view.AddFile(Path("locked.txt"));
   }

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "filelist/zulbo_view.h"
-#include "platform/testing/qt_test_app.h"
+#include "platform/testing/test_services.h"
 
 namespace {
 
@@ -24,7 +24,6 @@ FileEntry Entry(const std::string& name) {
 }
 
 TEST(FileListModelTest, PassesTheModelTesterThroughEveryChange) {
-  EnsureQtApp();
   g_modelWarnings.clear();
   const QtMessageHandler previous = qInstallMessageHandler(RecordModelWarnings);
   {
@@ -65,9 +64,9 @@ TEST(FileListModelTest, PassesTheModelTesterThroughEveryChange) {
 }
 
 TEST(ZulboViewTest, PresentsFiveColumnsOfWholeRowsUnsorted) {
-  EnsureQtApp();
+  TestServices services;
   FilterSettings filter;
-  CZulboView view(filter);
+  CZulboView view(filter, services);
   const char* headers[] = {"Alter Name", "Neuer Name", "Verzeichnis", "Erstelltdatum",
                            "Änderungsdatum"};
   const int widths[] = {250, 250, 300, 160, 160};
@@ -86,9 +85,9 @@ TEST(ZulboViewTest, PresentsFiveColumnsOfWholeRowsUnsorted) {
 }
 
 TEST(ZulboViewTest, TipShowsTheFullTextOnlyWhereTheCellCutsItOff) {
-  EnsureQtApp();
+  TestServices services;
   FilterSettings filter;
-  CZulboView view(filter);
+  CZulboView view(filter, services);
   view.resize(1200, 400);
   view.Model().Append(Entry("short.txt"));
   view.Model().Append(Entry(std::string(200, 'w') + ".txt"));

@@ -27,8 +27,6 @@ class RenameAllTest : public ListOnDisk {
     EXPECT_EQ(shown.buttons, Prompter::Buttons::YesNo);
     EXPECT_EQ(shown.icon, Prompter::Icon::Warning);
   }
-
-  ScriptedPrompter m_prompter;
 };
 
 TEST_F(RenameAllTest, AllRowsRenamedWithoutAMessageAndTheRowsKeepTheirTexts) {
@@ -85,7 +83,7 @@ TEST_F(RenameAllTest, NamesKeepTheirBytesFromTheDiskToTheRenameAndBack) {
 }
 
 TEST_F(RenameAllTest, EmptyListDoesNothing) {
-  FakeFileSystem fake;
+  FakeFileSystem& fake = FreshFake();
   m_view.RenameAll();
   EXPECT_TRUE(m_prompter.messages.empty());
   EXPECT_EQ(fake.Calls(Op::OpenFolder), 0);
@@ -173,7 +171,7 @@ TEST_F(RenameAllTest, NamesThatLeaveTheFolderFailWithoutTouchingTheDisk) {
   const std::string badNames[] = {"sub/b", "../b", "..", ".", "", std::string("b\0c", 3)};
   for (const std::string& bad : badNames) {
     SCOPED_TRACE(bad);
-    FakeFileSystem fake;
+    FakeFileSystem& fake = FreshFake();
     m_view.Model().RemoveRows(m_view.RowCount() ? std::vector<int>{0, 1} : std::vector<int>{});
     AddRow("a", "a2");
     AddRow("b", bad);
@@ -207,7 +205,7 @@ TEST_F(RenameAllTest, AccessDeniedAsksForBothAnswers) {
     m_view.Model().RemoveRows(m_view.RowCount() ? std::vector<int>{0, 1} : std::vector<int>{});
     AddRow("a", "a2");
     AddRow("b", "b2");
-    FakeFileSystem fake;
+    FakeFileSystem& fake = FreshFake();
     fake.FailNth(Op::RenameInFolder, 2, EACCES);
     m_prompter.messages.clear();
     m_prompter.answers = {answer};
@@ -241,7 +239,7 @@ TEST_F(RenameAllTest, FailedRollBackIsReportedWithBothPaths) {
   AddRow("a", "a2");
   AddRow("b", "b2");
   AddRow("c", "taken");
-  FakeFileSystem fake;
+  FakeFileSystem& fake = FreshFake();
   fake.FailNth(Op::RenameInFolder, 4, EIO);  // the first rename back: b2 -> b
   m_prompter.answers = {Answer::Yes, Answer::Ok};
   m_view.RenameAll();
@@ -302,6 +300,31 @@ TEST_F(RenameAllTest, RowsInDifferentFoldersStayInTheirFolders) {
   EXPECT_EQ(Read("x/f2"), "content of x/f");
   EXPECT_EQ(Read("y/f2"), "content of y/f");
   EXPECT_EQ(Read("x/taken"), "content of x/taken");
+}
+
+}  // namespace
+
+namespace {
+
+using Moves = std::vector<std::pair<std::vector<size_t>, bool>>;
+
+// What the run tells of the files it moved, forth and back, so that a holder of a path follows.
+TEST_F(RenameAllTest, TellsWhichFilesMovedForthAndBack) {
+  Moves moves;
+  QObject::connect(&m_view, &CZulboView::FilesRenamed,
+                   [&](const RenamePlan& plan, const std::vector<size_t>& steps, bool back) {
+                     EXPECT_EQ(plan.size(), 4u);
+                     moves.emplace_back(steps, back);
+                   });
+  for (const char* name : {"a", "b", "c", "taken"}) Make(name);
+  AddRow("a", "a2");
+  AddRow("b", "b2");
+  AddRow("c", "taken");
+  AddRow("a", "never");
+  FreshFake().FailOn(FakeFileSystem::Op::RenameInFolder, "a2", EIO);  // a2 stays
+  m_prompter.answers = {Answer::Yes, Answer::Ok};
+  m_view.RenameAll();
+  EXPECT_EQ(moves, (Moves{{{0, 1}, false}, {{1}, true}}));
 }
 
 }  // namespace

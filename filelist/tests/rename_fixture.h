@@ -6,10 +6,10 @@
 
 #include "engine/filter_settings.h"
 #include "filelist/zulbo_view.h"
-#include "platform/testing/qt_test_app.h"
 #include "platform/testing/temp_folder.h"
+#include "platform/testing/test_services.h"
 
-// A list view over real files in a temporary folder.
+// A list view over real files in a temporary folder, with services that fail on demand.
 class ListOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -30,10 +30,16 @@ class ListOnDisk : public ::testing::Test {
     m_view.Model().SetText(m_view.RowCount() - 1, ColNewName, newName);
   }
 
-  // First member, so the application exists before the view.
-  bool m_app = (EnsureQtApp(), true);
+  // The file system fake, with nothing counted or planned yet.
+  FakeFileSystem& FreshFake() {
+    m_services.files.Reset();
+    return m_services.files;
+  }
+
+  TestServices m_services;
+  ScriptedPrompter& m_prompter = m_services.prompter;
   TempFolder m_temp;
   std::string m_dir;
   FilterSettings m_filter;
-  CZulboView m_view{m_filter};
+  CZulboView m_view{m_filter, m_services};
 };

@@ -32,7 +32,7 @@ struct RealTree {
   // subfolders where they are listed.
   Paths Expected(const std::string& folder, bool subfolders) const {
     std::vector<FolderEntry> entries;
-    EXPECT_TRUE(SystemFileSystem().ListFolder(folder, entries));
+    EXPECT_FALSE(SystemFileSystem().ListFolder(folder, entries));
     Paths paths;
     for (const FolderEntry& entry : entries) {
       if (entry.name[0] == '.') continue;
@@ -74,7 +74,7 @@ TEST(ScanRealFolder, AFolderThatCannotBeReadAddsNothingAndTheScanGoesOn) {
   RealTree tree;
   FakeFileSystem fs;
   fs.FailNth(FakeFileSystem::Op::ListFolder, 2, EACCES);  // the subfolder
-  ScanTestView t;
+  ScanTestView t(fs);
   t.view.Options().includeSubfolders = true;
   t.view.ScanFolder(tree.root);
   EXPECT_EQ(t.Paths(), tree.Expected(tree.root, false));

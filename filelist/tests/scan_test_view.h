@@ -1,49 +1,35 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/filter_settings.h"
-#include "filelist/scan_progress.h"
 #include "filelist/zulbo_view.h"
-#include "platform/testing/qt_test_app.h"
+#include "platform/testing/test_services.h"
 
-// Goes on until `cancelAfter` files were found (never when negative); counts its calls.
-class ScriptedScanProgress : public ScanProgress {
- public:
-  explicit ScriptedScanProgress(int cancelAfter) : m_cancelAfter(cancelAfter) {}
-  bool Continue(int filesFound) override { return m_cancelAfter < 0 || filesFound < m_cancelAfter; }
-
- private:
-  int m_cancelAfter;
-};
-
-// A view for scan tests whose scans never show a dialog; `cancelAfter` as above.
+// A view for scan tests over the given file system whose scans never show a dialog; the scan is
+// cancelled once `cancelAfter` files were found (never when negative).
 struct ScanTestView {
-  explicit ScanTestView(int cancelAfter = -1) {
-    SetScanProgressFactory([cancelAfter](QWidget*) -> std::unique_ptr<ScanProgress> {
-      return std::make_unique<ScriptedScanProgress>(cancelAfter);
-    });
+  explicit ScanTestView(FileSystem& files = SystemFileSystem(), int cancelAfter = -1)
+      : services(files) {
+    if (cancelAfter >= 0) services.prompter.cancelProgressAt.push_back(cancelAfter);
   }
-  ~ScanTestView() { SetScanProgressFactory(nullptr); }
 
   // "directory/oldName" of every row, top to bottom.
   std::vector<std::string> Paths() const {
     std::vector<std::string> paths;
-    for (const FileEntry& row : view.Model().Rows())
-      paths.push_back(row.directory + "/" + row.oldName);
+    for (int row = 0; row < view.RowCount(); ++row)
+      paths.push_back(view.Text(row, ColDirectory) + "/" + view.Text(row, ColOldName));
     return paths;
   }
   std::vector<std::string> NewNames() const {
     std::vector<std::string> names;
-    for (const FileEntry& row : view.Model().Rows()) names.push_back(row.newName);
+    for (int row = 0; row < view.RowCount(); ++row) names.push_back(view.Text(row, ColNewName));
     return names;
   }
 
-  struct App {
-    App() { EnsureQtApp(); }
-  } app;  // before the view
+  TestServices services;  // before the view
+  ScriptedPrompter& prompter = services.prompter;
   FilterSettings filter;
-  CZulboView view{filter};
+  CZulboView view{filter, services};
 };

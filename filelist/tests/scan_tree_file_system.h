@@ -6,15 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
+#include "platform/testing/memory_file_system.h"
 
-// An in-memory folder tree that delivers entries in the order they were added, with folder links
-// and folders that cannot be read. Installs itself as the current file system while it lives.
-class ScanTreeFileSystem : public FileSystem {
+// A folder tree in memory that delivers entries in the order they were added, with links to
+// folders and folders that cannot be read. Every file has the same times.
+class ScanTreeFileSystem : public MemoryFileSystem {
  public:
-  ScanTreeFileSystem() { SetFileSystem(this); }
-  ~ScanTreeFileSystem() override { SetFileSystem(nullptr); }
-
   // Adds an entry to a folder (paths without a trailing '/'); a folder entry creates the folder.
   void File(const std::string& folder, const std::string& name, bool isLink = false) {
     Folder(folder).push_back({name, FolderEntry::Kind::File, isLink});
@@ -32,25 +29,22 @@ class ScanTreeFileSystem : public FileSystem {
 
   std::vector<std::string> listed;  // the folders listed, as resolved paths
 
-  std::optional<FileTimes> ReadTimes(const std::string&) override {
+  Result<FileTimes> ReadTimes(const std::string&) override {
     return FileTimes{946684799, 1078099205};
   }
-  int OpenFolder(const std::string&) override { return -1; }
-  void CloseFolder(int) override {}
-  int RenameInFolder(int, const std::string&, const std::string&) override { return 1; }
 
-  bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
+  std::error_code ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
     const std::string folder = Resolve(path);
     listed.push_back(folder);
-    if (m_unreadable.contains(folder) || !m_folders.contains(folder)) return false;
+    if (m_unreadable.contains(folder) || !m_folders.contains(folder)) return ErrnoCode(EACCES);
     entries = m_folders[folder];
-    return true;
+    return {};
   }
-  std::optional<FolderIdentity> IdentifyFolder(const std::string& path) override {
+  Result<FileStatus> Examine(const std::string& path) override {
     const std::string folder = Resolve(path);
     const auto found = m_ids.find(folder);
-    if (found == m_ids.end()) return std::nullopt;
-    return FolderIdentity{7, found->second};
+    if (found == m_ids.end()) return ErrnoCode(ENOENT);
+    return FileStatus{FileKind::Folder, 0, {7, found->second}, true};
   }
 
  private:

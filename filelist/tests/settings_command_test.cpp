@@ -4,8 +4,7 @@
 
 #include "dialogs/settings_dlg.h"
 #include "filelist/zulbo_view.h"
-#include "platform/testing/qt_test_app.h"
-#include "platform/testing/scripted_prompter.h"
+#include "platform/testing/test_services.h"
 
 namespace {
 
@@ -29,10 +28,10 @@ std::function<int(QDialog&)> Answer(bool& shownChecked, bool check, const QStrin
 }  // namespace
 
 TEST(SettingsCommand, OkStoresTheOptionAndAbbrechenOrEscapeLeaveIt) {
-  EnsureQtApp();
+  TestServices services;
+  ScriptedPrompter& prompter = services.prompter;
   FilterSettings filter;
-  CZulboView view(filter);
-  ScriptedPrompter prompter;
+  CZulboView view(filter, services);
   bool shown = true;
 
   prompter.dialogActions.push_back(Answer(shown, true, QStringLiteral("Abbrechen")));

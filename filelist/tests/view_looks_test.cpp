@@ -33,7 +33,6 @@ class PaintSpy : public QObject {
 }  // namespace
 
 TEST(ViewLooks, FocusFrameSurroundsTheCurrentRowAndFollowsIt) {
-  EnsureQtApp();
   FocusFrameRecorder style;  // outlives the view
   InteractionView t({"a", "b", "c", "d"});
   t.view.setStyle(&style);

@@ -3,9 +3,24 @@
 #include <gtest/gtest.h>
 #include <QDialog>
 
-ScriptedPrompter::ScriptedPrompter() { SetPrompter(this); }
+#include "platform/timed_progress.h"
 
-ScriptedPrompter::~ScriptedPrompter() { SetPrompter(nullptr); }
+namespace {
+
+class ScriptedProgress : public Progress {
+ public:
+  ScriptedProgress(int& done, int cancelAt) : m_done(done), m_cancelAt(cancelAt) {}
+  bool Continue(int done) override {
+    m_done = done;
+    return m_cancelAt < 0 || done < m_cancelAt;
+  }
+
+ private:
+  int& m_done;
+  int m_cancelAt;
+};
+
+}  // namespace
 
 Prompter::Answer ScriptedPrompter::Message(QWidget*, const QString& title, const QString& text,
                                            Buttons buttons, Icon icon) {
@@ -80,4 +95,19 @@ int ScriptedPrompter::RunDialog(QDialog& dialog) {
   const int result = action(dialog);
   dialog.hide();
   return result;
+}
+
+std::unique_ptr<Progress> ScriptedPrompter::StartProgress(QWidget* owner,
+                                                          std::function<QString(int done)> label,
+                                                          int total, bool cancellable) {
+  progressStarted.emplace_back(label(0), total);
+  if (realProgress)
+    return std::make_unique<TimedProgress>(owner, std::move(label), total, cancellable);
+  progressDone.push_back(0);
+  int cancelAt = -1;
+  if (cancellable && !cancelProgressAt.empty()) {
+    cancelAt = cancelProgressAt.front();
+    cancelProgressAt.pop_front();
+  }
+  return std::make_unique<ScriptedProgress>(progressDone.back(), cancelAt);
 }

@@ -9,7 +9,7 @@
 
 // Answers every prompt from a script and records what was asked, so handlers run without a
 // display. A prompt with no scripted answer fails the test (ADD_FAILURE) and is answered with
-// No / Cancel / nothing chosen.
+// No / Cancel / nothing chosen. Progress is recorded and cancelled where the script says so.
 class ScriptedPrompter : public Prompter {
  public:
   struct Shown {
@@ -24,9 +24,6 @@ class ScriptedPrompter : public Prompter {
     QString filters;
   };
 
-  ScriptedPrompter();            // installs itself
-  ~ScriptedPrompter() override;  // restores Qt's prompter
-
   // Scripted answers, consumed in order.
   std::deque<Answer> answers;
   std::deque<std::vector<std::string>> chosenFiles;
@@ -35,10 +32,20 @@ class ScriptedPrompter : public Prompter {
   // Runs a modal dialog: gets the dialog (shown, not modal) and returns its result code.
   std::deque<std::function<int(QDialog&)>> dialogActions;
 
+  // For each progress started, in order: the step at which "Abbrechen" is pressed (-1: never).
+  // Without an entry the work runs to its end.
+  std::deque<int> cancelProgressAt;
+  // Shows the real timed progress dialog instead (with its delay), for tests of the dialog.
+  bool realProgress = false;
+
   // What was asked, in order.
   std::vector<Shown> messages;
   std::vector<Chooser> choosers;
   int dialogsRun = 0;
+  // Each progress started: its label before the first step, and its total.
+  std::vector<std::pair<QString, int>> progressStarted;
+  // The last step each progress was told of (a deque: each progress keeps a reference).
+  std::deque<int> progressDone;
 
   Answer Message(QWidget* owner, const QString& title, const QString& text, Buttons buttons,
                  Icon icon) override;
@@ -51,4 +58,6 @@ class ScriptedPrompter : public Prompter {
   std::string ChooseSaveFile(QWidget* owner, const QString& caption, const std::string& proposed,
                              const QString& filters) override;
   int RunDialog(QDialog& dialog) override;
+  std::unique_ptr<Progress> StartProgress(QWidget* owner, std::function<QString(int done)> label,
+                                          int total, bool cancellable) override;
 };

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+class FileSystem;
+
 // The display text of a time, in UTC: "%.2d.%.2d.%d   %.2d:%.2d:%.2d" (day, month, year, three
 // blanks, hour, minute, second). The evaluator and the column sort read it at fixed positions.
 std::string DateText(int64_t secondsSinceEpoch);
@@ -14,4 +16,4 @@ struct DateTexts {
   std::string created;
   std::string modified;
 };
-DateTexts FileDateTexts(const std::string& path);
+DateTexts FileDateTexts(FileSystem& files, const std::string& path);

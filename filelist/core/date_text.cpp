@@ -1,4 +1,4 @@
-#include "filelist/date_text.h"
+#include "filelist/core/date_text.h"
 
 #include <charconv>
 #include <chrono>
@@ -45,8 +45,8 @@ std::string DateText(int64_t secondsSinceEpoch) {
   return std::string(text, out);
 }
 
-DateTexts FileDateTexts(const std::string& path) {
-  const std::optional<FileTimes> times = CurrentFileSystem().ReadTimes(path);
+DateTexts FileDateTexts(FileSystem& files, const std::string& path) {
+  const Result<FileTimes> times = files.ReadTimes(path);
   if (!times) return {};
   return {DateText(times->created), DateText(times->modified)};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <system_error>
 #include <vector>
 
 #include <QString>
@@ -7,22 +8,19 @@
 
 #include "platform/desktop_open.h"
 
-// Stands in for the desktop while installed: records what was to be opened or started and
-// answers with the codes the test chose.
-class FakeOpener : public DesktopOpener {
+// Stands in for the desktop: records what was to be opened or started and answers as the test
+// chose (success unless told otherwise), so nothing is started during a test.
+class RecordingOpener : public DesktopOpener {
  public:
-  FakeOpener() { SetDesktopOpener(this); }
-  ~FakeOpener() override { SetDesktopOpener(nullptr); }
-
-  int openResult = 42;
+  std::error_code openResult;
   QString handlerCommand;
-  int startResult = 33;
+  std::error_code startResult;
 
   QStringList opened;
   int handlerQueries = 0;
   std::vector<QStringList> started;
 
-  int Open(const QString& target) override {
+  std::error_code Open(const QString& target) override {
     opened << target;
     return openResult;
   }
@@ -30,7 +28,7 @@ class FakeOpener : public DesktopOpener {
     ++handlerQueries;
     return handlerCommand;
   }
-  int StartDetached(const QStringList& argv) override {
+  std::error_code StartDetached(const QStringList& argv) override {
     started.push_back(argv);
     return startResult;
   }

@@ -1,0 +1,101 @@
+#include "cli/collect_rows.h"
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+#include "platform/error_text.h"
+#include "platform/file_system.h"
+#include "platform/full_path.h"
+
+namespace {
+
+class Collector {
+ public:
+  Collector(FileSystem& files, bool recursive) : m_files(files), m_recursive(recursive) {}
+
+  // False, with the reason in `error`, when `path` names nothing at all.
+  bool Add(const std::string& given, std::string& error) {
+    const std::string path = FullPath(given);
+    const Result<FileStatus> status = m_files.Examine(path);
+    if (status && status->kind == FileKind::Folder) {
+      AddFolder(path, status->identity);
+      return true;
+    }
+    if (!status && !ExistsAsLink(path)) {
+      error = FileErrorText(status.error(), given);
+      return false;
+    }
+    m_rows.Append(MakeEntry(m_files, path));
+    return true;
+  }
+
+  FileRows Take() { return std::move(m_rows); }
+
+ private:
+  // A symbolic link whose target is gone is still a name to rename.
+  bool ExistsAsLink(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const Result<int> handle = m_files.OpenFolder(folder);
+    if (!handle) return false;
+    const bool exists = m_files.IdentifyInFolder(*handle, path.substr(slash + 1)).ok();
+    m_files.CloseFolder(*handle);
+    return exists;
+  }
+
+  // Depth first with a stack of its own, so that no depth of folders exhausts the call stack.
+  void AddFolder(const std::string& folder, const FileIdentity& identity) {
+    struct Frame {
+      std::string prefix;  // the folder's path with a '/' at its end
+      std::vector<FolderEntry> entries;
+      size_t next = 0;
+    };
+    std::vector<Frame> stack;
+    const auto enter = [&](std::string path, const FileIdentity& id) {
+      if (!m_seen.insert({id.device, id.inode}).second) return;
+      while (path.size() > 1 && path.back() == '/') path.pop_back();
+      Frame frame;
+      frame.prefix = path == "/" ? path : path + "/";
+      // An unreadable folder gives what could be read, as in the window.
+      m_files.ListFolder(path, frame.entries);
+      std::sort(frame.entries.begin(), frame.entries.end(),
+                [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+      stack.push_back(std::move(frame));
+    };
+    enter(folder, identity);
+    while (!stack.empty()) {
+      Frame& frame = stack.back();
+      if (frame.next == frame.entries.size()) {
+        stack.pop_back();
+        continue;
+      }
+      const FolderEntry& entry = frame.entries[frame.next++];
+      if (entry.name.empty() || entry.name[0] == '.') continue;
+      std::string path = frame.prefix + entry.name;
+      if (entry.kind != FileKind::Folder) {
+        m_rows.Append(MakeEntry(m_files, path));
+      } else if (m_recursive) {
+        if (const Result<FileStatus> sub = m_files.Examine(path); sub)
+          enter(std::move(path), sub->identity);
+      }
+    }
+  }
+
+  FileSystem& m_files;
+  const bool m_recursive;
+  FileRows m_rows;
+  std::set<std::pair<uint64_t, uint64_t>> m_seen;
+};
+
+}  // namespace
+
+std::optional<FileRows> CollectRows(FileSystem& files, const std::vector<std::string>& paths,
+                                    bool recursive, std::string& error) {
+  Collector collector(files, recursive);
+  for (const std::string& path : paths) {
+    if (!collector.Add(path, error)) return std::nullopt;
+  }
+  return collector.Take();
+}

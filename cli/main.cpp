@@ -1,0 +1,26 @@
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/zulren.h"
+#include "platform/file_system.h"
+
+// zulren [OPTIONEN] FILTERDATEI PFAD...: renames files from the command line with a filter file
+// of Zul. Arguments are taken as bytes, as file names are.
+int main(int argc, char* argv[]) {
+  std::ios::sync_with_stdio(false);
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  std::string error;
+  const std::optional<Options> options = ParseOptions(arguments, error);
+  if (!options) {
+    std::cerr << "zulren: " << error << "\nAufruf: zulren [OPTIONEN] FILTERDATEI PFAD... "
+              << "(mehr mit „zulren --help“)\n";
+    return kExitUsage;
+  }
+  const int status =
+      RunZulren(*options, SystemFileSystem(), {std::cout, std::cerr, isatty(STDERR_FILENO) == 1});
+  std::cout.flush();
+  return status;
+}

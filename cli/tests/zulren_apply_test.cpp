@@ -1,0 +1,74 @@
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "cli/zulren.h"
+#include "document/filter_file.h"
+#include "platform/testing/fake_file_system.h"
+#include "platform/testing/temp_folder.h"
+
+// zulren's run when the disk changes under it: what was renamed goes back, and what cannot go
+// back is named, with the exit status saying which happened.
+
+namespace {
+
+using Op = FakeFileSystem::Op;
+
+class ZulrenApply : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.IsValid());
+    FilterSettings filter;
+    filter.mask = "neu_[name].[typ]";
+    std::string bytes;
+    WriteTo(filter, bytes);
+    m_dir.Put("f.fil", bytes);
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) m_dir.Put(name, name);
+    m_options.apply = true;
+    m_options.filterFile = m_dir.Path("f.fil");
+    m_options.paths = {m_dir.Path("a.txt"), m_dir.Path("b.txt"), m_dir.Path("c.txt")};
+  }
+  int Run() { return RunZulren(m_options, m_files, {m_out, m_err, false}); }
+
+  TempFolder m_dir;
+  FakeFileSystem m_files;
+  Options m_options;
+  std::ostringstream m_out;
+  std::ostringstream m_err;
+};
+
+TEST_F(ZulrenApply, AFailureInTheMiddleRollsBackAndExitsWithOne) {
+  // Another program takes the third file's new name while the run is under way.
+  m_files.beforeRename = [&](const std::string& from, const std::string&) {
+    if (from == "b.txt") m_dir.Put("neu_c.txt", "someone else's");
+  };
+  EXPECT_EQ(Run(), kExitConflicts);
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) EXPECT_EQ(m_dir.Read(name), name);
+  EXPECT_EQ(m_dir.Read("neu_c.txt"), "someone else's");
+  EXPECT_NE(m_err.str().find("konnte nicht in"), std::string::npos) << m_err.str();
+  EXPECT_NE(m_err.str().find("Die bereits umbenannten 2 Dateien wurden zurückbenannt."),
+            std::string::npos)
+      << m_err.str();
+}
+
+TEST_F(ZulrenApply, WhatCannotGoBackIsNamedAndExitsWithThree) {
+  m_files.FailOn(Op::RenameInFolder, "c.txt", EIO);
+  m_files.FailOn(Op::RenameInFolder, "neu_a.txt", EACCES);
+  EXPECT_EQ(Run(), kExitUnrestored);
+  EXPECT_EQ(m_dir.Read("neu_a.txt"), "a.txt");
+  EXPECT_EQ(m_dir.Read("b.txt"), "b.txt");
+  const std::string err = m_err.str();
+  EXPECT_NE(err.find("1 Datei konnte nicht zurückbenannt werden"), std::string::npos) << err;
+  EXPECT_NE(err.find(m_dir.Path("neu_a.txt") + " (ursprünglich " + m_dir.Path("a.txt")),
+            std::string::npos)
+      << err;
+}
+
+TEST_F(ZulrenApply, ASuccessfulRunSaysHowManyAndExitsWithZero) {
+  EXPECT_EQ(Run(), kExitOk);
+  EXPECT_EQ(m_dir.Read("neu_b.txt"), "b.txt");
+  EXPECT_EQ(m_err.str(), "3 Dateien umbenannt.\n");
+  EXPECT_EQ(m_out.str(), "");
+}
+
+}  // namespace

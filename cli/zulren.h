@@ -1,0 +1,26 @@
+#pragma once
+
+#include <ostream>
+
+#include "cli/options.h"
+
+class FileSystem;
+
+// Exit statuses of zulren.
+enum ExitStatus : int {
+  kExitOk = 0,
+  kExitConflicts = 1,  // conflicts, a failed and rolled-back run, or files an undo left
+  kExitUsage = 2,      // bad call or no readable filter file: nothing renamed
+  kExitUnrestored = 3  // a failed run whose roll-back could not restore everything
+};
+
+// Where zulren writes: the table (or the NUL-separated list) to `out`, messages, the summary
+// and the progress to `err`; `errIsTerminal` allows the progress line.
+struct Console {
+  std::ostream& out;
+  std::ostream& err;
+  bool errIsTerminal = false;
+};
+
+// Carries out what the options ask for; returns the exit status.
+int RunZulren(const Options& options, FileSystem& files, Console console);

@@ -1,0 +1,17 @@
+#pragma once
+
+class DesktopOpener;
+class FileSystem;
+class Prompter;
+
+// The services of the operating system and the desktop that the program's pieces need, built
+// once by the main window and passed down; tests build one of doubles. The references must
+// outlive every piece they are given to.
+struct Services {
+  FileSystem& files;
+  Prompter& prompter;
+  DesktopOpener& opener;
+};
+
+// The real ones: the Linux file system, Qt's dialogs, the desktop's opener.
+Services SystemServices();

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+// A file system held in memory, for tests that need what the disk here cannot give: folders that
+// ignore letter case, a smaller name limit, files that cannot be examined. Paths are absolute,
+// with '/' between names; there are no links. It keeps the contracts of FileSystem, which the
+// contract suite checks against the real one.
+class MemoryFileSystem : public FileSystem {
+ public:
+  MemoryFileSystem();
+
+  // Creates a folder (and its parents, which take the defaults).
+  void AddFolder(const std::string& path, bool ignoresCase = false, size_t maxName = 255);
+  // Creates or replaces a file (its folder must exist); returns its inode.
+  uint64_t AddFile(const std::string& path, const std::string& content = {}, FileTimes times = {});
+  // Removes a file.
+  void Remove(const std::string& path);
+
+  bool Exists(const std::string& path) const { return Find(path) != nullptr; }
+  // The content of a file, or "<missing>".
+  std::string Content(const std::string& path) const;
+  // The inode of a file or folder; 0 when there is none.
+  uint64_t Inode(const std::string& path) const;
+  // The names in a folder, in the order it lists them.
+  std::vector<std::string> Names(const std::string& folder) const;
+
+  Result<FileTimes> ReadTimes(const std::string& path) override;
+  Result<FileStatus> Examine(const std::string& path) override;
+  Result<int> OpenFolder(const std::string& path) override;
+  void CloseFolder(int folder) override;
+  Result<FileIdentity> IdentifyInFolder(int folder, const std::string& name) override;
+  size_t MaxNameLength(int folder) override;
+  bool IgnoresCase(int folder) override;
+  std::error_code RenameInFolder(int folder, const std::string& from,
+                                 const std::string& to) override;
+  std::error_code ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
+  Result<std::unique_ptr<InputFile>> OpenInput(const std::string& path) override;
+  std::error_code WriteFileAtomically(const std::string& path, const std::string& bytes) override;
+
+ private:
+  struct Node {
+    FileKind kind = FileKind::File;
+    uint64_t inode = 0;
+    std::string content;
+    FileTimes times;
+    bool ignoresCase = false;
+    size_t maxName = 255;
+    // A folder's entries, in the order they were made (each with its spelling).
+    std::vector<std::pair<std::string, uint64_t>> entries;
+  };
+
+  const Node* Find(const std::string& path) const;
+  Node* Find(const std::string& path);
+  // The node of `name` in `folder`, as the folder spells it there.
+  std::pair<std::string, uint64_t>* Entry(Node& folder, const std::string& name);
+  Node* FolderOfHandle(int folder);
+  uint64_t NewNode(Node node);
+
+  std::map<uint64_t, Node> m_nodes;
+  uint64_t m_nextInode = 2;
+  std::vector<uint64_t> m_handles;  // the folder of each handle; 0 once closed
+};
