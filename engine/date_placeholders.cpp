@@ -23,7 +23,7 @@ void CutWithoutZero(std::string& out, std::string_view text, size_t first) {
 
 }  // namespace
 
-const std::array<DatePlaceholder, 103> kDatePlaceholders = {{
+const std::array<DatePlaceholder, 139> kDatePlaceholders = {{
     // The current time's hour row comes after its second row.
     {"[datum]", Now, Date},
     {"[date]", Now, Date},
@@ -130,6 +130,43 @@ const std::array<DatePlaceholder, 103> kDatePlaceholders = {{
     {"[ws]", Modified, Second2},
     {"[asekunde]", Modified, Second2},
     {"[wsecond]", Modified, Second2},
+
+    {"[fdatum]", Captured, Date},
+    {"[pdate]", Captured, Date},
+    {"[rfdatum]", Captured, DateYearFirst},
+    {"[rpdate]", Captured, DateYearFirst},
+    {"[fjj]", Captured, Year2},
+    {"[pyy]", Captured, Year2},
+    {"[fjjjj]", Captured, Year4},
+    {"[pyyyy]", Captured, Year4},
+    {"[fjahr]", Captured, Year4},
+    {"[pyear]", Captured, Year4},
+    {"[py]", Captured, Year4},
+    {"[fj]", Captured, Year4},
+    {"[fmm]", Captured, Month2},
+    {"[pmm]", Captured, Month2},
+    {"[fmonat]", Captured, Month},
+    {"[pmonth]", Captured, Month},
+    {"[pd]", Captured, Day},
+    {"[ft]", Captured, Day},
+    {"[pday]", Captured, Day},
+    {"[ftag]", Captured, Day},
+    {"[ftt]", Captured, Day2},
+    {"[pdd]", Captured, Day2},
+    {"[fzeit]", Captured, Time},
+    {"[ptime]", Captured, Time},
+    {"[fh]", Captured, Hour2},
+    {"[fstunde]", Captured, Hour2},
+    {"[ph]", Captured, Hour2},
+    {"[phour]", Captured, Hour2},
+    {"[fm]", Captured, Minute2},
+    {"[pm]", Captured, Minute2},
+    {"[fminute]", Captured, Minute2},
+    {"[pminute]", Captured, Minute2},
+    {"[fs]", Captured, Second2},
+    {"[ps]", Captured, Second2},
+    {"[fsekunde]", Captured, Second2},
+    {"[psecond]", Captured, Second2},
 }};
 
 void AppendNowValue(std::string& out, DateValue value, const LocalTime& now) {

@@ -7,7 +7,7 @@
 #include "clock.h"
 
 // Which time a date or time placeholder shows.
-enum class DateSource { Now, Created, Modified };
+enum class DateSource { Now, Created, Modified, Captured };
 
 // Which part of that time it shows, and how.
 enum class DateValue {
@@ -32,8 +32,9 @@ struct DatePlaceholder {
 };
 
 // All date and time placeholders in the order of their replacement: the current time's group,
-// the creation time's, the last-write time's. No placeholder text contains another.
-extern const std::array<DatePlaceholder, 103> kDatePlaceholders;
+// the creation time's, the last-write time's, the capture time's. No placeholder text contains
+// another.
+extern const std::array<DatePlaceholder, 139> kDatePlaceholders;
 
 // Appends the value of a current-time placeholder.
 void AppendNowValue(std::string& out, DateValue value, const LocalTime& now);

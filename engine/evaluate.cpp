@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <utility>
 
 #include "clock.h"
 #include "date_placeholders.h"
@@ -108,6 +109,18 @@ bool ReplacePassByPass(std::string& work, const AppendValue& appendValue, size_t
   return true;
 }
 
+const std::string& FileText(DateSource source, const std::string& created,
+                            const std::string& modified, const std::string& captured) {
+  switch (source) {
+    case DateSource::Created:
+      return created;
+    case DateSource::Modified:
+      return modified;
+    default:
+      return captured;
+  }
+}
+
 int32_t WrappingAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
@@ -120,6 +133,11 @@ int32_t WrappingMultiply(int32_t a, int32_t b) {
 
 std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::string created,
                                      std::string modified) const {
+  return Evaluate(std::move(oldName), index, std::move(created), std::move(modified), {});
+}
+
+std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::string created,
+                                     std::string modified, std::string captured) const {
   const LocalTime now = ReadClock();
   const int random = NextRandom();
 
@@ -155,9 +173,10 @@ std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::st
       // ReplaceAll of one byte by one byte, in place.
       std::replace(created.begin(), created.end(), ':', '.');
       std::replace(modified.begin(), modified.end(), ':', '.');
+      std::replace(captured.begin(), captured.end(), ':', '.');
       fileTextsReady = true;
     }
-    AppendFileTimeValue(out, date.value, date.source == DateSource::Created ? created : modified);
+    AppendFileTimeValue(out, date.value, FileText(date.source, created, modified, captured));
   };
 
   const size_t limit = mask.size() + kMaxGrowth;

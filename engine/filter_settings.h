@@ -30,6 +30,11 @@ class FilterSettings {
   std::string Evaluate(std::string oldName, int32_t index, std::string created,
                        std::string modified) const;
 
+  // As above, with the capture time's text for the capture-time placeholders; the form without it
+  // gives them an empty value.
+  std::string Evaluate(std::string oldName, int32_t index, std::string created,
+                       std::string modified, std::string captured) const;
+
   std::string mask = "[name].[typ]";
   std::string searchText;
   std::string replaceText;

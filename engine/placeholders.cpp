@@ -40,13 +40,13 @@ class PassTable {
   }
 
  private:
-  static constexpr size_t kSlots = 256;
+  static constexpr size_t kSlots = 512;
   struct Entry {
     uint64_t key = 0;
     size_t length = 0;
     int pass = -1;
   };
-  static size_t Slot(uint64_t key) { return (key * 0x9E3779B97F4A7C15ull) >> 56; }
+  static size_t Slot(uint64_t key) { return (key * 0x9E3779B97F4A7C15ull) >> 55; }
 
   std::array<Entry, kSlots> slots_{};
 };

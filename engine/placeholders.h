@@ -38,5 +38,5 @@ class PassSet {
   int NextFrom(int pass) const;
 
  private:
-  std::array<uint64_t, 2> bits_{};
+  std::array<uint64_t, (kPassCount + 63) / 64> bits_{};
 };

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to Evaluate and holds its result to the plain chain of steps.
 // Input layout: eight 32-bit numbers (index, start, step, digits, nameCase, extCase, random state,
-// clock seconds), then six texts separated by 0x00: mask, old name, created, modified, search
-// text, replacement, and the fill text as the rest.
+// clock seconds), then seven texts separated by 0x00: mask, old name, created, modified, captured,
+// search text, replacement, and the fill text as the rest.
 
 #include <cstddef>
 #include <cstdint>
@@ -42,14 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::vector<std::string> texts;
   std::string_view rest(reinterpret_cast<const char*>(data), size);
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < 7; ++i) {
     const size_t end = rest.find('\0');
     texts.emplace_back(rest.substr(0, end));
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
   }
   filter.mask = texts[0];
-  filter.searchText = texts[4];
-  filter.replaceText = texts[5];
+  filter.searchText = texts[5];
+  filter.replaceText = texts[6];
   filter.fillText = std::string(rest);
 
   const LocalTime now{static_cast<int>(seconds % 3000),   static_cast<int>(seconds % 12) + 1,
@@ -57,9 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                       static_cast<int>(seconds % 60),     static_cast<int>(seconds / 60 % 60)};
   SetClockOverride([now] { return now; });
   SetRandomState(state);
-  const std::string expected = ReferenceEvaluate(filter, texts[1], index, texts[2], texts[3]);
+  const std::string expected =
+      ReferenceEvaluate(filter, texts[1], index, texts[2], texts[3], texts[4]);
   SetRandomState(state);
-  const std::string result = filter.Evaluate(texts[1], index, texts[2], texts[3]);
+  const std::string result = filter.Evaluate(texts[1], index, texts[2], texts[3], texts[4]);
   if (result != expected) std::abort();
   return 0;
 }

@@ -70,10 +70,12 @@ tidy() {
 }
 
 # Every libFuzzer target of the Clang build for 60 s, as many at once as there are cores. The target
-# zul_NAME_fuzzer starts from the seeds in fuzz/corpus/NAME and the dictionary fuzz/NAME.dict where
-# they exist; what it finds goes to a scratch folder, never into the repository's corpus.
+# zul_NAME_fuzzer starts from the seeds that the build's zul_make_NAME_seeds writes, or else from
+# fuzz/corpus/NAME, with the dictionary fuzz/NAME.dict and the options of fuzz/NAME.options ("key =
+# value" lines, as OSS-Fuzz reads them) where they exist. What it finds goes to a scratch folder,
+# never into the repository.
 fuzz() {
-  local build="$root/build-clang" work fuzzer name failed=0
+  local build="$root/build-clang" work fuzzer name key value failed=0
   work="$build/fuzz-work"
   rm -rf "$work"
   mkdir -p "$work"
@@ -81,11 +83,20 @@ fuzz() {
   while IFS= read -r fuzzer; do
     name="$(basename "$fuzzer" _fuzzer)"
     name="${name#zul_}"
-    local -a args=(-max_total_time=60 -max_len=512 -artifact_prefix="$work/$name-")
+    local -a args=(-max_total_time=60 -artifact_prefix="$work/$name-")
     [[ -f "$root/fuzz/$name.dict" ]] && args+=(-dict="$root/fuzz/$name.dict")
-    mkdir -p "$work/$name"
-    local -a corpus=("$work/$name")
-    [[ -d "$root/fuzz/corpus/$name" ]] && corpus+=("$root/fuzz/corpus/$name")
+    if [[ -f "$root/fuzz/$name.options" ]]; then
+      while IFS=' =' read -r key value; do
+        if [[ "$key" =~ ^[a-z_]+$ ]]; then args+=("-$key=$value"); fi
+      done <"$root/fuzz/$name.options"
+    fi
+    mkdir -p "$work/$name" "$work/$name-seeds"
+    local -a corpus=("$work/$name" "$work/$name-seeds")
+    if [[ -x "$(dirname "$fuzzer")/zul_make_${name}_seeds" ]]; then
+      QT_QPA_PLATFORM=offscreen "$(dirname "$fuzzer")/zul_make_${name}_seeds" "$work/$name-seeds"
+    elif [[ -d "$root/fuzz/corpus/$name" ]]; then
+      corpus+=("$root/fuzz/corpus/$name")
+    fi
     while ((${#pids[@]} >= jobs)); do
       wait "${pids[0]}" || { failed=1; tail -n 40 "$work/${names[0]}.log"; }
       pids=("${pids[@]:1}")

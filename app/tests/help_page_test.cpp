@@ -108,10 +108,10 @@ QString Section(const QString& html, const QString& anchor) {
 }
 
 std::string Evaluated(const QString& mask, const std::string& oldName, const char* created,
-                      const char* modified) {
+                      const char* modified, const char* captured = "") {
   FilterSettings filter;
   filter.mask = mask.toStdString();
-  return filter.Evaluate(oldName, 0, created, modified);
+  return filter.Evaluate(oldName, 0, created, modified, captured);
 }
 
 TEST(HelpPage, LiesBesideTheProgramAndExplainsEveryPlaceholder) {
@@ -123,28 +123,30 @@ TEST(HelpPage, LiesBesideTheProgramAndExplainsEveryPlaceholder) {
   }
 }
 
-// The three date tables (current time, creation, last write) list every date placeholder once,
-// row by row the same kind of value, each with the value the engine gives for the captions'
+// The four date tables (current time, creation, last write, capture) list every date placeholder
+// once, row by row the same kind of value, each with the value the engine gives for the captions'
 // example times.
 TEST(HelpPage, DateTablesShowWhatTheEngineGives) {
   const ScopedClock pinned([] { return LocalTime{2026, 12, 6, 9, 5, 3}; });
   const char* created = "05.03.2007   09:07:02";
   const char* modified = "15.11.2006   23:59:00";
+  const char* captured = "28.02.2019   14:30:59";
   const QStringList tables =
       Section(HelpPage(), QStringLiteral("datum")).split(QStringLiteral("<table>")).mid(1);
-  ASSERT_EQ(tables.size(), 3);
+  ASSERT_EQ(tables.size(), 4);
   static const QRegularExpression rowPattern(
       QStringLiteral("<tr><td>[^<]*</td><td>(.*?)</td><td><samp>([^<]*)</samp></td></tr>"));
   static const QRegularExpression codePattern(QStringLiteral("<code>([^<]*)</code>"));
-  const DateSource sources[] = {DateSource::Now, DateSource::Created, DateSource::Modified};
+  const DateSource sources[] = {DateSource::Now, DateSource::Created, DateSource::Modified,
+                                DateSource::Captured};
   std::map<std::string_view, int> listed;
-  std::vector<std::vector<DateValue>> kinds(3);
-  for (int group = 0; group < 3; ++group) {
+  std::vector<std::vector<DateValue>> kinds(4);
+  for (int group = 0; group < 4; ++group) {
     for (const QRegularExpressionMatch& row : rowPattern.globalMatch(tables[group])) {
       std::optional<DateValue> kind;
       for (const QRegularExpressionMatch& code : codePattern.globalMatch(row.captured(1))) {
         const std::string text = code.captured(1).toStdString();
-        EXPECT_EQ(Evaluated(code.captured(1), "x.y", created, modified),
+        EXPECT_EQ(Evaluated(code.captured(1), "x.y", created, modified, captured),
                   row.captured(2).toStdString())
             << text;
         const auto known = std::find_if(kDatePlaceholders.begin(), kDatePlaceholders.end(),
@@ -162,6 +164,7 @@ TEST(HelpPage, DateTablesShowWhatTheEngineGives) {
   EXPECT_EQ(kinds[0].size(), 12u);
   EXPECT_EQ(kinds[1], kinds[0]);
   EXPECT_EQ(kinds[2], kinds[0]);
+  EXPECT_EQ(kinds[3], kinds[0]);
   EXPECT_EQ(listed.size(), kDatePlaceholders.size());
   for (const auto& [text, count] : listed) EXPECT_EQ(count, 1) << text;
 }

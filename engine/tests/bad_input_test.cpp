@@ -103,7 +103,7 @@ TEST_F(BadInput, ThirtyTwoBitExtremesInEveryNumberField) {
           filter.nameCase = index;
           filter.extCase = step;
           SetRandomState(static_cast<uint32_t>(start));
-          const std::string expected = ReferenceEvaluate(filter, "Ab.c", index, "", "");
+          const std::string expected = ReferenceEvaluate(filter, "Ab.c", index, "", "", "");
           SetRandomState(static_cast<uint32_t>(start));
           const std::string result = filter.Evaluate("Ab.c", index, "", "");
           ASSERT_EQ(result, expected) << start << " " << step << " " << digits << " " << index;

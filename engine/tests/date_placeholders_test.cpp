@@ -1,6 +1,7 @@
 #include "engine/date_placeholders.h"
 
 #include <set>
+#include <vector>
 
 #include "engine/filter_settings.h"
 #include "engine/tests/engine_fixture.h"
@@ -10,25 +11,34 @@ using DatePlaceholders = EngineTest;
 namespace {
 
 std::string Evaluate(const std::string& mask, const std::string& created,
-                     const std::string& modified) {
+                     const std::string& modified, const std::string& captured = "") {
   FilterSettings filter;
   filter.mask = mask;
-  return filter.Evaluate("x.txt", 0, created, modified);
+  return filter.Evaluate("x.txt", 0, created, modified, captured);
+}
+
+std::vector<const DatePlaceholder*> Group(DateSource source) {
+  std::vector<const DatePlaceholder*> group;
+  for (const DatePlaceholder& p : kDatePlaceholders) {
+    if (p.source == source) group.push_back(&p);
+  }
+  return group;
 }
 
 }  // namespace
 
-TEST(DatePlaceholderTable, HoldsThe103DistinctPlaceholdersInTheirGroups) {
+TEST(DatePlaceholderTable, HoldsThe139DistinctPlaceholdersInTheirGroups) {
   std::set<std::string_view> texts;
-  int perSource[3] = {};
+  int perSource[4] = {};
   for (const DatePlaceholder& p : kDatePlaceholders) {
     texts.insert(p.text);
     ++perSource[static_cast<int>(p.source)];
   }
-  EXPECT_EQ(texts.size(), 103u);
+  EXPECT_EQ(texts.size(), 139u);
   EXPECT_EQ(perSource[0], 31);
   EXPECT_EQ(perSource[1], 36);
   EXPECT_EQ(perSource[2], 36);
+  EXPECT_EQ(perSource[3], 36);
   for (std::string_view a : texts) {
     for (std::string_view b : texts) {
       if (a != b) {
@@ -123,4 +133,53 @@ TEST_F(DatePlaceholders, ShowTheOneClockReadingOfTheEvaluation) {
   EXPECT_EQ(Evaluate("[zeit] [s] [sekunde]", "", ""), "03.04.05 05 05");
   EXPECT_EQ(readings, 1);
   EXPECT_EQ(Evaluate("[DATUM] [Datum] [datum ]", "", ""), "[DATUM] [Datum] [datum ]");
+}
+
+// The capture group is the creation group with 'f' and 'p' for 'e' and 'c': row by row the same
+// kinds of value, and the same cuts from its own text.
+TEST_F(DatePlaceholders, CaptureGroupMirrorsTheCreationGroup) {
+  const std::vector<const DatePlaceholder*> created = Group(DateSource::Created);
+  const std::vector<const DatePlaceholder*> captured = Group(DateSource::Captured);
+  ASSERT_EQ(captured.size(), created.size());
+  for (size_t i = 0; i < captured.size(); ++i) {
+    const std::string_view c = created[i]->text;
+    const std::string_view f = captured[i]->text;
+    const size_t at = c.find_first_of("ec", c[1] == 'r' ? 2 : 1);
+    EXPECT_EQ(f.substr(0, at), c.substr(0, at)) << f;
+    EXPECT_EQ(f.substr(at + 1), c.substr(at + 1)) << f;
+    EXPECT_EQ(std::string_view(c[at] == 'e' ? "f" : "p"), f.substr(at, 1)) << f;
+    EXPECT_EQ(captured[i]->value, created[i]->value) << f;
+    for (const char* text : {"05.03.2007   09:07:02", "28.12.1999   23:59:60", "07.0", ""}) {
+      EXPECT_EQ(Evaluate(std::string(f), "", "", text), Evaluate(std::string(c), text, "", ""))
+          << f << " on '" << text << "'";
+    }
+  }
+}
+
+TEST_F(DatePlaceholders, EachFileGroupCutsItsOwnText) {
+  const std::string created = "05.03.2007   09:07:02";
+  const std::string modified = "15.11.2006   23:59:00";
+  const std::string captured = "28.02.2019   14:30:59";
+  const std::pair<const char*, const char*> cases[] = {
+      {"[fdatum]", "28.02.2019"}, {"[rpdate]", "2019-02-28"}, {"[pyy]", "19"},
+      {"[fj]", "2019"},           {"[pmonth]", "2"},          {"[ft]", "28"},
+      {"[ptime]", "14.30.59"},    {"[fstunde]", "14"},        {"[pm]", "30"},
+      {"[fsekunde]", "59"},       {"[edatum]", "05.03.2007"}, {"[wtime]", "23.59.00"},
+  };
+  for (const auto& [mask, value] : cases) {
+    EXPECT_EQ(Evaluate(mask, created, modified, captured), value) << mask;
+  }
+  EXPECT_EQ(Evaluate("Foto_[rfdatum]_[fzeit].[typ]", created, modified, captured),
+            "Foto_2019-02-28_14.30.59.txt");
+  // After the date placeholders comes the range pass.
+  EXPECT_EQ(Evaluate("[1,[fmonat]]", "", "", "01.02.2003   04:05:06"), "x.");
+}
+
+TEST_F(DatePlaceholders, FourArgumentFormLeavesTheCaptureGroupEmpty) {
+  std::string all;
+  for (const DatePlaceholder* p : Group(DateSource::Captured)) all += std::string(p->text) + "|";
+  FilterSettings filter;
+  filter.mask = all;
+  EXPECT_EQ(filter.Evaluate("x.txt", 0, "05.03.2007   09:07:02", "15.11.2006   23:59:00"),
+            std::string(36, '|'));
 }

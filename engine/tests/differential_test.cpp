@@ -53,6 +53,7 @@ class Generator {
                           "[ty",
                           "p]",
                           "[e",
+                          "[f",
                           "datum]",
                           "[2147483647,",
                           "-2147483648]",
@@ -73,16 +74,16 @@ class Generator {
     return text;
   }
 
-  std::string DateText() {
+  // Empty, fragments, or a cut of the list's form of `full`.
+  std::string DateText(std::string_view full) {
     switch (Uniform(0, 3)) {
       case 0:
         return "";
       case 1:
         return Text(4);
-      default: {
-        const std::string full = "05.03.2007   09:07:02";
-        return full.substr(0, static_cast<size_t>(Uniform(0, static_cast<int>(full.size()))));
-      }
+      default:
+        return std::string(
+            full.substr(0, static_cast<size_t>(Uniform(0, static_cast<int>(full.size())))));
     }
   }
 
@@ -126,19 +127,22 @@ TEST_F(Differential, EvaluateMatchesThePlainChainOfSteps) {
     filter.digits = g.Uniform(0, 3) == 0 ? g.Number() : g.Uniform(0, 6);
     const std::string name = g.Text(6);
     const int32_t index = g.Number();
-    const std::string created = g.DateText();
-    const std::string modified = g.DateText();
+    const std::string created = g.DateText("05.03.2007   09:07:02");
+    const std::string modified = g.DateText("15.11.2006   23:59:00");
+    const std::string captured = g.DateText("28.02.2019   14:30:59");
     now = {g.Uniform(-1, 2100), g.Uniform(1, 12), g.Uniform(1, 31),
            g.Uniform(0, 23),    g.Uniform(0, 59), g.Uniform(0, 59)};
 
     const uint32_t state = static_cast<uint32_t>(g.Uniform(INT_MIN, INT_MAX));
     SetRandomState(state);
-    const std::string expected = ReferenceEvaluate(filter, name, index, created, modified);
+    const std::string expected =
+        ReferenceEvaluate(filter, name, index, created, modified, captured);
     const uint32_t after = RandomState();
     SetRandomState(state);
-    ASSERT_EQ(filter.Evaluate(name, index, created, modified), expected)
+    ASSERT_EQ(filter.Evaluate(name, index, created, modified, captured), expected)
         << "mask '" << filter.mask << "' name '" << name << "' created '" << created
-        << "' modified '" << modified << "' search '" << filter.searchText << "'";
+        << "' modified '" << modified << "' captured '" << captured << "' search '"
+        << filter.searchText << "'";
     ASSERT_EQ(RandomState(), after);
   }
 }

@@ -101,6 +101,13 @@ constexpr const char* kModified[36] = {
     "[ah]",     "[astunde]", "[wh]",       "[whour]",  "[am]",  "[wm]",  "[aminute]", "[wminute]",
     "[as]",     "[ws]",      "[asekunde]", "[wsecond]"};
 
+constexpr const char* kCaptured[36] = {
+    "[fdatum]", "[pdate]",   "[rfdatum]",  "[rpdate]", "[fjj]", "[pyy]", "[fjjjj]",   "[pyyyy]",
+    "[fjahr]",  "[pyear]",   "[py]",       "[fj]",     "[fmm]", "[pmm]", "[fmonat]",  "[pmonth]",
+    "[pd]",     "[ft]",      "[pday]",     "[ftag]",   "[ftt]", "[pdd]", "[fzeit]",   "[ptime]",
+    "[fh]",     "[fstunde]", "[ph]",       "[phour]",  "[fm]",  "[pm]",  "[fminute]", "[pminute]",
+    "[fs]",     "[ps]",      "[fsekunde]", "[psecond]"};
+
 // The filling loop as it reads: the whole fill in front while the text is too short.
 std::string FillLiterally(int32_t value, int32_t digits, const std::string& fill) {
   std::string text = Printf("%d", value);
@@ -147,7 +154,7 @@ void ReplaceRanges(std::string& w, const std::string& source) {
 }  // namespace
 
 std::string ReferenceEvaluate(const FilterSettings& f, std::string oldName, int32_t index,
-                              std::string created, std::string modified) {
+                              std::string created, std::string modified, std::string captured) {
   const LocalTime now = ReadClock();
   for (const char* forbidden : {"\\", "/", ":", "*", "?", "\"", "<", ">", "|"}) {
     ReplaceAll(oldName, forbidden, "");
@@ -171,9 +178,11 @@ std::string ReferenceEvaluate(const FilterSettings& f, std::string oldName, int3
   ReplaceAll(w, "[zufall]", FillLiterally(random, f.digits, f.fillText));
   ReplaceAll(created, ":", ".");
   ReplaceAll(modified, ":", ".");
+  ReplaceAll(captured, ":", ".");
   ReplaceNow(w, now);
   ReplaceFile(w, created, kCreated);
   ReplaceFile(w, modified, kModified);
+  ReplaceFile(w, captured, kCaptured);
   ReplaceRanges(w, oldName);
   ReplaceAll(w, "[[]", "[");
   ReplaceAll(w, "[]]", "]");

@@ -9,4 +9,4 @@
 // splicing the work text in place. The product's Evaluate must give the same result for every
 // input; this is the yardstick the differential test and the fuzzer hold it to.
 std::string ReferenceEvaluate(const FilterSettings& filter, std::string oldName, int32_t index,
-                              std::string created, std::string modified);
+                              std::string created, std::string modified, std::string captured);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+// The creation time of an MP4, MOV, 3GP or Matroska container in the open regular file `fd` of
+// `size` bytes, converted from UTC to naive seconds of the local time zone. Any fault gives no
+// time.
+std::optional<int64_t> ReadVideoTime(int fd, int64_t size);
+
+// Once per process, before the first read from any thread.
+void SetUpVideoReading();
