@@ -115,6 +115,7 @@ void BM_RenameAll(benchmark::State& state) {
   FilterSettings filter;
   CZulboView view(filter, Bench());
   std::vector<FileEntry> rows;
+  rows.reserve(kFiles);
   for (int i = 0; i < kFiles; ++i)
     rows.push_back({folder.names[i], folder.newNames[i], folder.path, "", ""});
   view.Model().Append(std::move(rows));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 
 #include <QApplication>
@@ -26,11 +27,11 @@ int OpaquePixels(const QImage& image) {
 
 // How far two pictures of one size differ in their coverage, 0 to 255 per pixel on average.
 int CoverageDistance(const QImage& a, const QImage& b) {
-  long sum = 0;
+  int64_t sum = 0;
   for (int y = 0; y < a.height(); ++y)
     for (int x = 0; x < a.width(); ++x)
       sum += std::abs(qAlpha(a.pixel(x, y)) - qAlpha(b.pixel(x, y)));
-  return static_cast<int>(sum / (a.width() * a.height()));
+  return static_cast<int>(sum / (int64_t{a.width()} * a.height()));
 }
 
 class ButtonStripTest : public ::testing::TestWithParam<const char*> {};
