@@ -1,23 +1,36 @@
 #include "app/button_images.h"
 
-void ReplaceButtonFace(QImage& image, const QColor& buttonFace) {
-  image = image.convertToFormat(QImage::Format_RGB32);
-  const QRgb grey = qRgb(192, 192, 192);
-  const QRgb face = qRgb(buttonFace.red(), buttonFace.green(), buttonFace.blue());
-  for (int y = 0; y < image.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      if (line[x] == grey) line[x] = face;
-    }
-  }
+#include <utility>
+#include <vector>
+
+#include <QImage>
+#include <QPixmap>
+
+namespace {
+
+QString ScaledName(const QString& resource, int scale) {
+  if (scale == 1) return resource;
+  QString name = resource;
+  return name.insert(name.lastIndexOf(u'.'), QStringLiteral("@%1x").arg(scale));
 }
 
-QList<QPixmap> LoadButtonImages(const QString& resource, const QColor& buttonFace) {
-  QImage strip(resource);
-  if (strip.width() != kStripCells * kButtonSize || strip.height() != kButtonSize) return {};
-  ReplaceButtonFace(strip, buttonFace);
-  QList<QPixmap> cells;
-  for (int cell = 0; cell < kStripCells; ++cell)
-    cells.append(QPixmap::fromImage(strip.copy(cell * kButtonSize, 0, kButtonSize, kButtonSize)));
-  return cells;
+}  // namespace
+
+bool LoadButtonImages(const QString& resource, QIcon::Mode mode, QList<QIcon>& icons) {
+  std::vector<std::pair<int, QImage>> strips;
+  for (const int scale : {1, 2}) {
+    QImage strip(ScaledName(resource, scale));
+    if (strip.size() != QSize(kStripCells * kButtonSize, kButtonSize) * scale) return false;
+    strips.emplace_back(scale, strip.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+  }
+  if (icons.size() < kStripCells) icons.resize(kStripCells);
+  for (const auto& [scale, strip] : strips) {
+    const int side = kButtonSize * scale;
+    for (int cell = 0; cell < kStripCells; ++cell) {
+      QPixmap picture = QPixmap::fromImage(strip.copy(cell * side, 0, side, side));
+      picture.setDevicePixelRatio(scale);
+      icons[cell].addPixmap(picture, mode);
+    }
+  }
+  return true;
 }

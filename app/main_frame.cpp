@@ -211,11 +211,10 @@ void CMainFrame::CreateToolBar() {
   m_toolBar->setMovable(true);
   addToolBar(Qt::TopToolBarArea, m_toolBar);
 
-  // Button face colour taken once, at creation; a later palette change does not redo it.
-  const QColor face = palette().color(QPalette::Button);
-  const QList<QPixmap> normal = LoadButtonImages(QStringLiteral(":/toolbar_normal.png"), face);
-  const QList<QPixmap> disabled = LoadButtonImages(QStringLiteral(":/toolbar_disabled.png"), face);
-  const QList<QPixmap> hot = LoadButtonImages(QStringLiteral(":/toolbar_hot.png"), face);
+  QList<QIcon> pictures;
+  LoadButtonImages(QStringLiteral(":/toolbar_normal.png"), QIcon::Normal, pictures);
+  LoadButtonImages(QStringLiteral(":/toolbar_disabled.png"), QIcon::Disabled, pictures);
+  LoadButtonImages(QStringLiteral(":/toolbar_hot.png"), QIcon::Active, pictures);
 
   // 0 marks a separator.
   const int buttons[] = {CmdAddFiles, CmdAddFolder, 0,      CmdFileOpen,    CmdFileSave,
@@ -228,11 +227,7 @@ void CMainFrame::CreateToolBar() {
       continue;
     }
     QAction* action = Action(command);
-    QIcon icon;
-    if (cell < normal.size()) icon.addPixmap(normal[cell], QIcon::Normal);
-    if (cell < disabled.size()) icon.addPixmap(disabled[cell], QIcon::Disabled);
-    if (cell < hot.size()) icon.addPixmap(hot[cell], QIcon::Active);
-    action->setIcon(icon);
+    if (cell < pictures.size()) action->setIcon(pictures[cell]);
     action->setIconVisibleInMenu(false);  // the pictures belong to the toolbar only
     m_toolBar->addAction(action);
     ++cell;

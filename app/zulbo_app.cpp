@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QLocale>
 
 #include "app/interrupted_runs.h"
 #include "app/main_frame.h"
@@ -37,11 +38,13 @@ bool CZulboApp::InitInstance(const std::vector<std::string>& arguments) {
   QApplication::setApplicationName(QStringLiteral("Zul"));
   // Wayland compositors find the window's icon and name through its desktop entry.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zul"));
-  // Whatever the desktop's language: the program speaks German, so Qt's buttons say "Ja", "Nein".
+  // Whatever the desktop's language: the program speaks German, so Qt's buttons say "Ja", "Nein",
+  // and its dialogs write dates, sizes and file types in German.
   if (m_qtTranslator.isEmpty() &&
       m_qtTranslator.load(QStringLiteral("qtbase_de"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(&m_qtTranslator);
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   OfferUndoOfInterruptedRuns(m_services);
 
   auto frame = std::make_unique<CMainFrame>(m_services);  // it brings the resources in

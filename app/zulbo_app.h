@@ -17,8 +17,8 @@ class CZulboApp {
   explicit CZulboApp(const Services& services = SystemServices());
   ~CZulboApp();
 
-  // Start-up: German texts for Qt's own dialogs, the offer to undo renaming runs that were cut
-  // off (before anything else), the main window, the file named by the first
+  // Start-up: German texts and the German locale for Qt's own dialogs, the offer to undo renaming
+  // runs that were cut off (before anything else), the main window, the file named by the first
   // argument that is not a switch ("-..."; "--" ends them) opened as the document, the window
   // shown maximised. False when the file cannot be opened (after the German file message): the
   // window is then never shown and the program ends.

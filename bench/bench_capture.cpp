@@ -38,11 +38,11 @@ bool MakePhotos() {
     g_paths.push_back(g_folder + "/IMG_" + std::to_string(i) + ".jpg");
     std::ofstream(g_paths.back(), std::ios::binary) << bytes;
   }
-  return bytes.size() > 64 * 1024;
+  return bytes.size() > size_t{64} * 1024;
 }
 
 void BM_OpenRead64KiBCloseFloor(benchmark::State& state) {
-  std::vector<char> buffer(64 * 1024);
+  std::vector<char> buffer(size_t{64} * 1024);
   for (auto _ : state) {
     for (const std::string& path : g_paths) {
       const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);

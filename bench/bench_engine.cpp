@@ -31,6 +31,7 @@ const std::vector<std::string>& Names() {
   static const std::vector<std::string> names = {
       "IMG_20230714_153012_HDR.jpg",
       "Urlaub 2007 - Strand von Rimini (1).jpg",
+      // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): the split ends the hex escape
       "Pr\xC3\xBC"
       "fungsunterlagen_Mathematik_Klausur.pdf",
       "Gr\xC3\xB6\xC3\x9F"

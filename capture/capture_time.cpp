@@ -11,8 +11,9 @@ std::optional<int64_t> NaiveSeconds(int year, int month, int day, int hour, int 
       hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
     return std::nullopt;
   }
-  return sys_seconds{sys_days{date}}.time_since_epoch().count() + hour * 3600 + minute * 60 +
-         second;
+  return (sys_days{date} + hours{hour} + minutes{minute} + seconds{second})
+      .time_since_epoch()
+      .count();
 }
 
 std::optional<int64_t> ParseExifDateTime(std::string_view text) {

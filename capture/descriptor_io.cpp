@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int64_t kHeadSize = 16 * 1024;
+constexpr int64_t kHeadSize = int64_t{16} * 1024;
 
 // pread until `count` bytes or the end of the file; -1 on an error.
 int64_t ReadAt(int fd, Exiv2::byte* buffer, int64_t count, int64_t offset) {

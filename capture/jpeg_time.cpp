@@ -13,7 +13,7 @@ namespace {
 
 // The EXIF block lies before the image data, in the first of at most a few segments of 64 KiB
 // each; a "JPEG" with more ahead of it is not worth reading on.
-constexpr int64_t kMaxHeader = 1024 * 1024;
+constexpr int64_t kMaxHeader = int64_t{1024} * 1024;
 
 struct UnrefLoader {
   void operator()(ExifLoader* loader) const { exif_loader_unref(loader); }

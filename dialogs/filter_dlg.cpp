@@ -17,6 +17,7 @@
 #include "dialogs/dialog_units.h"
 #include "dialogs/range_edit.h"
 #include "dialogs/single_line.h"
+#include "engine/gcc_restrict_bug.h"
 #include "engine/text_units.h"
 #include "platform/dialog_frame.h"
 
@@ -401,10 +402,13 @@ void CFilterDlg::UpdatePreview() {
   StoreText(m_work.replaceText, m_replaceToText);
   m_work.extCase = m_extCaseIndex;
   m_work.nameCase = m_nameCaseIndex;
-  if (m_fillText == kBlankEntry)
+  if (m_fillText == kBlankEntry) {
+    ZUL_GCC_RESTRICT_BUG_BEGIN
     m_work.fillText = " ";
-  else
+    ZUL_GCC_RESTRICT_BUG_END
+  } else {
     StoreText(m_work.fillText, m_fillText);
+  }
   m_work.digits = m_digitIndex;
   m_previewText = m_work.Evaluate(m_sampleName, 0, m_sampleCreated, m_sampleModified);
   WriteControls();

@@ -87,7 +87,7 @@ class FolderScan {
     Enter(std::move(path), identity);
   }
 
-  void Enter(std::string folder) { Enter(folder, IdentifyFolder(folder)); }
+  void Enter(const std::string& folder) { Enter(folder, IdentifyFolder(folder)); }
 
   void Enter(std::string folder, const std::optional<FileIdentity>& identity) {
     if (identity) m_scanned.insert({identity->device, identity->inode});

@@ -6,6 +6,8 @@
 #include <QStyle>
 #include <QToolTip>
 
+#include "filelist/row_focus_delegate.h"
+
 CZulboView::CZulboView(FilterSettings& filter, const Services& services, QWidget* parent)
     : QTableView(parent),
       m_filter(filter),
@@ -21,7 +23,15 @@ CZulboView::CZulboView(FilterSettings& filter, const Services& services, QWidget
   setDragDropMode(QAbstractItemView::NoDragDrop);
   setWordWrap(false);
   setShowGrid(false);
+  setItemDelegate(new RowFocusDelegate(this));
+  // A selected row selects every column; bold headers would say nothing.
+  horizontalHeader()->setHighlightSections(false);
   verticalHeader()->hide();
+  // Rows as compact as the font allows, with the style's room for the focus frame.
+  verticalHeader()->setMinimumSectionSize(0);
+  verticalHeader()->setDefaultSectionSize(
+      fontMetrics().height() +
+      2 * style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, this));
   const int widths[ColCount] = {250, 250, 300, 160, 160};
   for (int c = 0; c < ColCount; ++c) setColumnWidth(c, widths[c]);
 
@@ -34,7 +44,9 @@ CZulboView::CZulboView(FilterSettings& filter, const Services& services, QWidget
   ConnectCheck();
 }
 
-CZulboView::~CZulboView() = default;
+// The focus leaves a widget also in QWidget's destructor, when the view's own parts are gone: the
+// delegate must not hear of it then.
+CZulboView::~CZulboView() { removeEventFilter(itemDelegate()); }
 
 void CZulboView::OnInitialUpdate() { clearSelection(); }
 

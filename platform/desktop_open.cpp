@@ -92,7 +92,7 @@ QString ExecOfDesktopEntry(const QString& id, const QStringList& dataDirs) {
     for (const QString& name : names) {
       const QString path = dir + QStringLiteral("/applications/") + name;
       if (!QFileInfo(path).isFile()) continue;
-      const QString line =
+      QString line =
           UnescapeValue(ReadEntry(path, QStringLiteral("Desktop Entry"), QStringLiteral("Exec")));
       if (!line.isEmpty()) return line;
     }
@@ -241,7 +241,7 @@ QString DefaultHandlerCommand(const QString& mimeType, const XdgDirectories& dir
   for (const Source& source : sources) {
     const QString ids = ReadEntry(source.path, source.group, mimeType);
     for (const QString& id : ids.split(u';', Qt::SkipEmptyParts)) {
-      const QString exec = ExecOfDesktopEntry(id.trimmed(), dirs.dataDirs);
+      QString exec = ExecOfDesktopEntry(id.trimmed(), dirs.dataDirs);
       if (!exec.isEmpty()) return exec;
     }
   }

@@ -129,28 +129,6 @@ TEST_F(MainFrameTest, ToolbarHasNineButtonsWithTheirPictures) {
   EXPECT_EQ(frame.ToolBar()->iconSize(), QSize(32, 32));
 }
 
-TEST_F(MainFrameTest, ButtonFaceReplacesOnlyTheExactGrey) {
-  QImage image(3, 1, QImage::Format_RGB888);
-  image.setPixelColor(0, 0, QColor(192, 192, 192));
-  image.setPixelColor(1, 0, QColor(192, 192, 193));
-  image.setPixelColor(2, 0, QColor(208, 208, 208));
-  ReplaceButtonFace(image, QColor(10, 20, 30));
-  EXPECT_EQ(image.pixelColor(0, 0), QColor(10, 20, 30));
-  EXPECT_EQ(image.pixelColor(1, 0), QColor(192, 192, 193));
-  EXPECT_EQ(image.pixelColor(2, 0), QColor(208, 208, 208));
-
-  for (const char* strip :
-       {":/toolbar_normal.png", ":/toolbar_disabled.png", ":/toolbar_hot.png"}) {
-    const QList<QPixmap> cells = LoadButtonImages(strip, QColor(1, 2, 3));
-    ASSERT_EQ(cells.size(), kStripCells) << strip;
-    // The cells after the nine pictures are background only.
-    const QColor background =
-        QString(strip).contains("disabled") ? QColor(208, 208, 208) : QColor(1, 2, 3);
-    EXPECT_EQ(cells[16].toImage().pixelColor(5, 5), background) << strip;
-    EXPECT_EQ(cells[0].size(), QSize(32, 32));
-  }
-}
-
 TEST_F(MainFrameTest, StatusBarShowsBereitAndPrompts) {
   frame.show();
   EXPECT_EQ(frame.MessagePane()->text(), "Bereit");

@@ -2,8 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDate>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -62,6 +65,18 @@ TEST_F(StartupTest, QtDialogsSpeakGerman) {
   EXPECT_EQ(box.button(QMessageBox::No)->text(), "&Nein");
   EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "OK");
   EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Abbrechen");
+}
+
+// What Qt writes by the default locale (dates, sizes, the names of file types) comes out German.
+TEST_F(StartupTest, QtDialogsWriteDatesSizesAndFileTypesInGerman) {
+  const QLocale before;
+  ASSERT_TRUE(app.InitInstance({}));
+  const QLocale locale;
+  EXPECT_EQ(locale.toString(QDate(2024, 12, 24), QStringLiteral("d. MMM yyyy")), "24. Dez. 2024");
+  EXPECT_EQ(locale.formattedDataSize(2), "2 Bytes");
+  EXPECT_EQ(QMimeDatabase().mimeTypeForName(QStringLiteral("text/plain")).comment(),
+            "Einfaches Textdokument");
+  QLocale::setDefault(before);
 }
 
 TEST_F(StartupTest, MenusShowGermanShortcutLabels) {

@@ -73,8 +73,9 @@ ExifTags CameraTags() {
 
 int64_t Naive(int year, unsigned month, unsigned day, int hour, int minute, int second) {
   using namespace std::chrono;
-  const sys_seconds time = sys_days{std::chrono::year{year} / month / day} + hours{hour} +
-                           minutes{minute} + seconds{second};
+  const sys_seconds time =
+      sys_days{std::chrono::year{year} / std::chrono::month{month} / std::chrono::day{day}} +
+      hours{hour} + minutes{minute} + seconds{second};
   return time.time_since_epoch().count();
 }
 

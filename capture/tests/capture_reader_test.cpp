@@ -114,7 +114,7 @@ TEST_F(CaptureReaderTest, FindsTheExifBlockBehindOtherSegments) {
   const std::string jpeg = Bytes(Jpeg("plain.jpg", {{kOriginal, "2019:02:28 14:30:59"}}));
   const std::pair<const char*, std::string> segments[] = {
       {"APP0 JFIF", Segment('\xe0', std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14))},
-      {"APP1 XMP", Segment('\xe1', std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 34))},
+      {"APP1 XMP", Segment('\xe1', std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 33))},
       {"APP2 ICC", Segment('\xe2', std::string("ICC_PROFILE\0\1\1", 14))},
       {"APP12 Ducky", Segment('\xec', std::string("Ducky\0\1\2", 8))},
       {"APP14 Adobe", Segment('\xee', std::string("Adobe\0\x64\0\0\0\0\1", 12))},

@@ -4,8 +4,11 @@
 
 #include <climits>
 
+#include "engine/gcc_restrict_bug.h"
+
 namespace {
 
+ZUL_GCC_RESTRICT_BUG_BEGIN
 FilterSettings Sample() {
   FilterSettings f;
   f.mask = "Bild_[index]";
@@ -19,6 +22,7 @@ FilterSettings Sample() {
   f.digits = 4;
   return f;
 }
+ZUL_GCC_RESTRICT_BUG_END
 
 void ExpectSame(const FilterSettings& a, const FilterSettings& b) {
   EXPECT_EQ(a.mask, b.mask);

@@ -2,10 +2,12 @@
 
 #include <climits>
 
+#include "engine/gcc_restrict_bug.h"
 #include "engine/tests/engine_fixture.h"
 
 using Evaluation = EngineTest;
 
+ZUL_GCC_RESTRICT_BUG_BEGIN
 TEST(FilterSettings, StartsWithTheDefaultsAndCopiesDeeply) {
   const FilterSettings fresh;
   EXPECT_EQ(fresh.mask, "[name].[typ]");
@@ -131,3 +133,4 @@ TEST_F(Evaluation, NumbersTheRowsAndDrawsOnEveryCall) {
   SetRandomState(1);
   EXPECT_EQ(filter.Evaluate("a.txt", 0, "", ""), "-2147483608");  // MAX + 41 wraps
 }
+ZUL_GCC_RESTRICT_BUG_END

@@ -112,7 +112,7 @@ constexpr const char* kCaptured[36] = {
 std::string FillLiterally(int32_t value, int32_t digits, const std::string& fill) {
   std::string text = Printf("%d", value);
   const auto width = static_cast<size_t>(std::clamp(digits, 0, kMaxFilledWidth));
-  while (!fill.empty() && CharCount(text) < width) text = fill + text;
+  while (!fill.empty() && CharCount(text) < width) text.insert(0, fill);
   return text;
 }
 

@@ -118,7 +118,7 @@ TEST(FillNumber, FillsWithTheWholeTextUpToTheWidth) {
     const int32_t digits = std::uniform_int_distribution<int32_t>(0, 40)(random);
     const int32_t value = std::uniform_int_distribution<int32_t>(-999, 999)(random);
     std::string expected = std::to_string(value);
-    while (CharCount(expected) < static_cast<size_t>(digits)) expected = fill + expected;
+    while (CharCount(expected) < static_cast<size_t>(digits)) expected.insert(0, fill);
     ASSERT_EQ(FillNumber(value, digits, fill), expected) << digits;
   }
 }

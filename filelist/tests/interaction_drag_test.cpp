@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "engine/gcc_restrict_bug.h"
 #include "filelist/tests/interaction_test_view.h"
 
 using Names = std::vector<std::string>;
@@ -11,11 +12,13 @@ using Rows = std::vector<int>;
 
 namespace {
 
+ZUL_GCC_RESTRICT_BUG_BEGIN
 Names Numbered(int count) {
   Names names;
   for (int i = 0; i < count; ++i) names.push_back("r" + std::to_string(i));
   return names;
 }
+ZUL_GCC_RESTRICT_BUG_END
 
 }  // namespace
 

@@ -19,7 +19,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::Put(const std::string& name, const std::string& bytes) const {
-  const std::string path = Path(name);
+  std::string path = Path(name);
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
 }

@@ -133,8 +133,7 @@ TEST(DesktopOpener, FailuresSayWhatWentWrong) {
   EXPECT_EQ(desktop.StartDetached({QStringLiteral("zul-no-such-program-anywhere")}),
             E::FileNotFound);
   EXPECT_EQ(desktop.StartDetached({root.filePath(QStringLiteral("missing"))}), E::FileNotFound);
-  EXPECT_EQ(desktop.StartDetached({root.filePath(QStringLiteral("no/browser"))}),
-            E::PathNotFound);
+  EXPECT_EQ(desktop.StartDetached({root.filePath(QStringLiteral("no/browser"))}), E::PathNotFound);
   const QString plain = root.filePath(QStringLiteral("plain"));
   QFile file(plain);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
