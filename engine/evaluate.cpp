@@ -120,11 +120,19 @@ int32_t WrappingMultiply(int32_t a, int32_t b) {
 
 std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::string created,
                                      std::string modified) const {
-  return Evaluate(std::move(oldName), index, std::move(created), std::move(modified), {});
+  return Evaluate(std::move(oldName), index, std::move(created), std::move(modified),
+                  std::string());
 }
 
 std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::string created,
                                      std::string modified, std::string captured) const {
+  return Evaluate(std::move(oldName), index, std::move(created), std::move(modified),
+                  [&captured] { return std::move(captured); });
+}
+
+std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::string created,
+                                     std::string modified,
+                                     const std::function<std::string()>& readCaptured) const {
   const LocalTime now = ReadClock();
   const int random = NextRandom();
 
@@ -139,6 +147,8 @@ std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::st
       dot == std::string::npos ? sourceView : sourceView.substr(dot + 1);
 
   bool fileTextsReady = false;
+  std::string captured;
+  bool capturedReady = false;
   auto appendValue = [&](std::string& out, int pass) {
     switch (pass) {
       case kNamePass:
@@ -160,8 +170,12 @@ std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::st
       // ReplaceAll of one byte by one byte, in place.
       std::replace(created.begin(), created.end(), ':', '.');
       std::replace(modified.begin(), modified.end(), ':', '.');
-      std::replace(captured.begin(), captured.end(), ':', '.');
       fileTextsReady = true;
+    }
+    if (date.source == DateSource::Captured && !capturedReady) {
+      captured = readCaptured();
+      std::replace(captured.begin(), captured.end(), ':', '.');
+      capturedReady = true;
     }
     AppendFileTimeValue(out, date.value, FileText(date.source, created, modified, captured));
   };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The letter-case rule of the name or the extension part. Any other value leaves the part
@@ -34,6 +35,12 @@ class FilterSettings {
   // gives them an empty value.
   std::string Evaluate(std::string oldName, int32_t index, std::string created,
                        std::string modified, std::string captured) const;
+
+  // As above, asking `captured` for the capture time's text at most once, and only when a
+  // capture-time placeholder is replaced, be it in the mask or made by an earlier pass (a name
+  // holding "[fdatum]"): so a caller reads a file's metadata only for the evaluations that use it.
+  std::string Evaluate(std::string oldName, int32_t index, std::string created,
+                       std::string modified, const std::function<std::string()>& captured) const;
 
   std::string mask = "[name].[typ]";
   std::string searchText;
