@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "capture/capture_reader.h"
 #include "platform/desktop_open.h"
 #include "platform/file_system.h"
 #include "platform/linux_journal_folder.h"
@@ -82,7 +83,8 @@ class BenchPrompter : public Prompter {
   }
 
   Services MakeServices() {
-    return {SystemFileSystem(), *this, SystemDesktopOpener(), BenchJournals::Folder()};
+    static MetadataCaptureReader captures;
+    return {SystemFileSystem(), *this, SystemDesktopOpener(), BenchJournals::Folder(), captures};
   }
 
   // The folder the folder chooser returns; none is expected while empty.

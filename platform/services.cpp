@@ -1,10 +1,13 @@
 #include "platform/services.h"
 
+#include "capture/capture_reader.h"
+
 #include "platform/desktop_open.h"
 #include "platform/file_system.h"
 #include "platform/journal_folder.h"
 #include "platform/prompter.h"
 
 Services SystemServices() {
-  return {SystemFileSystem(), QtPrompter(), SystemDesktopOpener(), SystemJournalFolder()};
+  static MetadataCaptureReader captures;
+  return {SystemFileSystem(), QtPrompter(), SystemDesktopOpener(), SystemJournalFolder(), captures};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+class CaptureReader;
 class DesktopOpener;
 class FileSystem;
 class JournalFolder;
@@ -13,8 +14,9 @@ struct Services {
   Prompter& prompter;
   DesktopOpener& opener;
   JournalFolder& journals;  // where renaming runs keep their journals
+  CaptureReader& captures;  // when photos and videos were taken
 };
 
 // The real ones: the Linux file system, Qt's dialogs, the desktop's opener, the user's state
-// folder.
+// folder, the files' own metadata.
 Services SystemServices();

@@ -36,7 +36,8 @@ void RenameSlowlyUntilKilled(const std::string& folder, const std::string& state
   FakeFileSystem files;
   RecordingOpener opener;
   LinuxJournalFolder journals(state);
-  const Services services{files, prompter, opener, journals};
+  FakeCaptureReader captures;
+  const Services services{files, prompter, opener, journals, captures};
   int renames = 0;
   files.beforeRename = [&](const std::string&, const std::string&) {
     if (++renames == 20) std::ofstream(folder + "/../under-way") << "yes";

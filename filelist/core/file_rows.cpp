@@ -6,6 +6,7 @@
 #include <chrono>
 #include <utility>
 
+#include "capture/capture_reader.h"
 #include "filelist/core/date_text.h"
 #include "filelist/core/folder_cache.h"
 
@@ -66,14 +67,16 @@ std::string FileRows::Text(int row, int column) const {
       return Folder(stored);
     case ColCreated:
       return DateText(stored.created);
-    default:
+    case ColModified:
       return DateText(stored.modified);
+    default:
+      return DateText(stored.CaptureShown());
   }
 }
 
 FileEntry FileRows::Row(int row) const {
-  return {Text(row, ColOldName), Text(row, ColNewName), Text(row, ColDirectory),
-          Text(row, ColCreated), Text(row, ColModified)};
+  return {Text(row, ColOldName), Text(row, ColNewName),  Text(row, ColDirectory),
+          Text(row, ColCreated), Text(row, ColModified), Text(row, ColCaptured)};
 }
 
 void FileRows::SetNewName(int row, std::string_view name) {
@@ -121,12 +124,59 @@ void FileRows::Append(FileRows&& rows) {
   rows.m_folderIds.clear();
 }
 
-void FileRows::ComputeNewNames(const FilterSettings& filter) {
+void FileRows::ReadCapture(StoredRow& row, const CaptureReader& reader) const {
+  const std::string& folder = Folder(row);
+  std::string path;
+  path.reserve(folder.size() + 1 + row.oldSize);
+  path.append(folder).append("/").append(row.OldName());
+  const std::optional<int64_t> time = reader.ReadCaptureTime(path);
+  row.captured = time && *time >= kFirstDated && *time <= kLastDated ? *time : kStandIn;
+}
+
+int FileRows::ComputeNewNames(const FilterSettings& filter, const CaptureReader& reader,
+                              const CaptureProgress& progress) {
+  bool reading = true;
+  int unread = 0;
   for (size_t i = 0; i < m_rows.size(); ++i) {
     StoredRow& row = m_rows[i];
+    const auto captured = [&] {
+      if (row.captured == kNotRead && reading) {
+        ReadCapture(row, reader);
+        if (progress && !progress(static_cast<int>(i) + 1)) reading = false;
+      }
+      if (row.captured != kNotRead) return DateText(row.CaptureShown());
+      ++unread;
+      return DateText(row.modified);
+    };
     row.SetNewName(filter.Evaluate(std::string(row.OldName()), static_cast<int32_t>(i),
-                                   DateText(row.created), DateText(row.modified)));
+                                   DateText(row.created), DateText(row.modified), captured));
   }
+  return unread;
+}
+
+int FileRows::ReadCaptureTimes(const CaptureReader& reader, const CaptureProgress& progress) {
+  int unread = 0;
+  bool reading = true;
+  for (size_t i = 0; i < m_rows.size(); ++i) {
+    StoredRow& row = m_rows[i];
+    if (row.captured != kNotRead) continue;
+    if (!reading) {
+      ++unread;
+      continue;
+    }
+    ReadCapture(row, reader);
+    if (progress && !progress(static_cast<int>(i) + 1)) reading = false;
+  }
+  return unread;
+}
+
+void FileRows::ReadCaptureTime(int row, const CaptureReader& reader) {
+  StoredRow& stored = m_rows[static_cast<size_t>(row)];
+  if (stored.captured == kNotRead) ReadCapture(stored, reader);
+}
+
+bool FileRows::CaptureIsStandIn(int row) const {
+  return m_rows[static_cast<size_t>(row)].captured == kStandIn;
 }
 
 void FileRows::Remove(const std::vector<int>& rows) {
@@ -206,9 +256,14 @@ std::vector<int> FileRows::Sort(int column, bool ascending) {
         return compareDates(a.created, b.created);
       });
       break;
-    default:
+    case ColModified:
       sortBy([&](const StoredRow& a, const StoredRow& b) {
         return compareDates(a.modified, b.modified);
+      });
+      break;
+    default:
+      sortBy([&](const StoredRow& a, const StoredRow& b) {
+        return compareDates(a.CaptureShown(), b.CaptureShown());
       });
       break;
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -11,7 +12,12 @@
 #include "engine/filter_settings.h"
 #include "filelist/core/file_entry.h"
 
+class CaptureReader;
 class FolderCache;
+
+// Told after each capture time read with how many rows the work has passed; false stops the
+// reading.
+using CaptureProgress = std::function<bool(int rowsDone)>;
 
 // The rows of the list, in display order: the only store of file data. A row's index is its
 // position. Every operation is one pass over the rows or one sort, so a million rows stay fluid.
@@ -19,6 +25,10 @@ class FolderCache;
 // A row is stored lean and its texts are made when asked: the names without spare capacity (a new
 // name equal to the old one is not stored twice), the folder once for all its rows, the times as
 // numbers. The texts are byte for byte those a row of texts would hold.
+//
+// A row's capture time is read from the file's metadata the first time it is needed and kept;
+// until then its text is empty. Where the file has none (or cannot be read), the last-write time
+// stands in, and the row knows it does.
 class FileRows {
  public:
   int Count() const { return static_cast<int>(m_rows.size()); }
@@ -37,8 +47,19 @@ class FileRows {
   void Append(FileRows&& rows);
 
   // Refills "Neuer Name" of every row from `filter`, top to bottom: one evaluation per row with
-  // the row's position as its index, so one draw of the generator per row, in row order.
-  void ComputeNewNames(const FilterSettings& filter);
+  // the row's position as its index, so one draw of the generator per row, in row order. A row's
+  // capture time is read through `reader` where its evaluation needs one; once `progress` has
+  // said stop, the rows still unread take the stand-in's text, unread. Returns how many rows did.
+  int ComputeNewNames(const FilterSettings& filter, const CaptureReader& reader,
+                      const CaptureProgress& progress = {});
+
+  // Reads the capture time of every row not read yet, top to bottom, until `progress` says stop.
+  // Returns how many rows are left unread.
+  int ReadCaptureTimes(const CaptureReader& reader, const CaptureProgress& progress = {});
+  // Reads the capture time of one row unless it has been read.
+  void ReadCaptureTime(int row, const CaptureReader& reader);
+  // Whether the row's capture text is its last-write time, standing in.
+  bool CaptureIsStandIn(int row) const;
 
   // Removes the given rows; `rows` is ascending and free of duplicates.
   void Remove(const std::vector<int>& rows);
@@ -48,9 +69,10 @@ class FileRows {
   void Reorder(const std::vector<int>& order);
 
   // Sorts the rows in place as a click on a column header does: by the column's text, or for the
-  // two date columns by year, month, day and time; compared as bytes, so upper case comes before
-  // lower case and UTF-8 umlauts after all ASCII. Equal keys keep their order. Returns where each
-  // row went: element r is the new position of the former row r.
+  // date columns by year, month, day and time (an unread capture time as its empty text); compared
+  // as bytes, so upper case comes before lower case and UTF-8 umlauts after all ASCII. Equal keys
+  // keep their order. Returns where each row went: element r is the new position of the former row
+  // r.
   std::vector<int> Sort(int column, bool ascending);
 
  private:
@@ -59,6 +81,9 @@ class FileRows {
   static constexpr int64_t kNoTime = INT64_MIN;
   // `newSize` of a row whose new name is its old one.
   static constexpr uint32_t kSameName = UINT32_MAX;
+  // `captured` of a row whose capture time has not been read, and of one whose file has none.
+  static constexpr int64_t kNotRead = INT64_MIN + 1;
+  static constexpr int64_t kStandIn = INT64_MIN + 2;
 
   struct StoredRow {
     std::unique_ptr<char[]> names;  // the old name, then the new one unless kSameName
@@ -68,6 +93,12 @@ class FileRows {
     uint32_t position = 0;  // the row's position when the sort under way began
     int64_t created = kNoTime;
     int64_t modified = kNoTime;
+    int64_t captured = kNotRead;  // a dated capture time, kNotRead or kStandIn
+
+    // The time the capture column shows: kNoTime while unread.
+    int64_t CaptureShown() const {
+      return captured == kNotRead ? kNoTime : captured == kStandIn ? modified : captured;
+    }
 
     std::string_view OldName() const { return {names.get(), oldSize}; }
     std::string_view NewName() const {
@@ -77,6 +108,7 @@ class FileRows {
   };
 
   uint32_t FolderId(std::string_view directory);
+  void ReadCapture(StoredRow& row, const CaptureReader& reader) const;
   const std::string& Folder(const StoredRow& row) const { return *m_folders[row.folder]; }
 
   std::vector<StoredRow> m_rows;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/testing/fake_capture_reader.h"
 #include "platform/linux_journal_folder.h"
 #include "platform/services.h"
 #include "platform/testing/fake_file_system.h"
@@ -10,7 +11,8 @@
 
 // The services a test hands to the pieces it builds: the real file system behind a fake that
 // can fail on demand, a scripted prompter, a recording opener, and a journal folder of its own
-// in a temporary folder, behind a fake too. Declare it before the pieces.
+// in a temporary folder, behind a fake too, and a capture reader of set answers. Declare it before
+// the pieces.
 struct TestServices {
   ScriptedPrompter prompter;
   FakeFileSystem files;
@@ -18,7 +20,8 @@ struct TestServices {
   TempFolder stateFolder;
   LinuxJournalFolder realJournals{stateFolder.Path("zul")};
   FakeJournalFolder journals{realJournals};
-  Services services{files, prompter, opener, journals};
+  FakeCaptureReader captures;
+  Services services{files, prompter, opener, journals, captures};
 
   explicit TestServices(FileSystem& inner = SystemFileSystem()) : files(inner) {}
   operator Services&() { return services; }  // NOLINT: implicit, as the pieces take Services&

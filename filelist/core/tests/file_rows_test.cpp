@@ -6,6 +6,7 @@
 #include <numeric>
 #include <random>
 
+#include "capture/testing/fake_capture_reader.h"
 #include "engine/random.h"
 #include "filelist/core/date_text.h"
 #include "filelist/core/folder_cache.h"
@@ -125,7 +126,7 @@ TEST(FileRows, NewNamesAreEvaluatedPerRowAndSetOneByOne) {
   FilterSettings filter;
   filter.mask = "[index]-[name].[typ]";
   const ScopedRandomState random(1);
-  rows.ComputeNewNames(filter);
+  rows.ComputeNewNames(filter, FakeCaptureReader());
   EXPECT_EQ(rows.Text(2, ColNewName), "3-c.jpg");
   EXPECT_EQ(RandomState(), [] {
     const ScopedRandomState again(1);

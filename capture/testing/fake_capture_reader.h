@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "capture/capture_reader.h"
+
+// A capture reader of given answers: the time set for a path, none for any other. Records every
+// path it is asked for.
+class FakeCaptureReader final : public CaptureReader {
+ public:
+  std::optional<int64_t> ReadCaptureTime(const std::string& path) const override {
+    const std::lock_guard lock(m_mutex);
+    asked.push_back(path);
+    const auto found = times.find(path);
+    if (found == times.end()) return std::nullopt;
+    return found->second;
+  }
+
+  std::map<std::string, int64_t> times;
+  mutable std::vector<std::string> asked;
+
+ private:
+  mutable std::mutex m_mutex;
+};
