@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "capture/capture_reader.h"
 #include "cli/zulren.h"
 #include "platform/file_system.h"
 #include "platform/journal_folder.h"
@@ -20,7 +21,8 @@ int main(int argc, char* argv[]) {
               << "(mehr mit „zulren --help“)\n";
     return kExitUsage;
   }
-  const int status = RunZulren(*options, SystemFileSystem(), SystemJournalFolder(),
+  const MetadataCaptureReader captures;
+  const int status = RunZulren(*options, SystemFileSystem(), SystemJournalFolder(), captures,
                                {std::cout, std::cerr, isatty(STDERR_FILENO) == 1});
   std::cout.flush();
   return status;

@@ -208,7 +208,8 @@ int Undo(FileSystem& files, JournalFolder& journals, const Table& table, Console
 
 }  // namespace
 
-int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals, Console console) {
+int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals,
+              const CaptureReader& captures, Console console) {
   if (options.help) {
     console.out << HelpText();
     return kExitOk;
@@ -229,7 +230,7 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
     return kExitUsage;
   }
   if (const int column = SortColumn(options.sort); column >= 0) rows->Sort(column, true);
-  rows->ComputeNewNames(filter);
+  rows->ComputeNewNames(filter, captures);
   const RenamePlan plan = MakePlan(*rows);
   const Table table(WorkingFolder());
 

@@ -4,6 +4,7 @@
 
 #include "cli/options.h"
 
+class CaptureReader;
 class FileSystem;
 class JournalFolder;
 
@@ -23,6 +24,7 @@ struct Console {
   bool errIsTerminal = false;
 };
 
-// Carries out what the options ask for, with the journals of runs in `journals`; returns the exit
-// status.
-int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals, Console console);
+// Carries out what the options ask for, with the journals of runs in `journals` and the capture
+// times of photos read by `captures`; returns the exit status.
+int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals,
+              const CaptureReader& captures, Console console);

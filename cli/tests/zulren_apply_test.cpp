@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "capture/testing/fake_capture_reader.h"
 #include "cli/zulren.h"
 #include "document/filter_file.h"
 #include "platform/linux_journal_folder.h"
@@ -30,13 +31,14 @@ class ZulrenApply : public ::testing::Test {
     m_options.filterFile = m_dir.Path("f.fil");
     m_options.paths = {m_dir.Path("a.txt"), m_dir.Path("b.txt"), m_dir.Path("c.txt")};
   }
-  int Run() { return RunZulren(m_options, m_files, m_journals, {m_out, m_err, false}); }
+  int Run() { return RunZulren(m_options, m_files, m_journals, m_captures, {m_out, m_err, false}); }
 
   TempFolder m_dir;
   TempFolder m_state;
   LinuxJournalFolder m_realJournals{m_state.Path("zul")};
   FakeJournalFolder m_journals{m_realJournals};
   FakeFileSystem m_files;
+  FakeCaptureReader m_captures;
   Options m_options;
   std::ostringstream m_out;
   std::ostringstream m_err;
@@ -94,7 +96,8 @@ TEST_F(ZulrenApply, UndoRestoresTheLastRunAndLeavesWhatChangedSince) {
   Options undo;
   undo.undo = true;
   m_err.str("");
-  EXPECT_EQ(RunZulren(undo, m_files, m_journals, {m_out, m_err, false}), kExitConflicts);
+  EXPECT_EQ(RunZulren(undo, m_files, m_journals, m_captures, {m_out, m_err, false}),
+            kExitConflicts);
   EXPECT_EQ(m_dir.Read("a.txt"), "a.txt");
   EXPECT_EQ(m_dir.Read("neu_b.txt"), "b.txt");
   EXPECT_EQ(m_dir.Read("neu_c.txt"), "another c");
