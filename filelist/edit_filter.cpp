@@ -10,10 +10,14 @@ void CZulboView::OnEditFilter() {
     dialog.m_sampleName = Text(0, ColOldName);
     dialog.m_sampleCreated = Text(0, ColCreated);
     dialog.m_sampleModified = Text(0, ColModified);
+    m_model->ReadCaptureTime(0, m_services.captures);
+    dialog.m_sampleCaptured = Text(0, ColCaptured);
   } else {
     dialog.m_sampleName = "beispiel-dateiname Test.bsp";
     dialog.m_sampleCreated = "31.02.1987   23:45:56";
     dialog.m_sampleModified = "21.12.2006   12:34:56";
+    // A sample has no metadata of its own; its creation time serves.
+    dialog.m_sampleCaptured = dialog.m_sampleCreated;
   }
 
   // "Vorschau" shows the Filter's effect on the whole list and reopens the same dialog object,

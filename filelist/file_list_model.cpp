@@ -8,8 +8,10 @@
 
 namespace {
 
-const char* const kHeaders[ColCount] = {"Alter Name", "Neuer Name", "Verzeichnis", "Erstelltdatum",
-                                        "Änderungsdatum"};
+const char* const kHeaders[ColCount] = {"Alter Name",    "Neuer Name",     "Verzeichnis",
+                                        "Erstelltdatum", "Änderungsdatum", "Aufnahmedatum"};
+
+const char* const kStandInText = "keine Aufnahmezeit in der Datei, Änderungsdatum verwendet";
 
 }  // namespace
 
@@ -27,6 +29,18 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= Count() || index.column() >= ColCount) return {};
   if (role == Qt::DisplayRole) return TextOf(Text(index.row(), index.column()));
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
+  if (index.column() == ColCaptured) {
+    if (!m_rows.CaptureIsStandIn(index.row())) return {};
+    switch (role) {
+      case Qt::ForegroundRole:
+        return m_standInColour;
+      case Qt::ToolTipRole:
+      case Qt::AccessibleDescriptionRole:
+        return QString::fromUtf8(kStandInText);
+      default:
+        return {};
+    }
+  }
   if (index.column() != ColNewName) return {};
   const StepIssue issue = Issue(index.row());
   if (issue == StepIssue::None) return {};
@@ -74,10 +88,30 @@ void FileListModel::Append(FileRows&& rows) {
   endInsertRows();
 }
 
-void FileListModel::ComputeNewNames(const FilterSettings& filter) {
-  if (Count() == 0) return;
-  m_rows.ComputeNewNames(filter);
+int FileListModel::ComputeNewNames(const FilterSettings& filter, const CaptureReader& reader,
+                                   const CaptureProgress& progress) {
+  if (Count() == 0) return 0;
+  bool read = false;
+  const int unread = m_rows.ComputeNewNames(filter, reader, [&](int done) {
+    read = true;
+    return !progress || progress(done);
+  });
   emit dataChanged(index(0, ColNewName), index(Count() - 1, ColNewName));
+  if (read) emit dataChanged(index(0, ColCaptured), index(Count() - 1, ColCaptured));
+  return unread;
+}
+
+int FileListModel::ReadCaptureTimes(const CaptureReader& reader, const CaptureProgress& progress) {
+  if (Count() == 0) return 0;
+  const int unread = m_rows.ReadCaptureTimes(reader, progress);
+  emit dataChanged(index(0, ColCaptured), index(Count() - 1, ColCaptured));
+  return unread;
+}
+
+void FileListModel::ReadCaptureTime(int row, const CaptureReader& reader) {
+  m_rows.ReadCaptureTime(row, reader);
+  const QModelIndex cell = index(row, ColCaptured);
+  emit dataChanged(cell, cell);
 }
 
 void FileListModel::RemoveRows(const std::vector<int>& rows) {

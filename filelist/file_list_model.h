@@ -35,8 +35,13 @@ class FileListModel : public QAbstractTableModel {
   void Append(const FileRecord& file);
   void Append(FileRows&& rows);
 
-  // Refills column "Neuer Name" of every row from `filter` (see FileRows::ComputeNewNames).
-  void ComputeNewNames(const FilterSettings& filter);
+  // Refills column "Neuer Name" of every row from `filter`, reading the capture times it needs
+  // (see FileRows::ComputeNewNames). Returns how many rows took the stand-in unread.
+  int ComputeNewNames(const FilterSettings& filter, const CaptureReader& reader,
+                      const CaptureProgress& progress = {});
+  // Reads the capture times not read yet (see FileRows::ReadCaptureTimes).
+  int ReadCaptureTimes(const CaptureReader& reader, const CaptureProgress& progress = {});
+  void ReadCaptureTime(int row, const CaptureReader& reader);
 
   // Removes the given rows; `rows` is ascending and free of duplicates. Never resets the model.
   void RemoveRows(const std::vector<int>& rows);
@@ -57,10 +62,13 @@ class FileListModel : public QAbstractTableModel {
   void SetIssues(std::vector<StepIssue> issues);
   StepIssue Issue(int row) const;
   void SetIssueLook(const QIcon& icon, const QBrush& colour);
+  // The colour of a capture time where the last-write time stands in.
+  void SetStandInLook(const QBrush& colour) { m_standInColour = colour; }
 
  private:
   FileRows m_rows;
   std::vector<StepIssue> m_issues;  // empty, or one per row
   QIcon m_issueIcon;
   QBrush m_issueColour;
+  QBrush m_standInColour;
 };

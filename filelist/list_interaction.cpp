@@ -74,6 +74,11 @@ void CZulboView::OnColumnClick(int column) {
     m_sortAscending = true;
     m_sortColumn = column;
   }
+  if (column == ColCaptured) {
+    ReadingCaptureTimes([this](const CaptureProgress& progress) {
+      return m_model->ReadCaptureTimes(m_services.captures, progress);
+    });
+  }
   m_model->Sort(column, m_sortAscending);
 }
 

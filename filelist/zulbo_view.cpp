@@ -7,6 +7,7 @@
 #include <QToolTip>
 
 #include "filelist/row_focus_delegate.h"
+#include "platform/prompter.h"
 
 CZulboView::CZulboView(FilterSettings& filter, const Services& services, QWidget* parent)
     : QTableView(parent),
@@ -32,7 +33,7 @@ CZulboView::CZulboView(FilterSettings& filter, const Services& services, QWidget
   verticalHeader()->setDefaultSectionSize(
       fontMetrics().height() +
       2 * style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, this));
-  const int widths[ColCount] = {250, 250, 300, 160, 160};
+  const int widths[ColCount] = {250, 250, 300, 160, 160, 160};
   for (int c = 0; c < ColCount; ++c) setColumnWidth(c, widths[c]);
 
   // The selection stays visible while another window has the focus.
@@ -40,6 +41,7 @@ CZulboView::CZulboView(FilterSettings& filter, const Services& services, QWidget
   for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
     colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
   setPalette(colours);
+  m_model->SetStandInLook(colours.brush(QPalette::Disabled, QPalette::Text));
   ConnectInteraction();
   ConnectCheck();
 }
@@ -56,7 +58,36 @@ void CZulboView::AddFile(const std::string& fullPath) {
 
 void CZulboView::RecomputeNewNames() {
   m_addedFolder.Close();
-  m_model->ComputeNewNames(m_filter);
+  ReadingCaptureTimes([this](const CaptureProgress& progress) {
+    return m_model->ComputeNewNames(m_filter, m_services.captures, progress);
+  });
+}
+
+void CZulboView::ReadingCaptureTimes(const std::function<int(const CaptureProgress&)>& read) {
+  // Most work reads no file: the dialog is started by the first one read.
+  std::unique_ptr<Progress> progress;
+  const int rows = RowCount();
+  const int unread = read([&](int done) {
+    if (!progress) {
+      progress = m_services.prompter.StartProgress(
+          this,
+          [rows](int passed) {
+            return QStringLiteral("Aufnahmezeiten werden gelesen...\n%1 von %2 Dateien")
+                .arg(passed)
+                .arg(rows);
+          },
+          rows, true);
+    }
+    return progress->Continue(done);
+  });
+  progress.reset();
+  if (unread == 0) return;
+  emit StatusMessage(
+      unread == 1 ? QStringLiteral("Lesen abgebrochen: für 1 Datei gilt das Änderungsdatum als "
+                                   "Aufnahmedatum.")
+                  : QStringLiteral("Lesen abgebrochen: für %1 Dateien gilt das Änderungsdatum als "
+                                   "Aufnahmedatum.")
+                        .arg(unread));
 }
 
 // The full text of a cell shows as a tip where the column cuts it off; the check's reason, where
@@ -71,8 +102,9 @@ bool CZulboView::viewportEvent(QEvent* event) {
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const QRect rect = visualRect(cell);
     const int iconWidth =
-        reason.isEmpty() ? 0
-                         : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this) + margin;
+        cell.data(Qt::DecorationRole).isNull()
+            ? 0
+            : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this) + margin;
     const bool cut = fontMetrics().horizontalAdvance(text) > rect.width() - 2 * margin - iconWidth;
     QString tip = cut ? text : QString();
     if (!reason.isEmpty()) tip += (cut ? QStringLiteral("\n") : QString()) + reason;

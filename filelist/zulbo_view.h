@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,7 +49,8 @@ class CZulboView : public QTableView {
   // other usually share a folder: it stays open for the next AddFile until the names are
   // recomputed, which every caller does once it has added its files.
   void AddFile(const std::string& fullPath);
-  // Refills "Neuer Name" of every row from the current Filter, top to bottom.
+  // Refills "Neuer Name" of every row from the current Filter, top to bottom, reading the
+  // capture times it needs (see ReadingCaptureTimes).
   void RecomputeNewNames();
 
   // Adding files and folders.
@@ -142,6 +144,10 @@ class CZulboView : public QTableView {
   bool OfferRollBack(const RenamePlan& plan, const RunOutcome& outcome);
   void SetLastRun(std::optional<JournaledRun> run);
   void PressAsClick(QMouseEvent* event);
+  // Runs `read`, which reads capture times and returns how many rows it left to the stand-in
+  // unread, with the progress dialog and "Abbrechen" from its first file read on; tells in the
+  // status bar when the user cancelled.
+  void ReadingCaptureTimes(const std::function<int(const CaptureProgress&)>& read);
 
   FilterSettings& m_filter;
   Services m_services;

@@ -62,14 +62,27 @@ TEST_F(EditFilterTest, SampleIsTheFirstRowWhateverIsSelected) {
   EXPECT_EQ(m_prompter.dialogsRun, 1);
 }
 
+TEST_F(EditFilterTest, SampleRowsCaptureTimeIsReadForItAlone) {
+  m_services.captures.times[Path("a.txt")] = 1551364259;  // 28.02.2019 14:30:59
+  m_filter.mask = "[rfdatum] [fzeit]";
+  m_prompter.dialogActions.push_back([](QDialog& dialog) {
+    EXPECT_EQ(Dialog(dialog).m_previewText, "2019-02-28 14.30.59");
+    return static_cast<int>(CFilterDlg::ResultCancel);
+  });
+  m_view.OnEditFilter();
+  EXPECT_EQ(m_services.captures.asked, std::vector<std::string>{Path("a.txt")});
+  EXPECT_EQ(m_view.Text(0, ColCaptured), "28.02.2019   14:30:59");
+}
+
 TEST_F(EditFilterTest, EmptyListUsesTheFixedSample) {
   CZulboView empty(m_filter, m_services);
-  m_filter.mask = "[edatum]|[azeit]|[name]|[typ]";
+  m_filter.mask = "[edatum]|[azeit]|[name]|[typ]|[fdatum] [fzeit]";
   m_prompter.dialogActions.push_back([](QDialog& dialog) {
     const CFilterDlg& dlg = Dialog(dialog);
     EXPECT_EQ(qobject_cast<QLineEdit*>(dlg.Item(Id::IdSample))->text(),
               "beispiel-dateiname Test.bsp");
-    EXPECT_EQ(dlg.m_previewText, "31.02.1987|12.34.56|beispiel-dateiname Test|bsp");
+    EXPECT_EQ(dlg.m_previewText,
+              "31.02.1987|12.34.56|beispiel-dateiname Test|bsp|31.02.1987 23.45.56");
     return static_cast<int>(CFilterDlg::ResultCancel);
   });
   empty.OnEditFilter();

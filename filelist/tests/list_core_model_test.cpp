@@ -45,7 +45,8 @@ TEST(FileListModelTest, PassesTheModelTesterThroughEveryChange) {
 
     FilterSettings filter;
     filter.mask = "N[index]";
-    model.ComputeNewNames(filter);
+    const FakeCaptureReader captures;
+    model.ComputeNewNames(filter, captures);
     EXPECT_EQ(model.Text(4, ColNewName), "N5");
     EXPECT_EQ(model.data(model.index(1, ColNewName)).toString(), "N2");
     model.SetNewName(1, "B");
@@ -67,21 +68,21 @@ TEST(FileListModelTest, PassesTheModelTesterThroughEveryChange) {
     EXPECT_EQ(model.Text(1, ColOldName), "b");
     model.RemoveRows({0, 1});
     EXPECT_EQ(model.Count(), 0);
-    model.ComputeNewNames(filter);
+    model.ComputeNewNames(filter, captures);
   }
   qInstallMessageHandler(previous);
   EXPECT_TRUE(g_modelWarnings.isEmpty()) << g_modelWarnings.join('\n').toStdString();
 }
 
-TEST(ZulboViewTest, PresentsFiveColumnsOfWholeRowsUnsorted) {
+TEST(ZulboViewTest, PresentsSixColumnsOfWholeRowsUnsorted) {
   TestServices services;
   FilterSettings filter;
   CZulboView view(filter, services);
-  const char* headers[] = {"Alter Name", "Neuer Name", "Verzeichnis", "Erstelltdatum",
-                           "Änderungsdatum"};
-  const int widths[] = {250, 250, 300, 160, 160};
-  ASSERT_EQ(view.model()->columnCount(), 5);
-  for (int c = 0; c < 5; ++c) {
+  const char* headers[] = {"Alter Name",    "Neuer Name",     "Verzeichnis",
+                           "Erstelltdatum", "Änderungsdatum", "Aufnahmedatum"};
+  const int widths[] = {250, 250, 300, 160, 160, 160};
+  ASSERT_EQ(view.model()->columnCount(), 6);
+  for (int c = 0; c < 6; ++c) {
     EXPECT_EQ(view.model()->headerData(c, Qt::Horizontal).toString(),
               QString::fromUtf8(headers[c]));
     EXPECT_EQ(view.columnWidth(c), widths[c]);
