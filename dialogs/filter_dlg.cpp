@@ -1,12 +1,14 @@
 #include "dialogs/filter_dlg.h"
 
 #include <limits>
+#include <memory>
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
@@ -15,6 +17,7 @@
 #include <QToolTip>
 
 #include "dialogs/dialog_units.h"
+#include "dialogs/mask_menu.h"
 #include "dialogs/range_edit.h"
 #include "dialogs/single_line.h"
 #include "engine/gcc_restrict_bug.h"
@@ -149,6 +152,11 @@ void CFilterDlg::CreateControls() {
 
   m_maskEdit = new KeptSelectionEdit(this);
   m_maskEdit->setMaxLength(kNoLimit);
+  m_maskEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(m_maskEdit, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    const std::unique_ptr<QMenu> menu(CreateMaskMenu());
+    menu->exec(m_maskEdit->mapToGlobal(at));
+  });
   Place(m_maskEdit, 7, 17, 191, 14);
   m_items[IdMask] = m_maskEdit;
   m_sampleEdit = new CRangeEdit(this);
@@ -410,7 +418,8 @@ void CFilterDlg::UpdatePreview() {
     StoreText(m_work.fillText, m_fillText);
   }
   m_work.digits = m_digitIndex;
-  m_previewText = m_work.Evaluate(m_sampleName, 0, m_sampleCreated, m_sampleModified);
+  m_previewText =
+      m_work.Evaluate(m_sampleName, 0, m_sampleCreated, m_sampleModified, m_sampleCaptured);
   WriteControls();
 }
 
@@ -427,6 +436,23 @@ void CFilterDlg::InsertToken(const QString& text) {
   WriteControls();
   m_maskEdit->setCursorPosition(start);
   UpdatePreview();
+}
+
+QMenu* CFilterDlg::CreateMaskMenu() {
+  QMenu* menu = m_maskEdit->createStandardContextMenu();
+  menu->addSeparator();
+  QMenu* insert = menu->addMenu(QStringLiteral("Platzhalter einfügen"));
+  for (const PlaceholderGroup& group : PlaceholderGroups()) {
+    QMenu* submenu = insert->addMenu(QString::fromUtf8(group.title));
+    for (const OfferedPlaceholder& placeholder : group.placeholders) {
+      const QString text = QString::fromStdString(placeholder.text);
+      // The meaning stands in the menu's shortcut column.
+      QAction* action =
+          submenu->addAction(text + QLatin1Char('\t') + QString::fromUtf8(placeholder.meaning));
+      connect(action, &QAction::triggered, this, [this, text] { InsertToken(text); });
+    }
+  }
+  return menu;
 }
 
 void CFilterDlg::UpdateRangeCaptions() {

@@ -17,6 +17,7 @@ class KeptSelectionEdit;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 // The dialog "Filter": edits a working copy of a Filter and previews it on one sample name. The
@@ -78,6 +79,9 @@ class CFilterDlg : public QDialog {
   // Replaces the mask field's selection by `text`, leaving the caret after a plain insertion
   // and in front of a replacement.
   void InsertToken(const QString& text);
+  // The mask field's context menu: its own entries, then "Platzhalter einfügen" with every
+  // placeholder by group, each inserted as the buttons insert theirs. The caller owns the menu.
+  QMenu* CreateMaskMenu();
   // Sets the range buttons' captions from the sample field's selection.
   void UpdateRangeCaptions();
 
@@ -91,6 +95,7 @@ class CFilterDlg : public QDialog {
   FilterSettings m_work;
   std::string m_sampleCreated;
   std::string m_sampleModified;
+  std::string m_sampleCaptured;
 
   // Bound to the controls.
   QString m_maskText;
