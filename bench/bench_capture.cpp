@@ -1,5 +1,6 @@
 // Reading the capture date of 10,000 JPEG files against a floor of open, read of the first
-// 64 KiB and close of each of the same files.
+// 64 KiB and close of each of the same files; and the list's recomputation of their names with
+// the capture group against the same floor.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -14,8 +15,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_ratio.h"
 #include "capture/capture_reader.h"
 #include "capture/testing/sample_files.h"
+#include "filelist/core/file_rows.h"
 
 namespace {
 
@@ -41,15 +44,17 @@ bool MakePhotos() {
   return bytes.size() > size_t{64} * 1024;
 }
 
-void BM_OpenRead64KiBCloseFloor(benchmark::State& state) {
+void OpenRead64KiBClose() {
   std::vector<char> buffer(size_t{64} * 1024);
-  for (auto _ : state) {
-    for (const std::string& path : g_paths) {
-      const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-      benchmark::DoNotOptimize(read(fd, buffer.data(), buffer.size()));
-      close(fd);
-    }
+  for (const std::string& path : g_paths) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    benchmark::DoNotOptimize(read(fd, buffer.data(), buffer.size()));
+    close(fd);
   }
+}
+
+void BM_OpenRead64KiBCloseFloor(benchmark::State& state) {
+  for (auto _ : state) OpenRead64KiBClose();
 }
 BENCHMARK(BM_OpenRead64KiBCloseFloor)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -62,6 +67,28 @@ void BM_ReadCaptureTime(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReadCaptureTime)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The list's rows of the photos, new (nothing read), named by when they were taken.
+void BM_ListNamesByCaptureTime(benchmark::State& state) {
+  const MetadataCaptureReader reader;
+  FilterSettings filter;
+  filter.mask = "[rfdatum]_[fzeit]_[index].[typ]";
+  FloorRatio ratio;
+  for (auto _ : state) {
+    state.PauseTiming();
+    ratio.RunFloor(OpenRead64KiBClose);
+    FileRows rows;
+    for (int i = 0; i < kFiles; ++i)
+      rows.Append(g_folder, "IMG_" + std::to_string(i) + ".jpg", FileTimes{0, 0});
+    state.ResumeTiming();
+    ratio.RunWork([&] { rows.ComputeNewNames(filter, reader); });
+    state.PauseTiming();
+    if (rows.CaptureIsStandIn(kFiles - 1)) state.SkipWithError("no capture time");
+    state.ResumeTiming();
+  }
+  ratio.Report(state);
+}
+BENCHMARK(BM_ListNamesByCaptureTime)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
