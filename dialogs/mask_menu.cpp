@@ -2,33 +2,34 @@
 
 namespace {
 
-// The twelve values of a date group, after the group's prefix.
+// The twelve values of a date group: the group's prefix, after an "r" for the year-first date.
 struct DateValueEntry {
+  bool yearFirst;
   const char* suffix;
   const char* meaning;
 };
 
 constexpr DateValueEntry kDateValues[] = {
-    {"datum", "Datum, Tag zuerst"},
-    {"jj", "Jahr, zweistellig"},
-    {"jjjj", "Jahr, vierstellig"},
-    {"mm", "Monat, zweistellig"},
-    {"monat", "Monat ohne führende Null"},
-    {"t", "Tag ohne führende Null"},
-    {"tt", "Tag, zweistellig"},
-    {"zeit", "Uhrzeit"},
-    {"h", "Stunde"},
-    {"m", "Minute"},
-    {"s", "Sekunde"},
+    {false, "datum", "Datum, Tag zuerst"},
+    {true, "datum", "Datum, Jahr zuerst"},
+    {false, "jj", "Jahr, zweistellig"},
+    {false, "jjjj", "Jahr, vierstellig"},
+    {false, "mm", "Monat, zweistellig"},
+    {false, "monat", "Monat ohne führende Null"},
+    {false, "t", "Tag ohne führende Null"},
+    {false, "tt", "Tag, zweistellig"},
+    {false, "zeit", "Uhrzeit"},
+    {false, "h", "Stunde"},
+    {false, "m", "Minute"},
+    {false, "s", "Sekunde"},
 };
 
 PlaceholderGroup DateGroup(const char* title, const std::string& prefix) {
   PlaceholderGroup group{title, {}};
   for (const DateValueEntry& value : kDateValues) {
-    group.placeholders.push_back({"[" + prefix + value.suffix + "]", value.meaning});
-    // The year-first date follows the day-first one.
-    if (value.suffix == kDateValues[0].suffix)
-      group.placeholders.push_back({"[r" + prefix + "datum]", "Datum, Jahr zuerst"});
+    group.placeholders.push_back(
+        {"[" + std::string(value.yearFirst ? "r" : "") + prefix + value.suffix + "]",
+         value.meaning});
   }
   return group;
 }
