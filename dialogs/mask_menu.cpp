@@ -1,5 +1,7 @@
 #include "dialogs/mask_menu.h"
 
+#include <utility>
+
 namespace {
 
 // The twelve values of a date group: the group's prefix, after an "r" for the year-first date.
@@ -27,9 +29,9 @@ constexpr DateValueEntry kDateValues[] = {
 PlaceholderGroup DateGroup(const char* title, const std::string& prefix) {
   PlaceholderGroup group{title, {}};
   for (const DateValueEntry& value : kDateValues) {
-    group.placeholders.push_back(
-        {"[" + std::string(value.yearFirst ? "r" : "") + prefix + value.suffix + "]",
-         value.meaning});
+    std::string text = value.yearFirst ? "[r" : "[";
+    text.append(prefix).append(value.suffix).push_back(']');
+    group.placeholders.push_back({std::move(text), value.meaning});
   }
   return group;
 }
