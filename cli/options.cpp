@@ -104,8 +104,9 @@ Optionen:
   -h, --help            diese Hilfe zeigen
       --version         die Version zeigen
 
-Ausgabe: je Zeile alter Name, „->“, neuer Name und gegebenenfalls der Grund eines Konflikts.
-Namen mit Leerzeichen, Steuerzeichen oder ungültigem UTF-8 stehen in Anführungszeichen wie bei
+Ausgabe: je Zeile alter Name, „->“, neuer Name und, nach „ # “, gegebenenfalls der Grund eines
+Konflikts oder einer Warnung (ein versteckter neuer Name ist nur eine Warnung). Mit -0 stehen die
+Gründe auf der Standardfehlerausgabe. Namen mit Leerzeichen, Steuerzeichen oder ungültigem UTF-8 stehen in Anführungszeichen wie bei
 „ls --quoting-style=shell-escape“. Die Zusammenfassung steht auf der Standardfehlerausgabe.
 
 Rückgabewert:

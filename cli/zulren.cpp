@@ -2,12 +2,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 
 #include "cli/collect_rows.h"
 #include "cli/shell_quote.h"
 #include "document/input_line_source.h"
+#include "filelist/core/plan_check.h"
+#include "filelist/core/plan_check_text.h"
 #include "filelist/core/rename_run.h"
 #include "filelist/core/run_journal.h"
 #include "filelist/core/run_undo.h"
@@ -78,6 +81,33 @@ int SortColumn(Options::Sort sort) {
 // "1 Datei" or "3 Dateien".
 std::string Files(size_t count) {
   return std::to_string(count) + (count == 1 ? " Datei" : " Dateien");
+}
+
+// "0 Konflikte", "1 Konflikt", with ", 2 Warnungen" where steps only warn.
+std::string ConflictCount(const std::vector<StepIssue>& issues) {
+  size_t conflicts = 0;
+  size_t warnings = 0;
+  for (const StepIssue issue : issues) {
+    if (IsConflict(issue))
+      ++conflicts;
+    else if (issue != StepIssue::None)
+      ++warnings;
+  }
+  std::string text = std::to_string(conflicts) + (conflicts == 1 ? " Konflikt" : " Konflikte");
+  if (warnings > 0)
+    text += ", " + std::to_string(warnings) + (warnings == 1 ? " Warnung" : " Warnungen");
+  return text;
+}
+
+bool AnyConflict(const std::vector<StepIssue>& issues) {
+  return std::any_of(issues.begin(), issues.end(), IsConflict);
+}
+
+// One row of the table: old path, an arrow, new path, and after " # " the check's reason.
+void PrintStep(const RenameStep& step, StepIssue issue, const Table& table, std::ostream& out) {
+  out << table.Shown(step.FromPath()) << " -> " << table.Shown(step.ToPath());
+  if (issue != StepIssue::None) out << "  # " << IssueText(issue);
+  out << '\n';
 }
 
 // A line on the terminal that tells how far a long run has come; silent for the first second.
@@ -232,20 +262,30 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
   rows->ComputeNewNames(filter);
   const RenamePlan plan = MakePlan(*rows);
   const Table table(WorkingFolder());
+  const std::vector<StepIssue> issues = CheckPlan(plan, files);
+  const bool conflicts = AnyConflict(issues);
 
   if (options.null) {
     for (const RenameStep& step : plan) {
       console.out << step.FromPath() << '\0' << step.ToPath() << '\0';
     }
+    // The reasons go where a script's reader of the list does not look.
+    for (size_t i = 0; i < plan.size(); ++i)
+      if (issues[i] != StepIssue::None) PrintStep(plan[i], issues[i], table, console.err);
   } else if (!options.apply) {
-    for (const RenameStep& step : plan) {
-      console.out << table.Shown(step.FromPath()) << " -> " << table.Shown(step.ToPath()) << '\n';
-    }
+    for (size_t i = 0; i < plan.size(); ++i) PrintStep(plan[i], issues[i], table, console.out);
   }
   console.out.flush();
   if (!options.apply) {
-    console.err << Files(plan.size()) << ", 0 Konflikte\n";
-    return kExitOk;
+    console.err << Files(plan.size()) << ", " << ConflictCount(issues) << '\n';
+    return conflicts ? kExitConflicts : kExitOk;
+  }
+  if (conflicts) {
+    console.err << "zulren: Es wurde keine Datei umbenannt, denn die Prüfung fand "
+                << ConflictCount(issues) << ":\n";
+    for (size_t i = 0; i < plan.size(); ++i)
+      if (IsConflict(issues[i])) PrintStep(plan[i], issues[i], table, console.err);
+    return kExitConflicts;
   }
   return Apply(plan, files, journals, table, console);
 }

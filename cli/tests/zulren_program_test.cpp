@@ -100,6 +100,38 @@ TEST_F(ZulrenProgram, NullSeparatedPathsForScripts) {
             dir + "/a b" + std::string(1, '\0') + dir + "/001_.a b" + std::string(1, '\0'));
 }
 
+TEST_F(ZulrenProgram, ConflictsAreShownAndApplyRefusesWithNothingTouched) {
+  for (const char* name : {"a.txt", "b.txt", "gleich.txt", "c.txt"}) Make(name);
+  Filter("gleich.fil", "gleich.txt", 0);
+  Filter("punkt.fil", ".[name].[typ]", 0);
+  const std::string lines =
+      "a.txt -> gleich.txt  # Ziel existiert: Im Ordner gibt es schon eine Datei mit diesem "
+      "Namen.\n"
+      "b.txt -> gleich.txt  # Doppelter Name: Eine frühere Zeile desselben Ordners bekommt "
+      "denselben neuen Namen.\n";
+
+  const ProgramRun dry = Zulren({"gleich.fil", "a.txt", "b.txt"});
+  EXPECT_EQ(dry.status, 1);
+  EXPECT_EQ(dry.out, lines);
+  EXPECT_EQ(dry.err, "2 Dateien, 2 Konflikte\n");
+
+  const ProgramRun apply = Zulren({"--apply", "gleich.fil", "a.txt", "b.txt"});
+  EXPECT_EQ(apply.status, 1);
+  EXPECT_EQ(apply.out, "");
+  EXPECT_EQ(apply.err,
+            "zulren: Es wurde keine Datei umbenannt, denn die Prüfung fand 2 Konflikte:\n" + lines);
+  for (const char* name : {"a.txt", "b.txt", "gleich.txt"})
+    EXPECT_EQ(Read(name), std::string("content of ") + name);
+  EXPECT_EQ(Zulren({"--undo"}).status, 1) << "a refused run leaves no journal to undo";
+
+  // A hidden new name only warns: the run goes ahead.
+  const ProgramRun warned = Zulren({"punkt.fil", "c.txt"});
+  EXPECT_EQ(warned.status, 0);
+  EXPECT_EQ(warned.err, "1 Datei, 0 Konflikte, 1 Warnung\n");
+  EXPECT_EQ(Zulren({"--apply", "punkt.fil", "c.txt"}).status, 0);
+  EXPECT_EQ(Read(".c.txt"), "content of c.txt");
+}
+
 TEST_F(ZulrenProgram, UndoAfterApplyWhoeverRanIt) {
   Make("a.txt");
   Make("b.txt");
