@@ -9,8 +9,8 @@
 
 // Answers every prompt from a script and records what was asked, so handlers run without a
 // display. A prompt with no scripted answer, or with one its box cannot give, fails the test
-// (ADD_FAILURE) and is answered as a closed box. Progress is recorded and cancelled where the
-// script says so.
+// (ADD_FAILURE) and is answered as a closed box would be, with nothing chosen. Progress is
+// recorded and cancelled where the script says so.
 class ScriptedPrompter : public Prompter {
  public:
   // Whether a box with `buttons` can give `answer`, through one of its buttons or by being
