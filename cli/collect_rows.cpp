@@ -28,11 +28,12 @@ class Collector {
       error = FileErrorText(status.error(), given);
       return false;
     }
-    m_rows.Append(MakeRecord(m_folders, path));
+    m_collected.rows.Append(MakeRecord(m_folders, path));
+    m_collected.identities.push_back(Identify(path));
     return true;
   }
 
-  FileRows Take() { return std::move(m_rows); }
+  CollectedRows Take() { return std::move(m_collected); }
 
  private:
   // A symbolic link whose target is gone is still a name to rename.
@@ -47,12 +48,28 @@ class Collector {
     return exists;
   }
 
+  // The identity of the entry itself (a link is not followed), or none.
+  FileIdentity Identify(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const Result<int> folder = m_folders.Open(slash == 0 ? "/" : path.substr(0, slash));
+    if (!folder) return {};
+    const Result<FileIdentity> identity = m_files.IdentifyInFolder(*folder, path.substr(slash + 1));
+    return identity ? *identity : FileIdentity{};
+  }
+
+  // Whether the listing's inodes of a folder are those a lookup gives, judged by its first file.
+  bool ListingIdentifies(const std::string& prefix, const FolderEntry& first) {
+    return Identify(prefix + first.name).inode == first.inode;
+  }
+
   // Depth first with a stack of its own, so that no depth of folders exhausts the call stack.
   void AddFolder(const std::string& folder, const FileIdentity& identity) {
     struct Frame {
       std::string prefix;  // the folder's path with a '/' at its end
       std::vector<FolderEntry> entries;
       size_t next = 0;
+      uint64_t device = 0;
+      std::optional<bool> listingIdentifies;  // judged at the folder's first file
     };
     std::vector<Frame> stack;
     const auto enter = [&](std::string path, const FileIdentity& id) {
@@ -60,6 +77,7 @@ class Collector {
       while (path.size() > 1 && path.back() == '/') path.pop_back();
       Frame frame;
       frame.prefix = path == "/" ? path : path + "/";
+      frame.device = id.device;
       // An unreadable folder gives what could be read, as in the window.
       m_files.ListFolder(path, frame.entries);
       std::sort(frame.entries.begin(), frame.entries.end(),
@@ -77,7 +95,11 @@ class Collector {
       if (entry.name.empty() || entry.name[0] == '.') continue;
       std::string path = frame.prefix + entry.name;
       if (entry.kind != FileKind::Folder) {
-        m_rows.Append(MakeRecord(m_folders, path));
+        if (!frame.listingIdentifies)
+          frame.listingIdentifies = ListingIdentifies(frame.prefix, entry);
+        m_collected.identities.push_back(
+            *frame.listingIdentifies ? FileIdentity{frame.device, entry.inode, 0} : Identify(path));
+        m_collected.rows.Append(MakeRecord(m_folders, path));
       } else if (m_recursive) {
         if (const Result<FileStatus> sub = m_files.Examine(path); sub)
           enter(std::move(path), sub->identity);
@@ -88,14 +110,14 @@ class Collector {
   FileSystem& m_files;
   FolderCache m_folders;  // the folder of the last file, for its times
   const bool m_recursive;
-  FileRows m_rows;
+  CollectedRows m_collected;
   std::set<std::pair<uint64_t, uint64_t>> m_seen;
 };
 
 }  // namespace
 
-std::optional<FileRows> CollectRows(FileSystem& files, const std::vector<std::string>& paths,
-                                    bool recursive, std::string& error) {
+std::optional<CollectedRows> CollectRows(FileSystem& files, const std::vector<std::string>& paths,
+                                         bool recursive, std::string& error) {
   Collector collector(files, recursive);
   for (const std::string& path : paths) {
     if (!collector.Add(path, error)) return std::nullopt;

@@ -159,9 +159,9 @@ void ListUnrestored(const RenamePlan& plan, const std::vector<Unrestored>& unres
   }
 }
 
-int Apply(const RenamePlan& plan, FileSystem& files, JournalFolder& journals, const Table& table,
-          Console console) {
-  JournaledRun run{Now(), plan, IdentifyFiles(plan, files), std::nullopt};
+int Apply(const RenamePlan& plan, std::vector<FileIdentity> identities, FileSystem& files,
+          JournalFolder& journals, const Table& table, Console console) {
+  JournaledRun run{Now(), plan, std::move(identities), std::nullopt};
   Result<RunJournal> journal = RunJournal::Begin(journals, run);
   if (!journal) {
     console.err << "zulren: Es wurde keine Datei umbenannt: Das Protokoll, mit dem sich die "
@@ -253,14 +253,23 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
   FilterSettings filter;
   if (!ReadFilter(files, options.filterFile, filter, console.err)) return kExitUsage;
   std::string error;
-  std::optional<FileRows> rows = CollectRows(files, options.paths, options.recursive, error);
-  if (!rows) {
+  std::optional<CollectedRows> collected =
+      CollectRows(files, options.paths, options.recursive, error);
+  if (!collected) {
     console.err << "zulren: " << error << '\n';
     return kExitUsage;
   }
-  if (const int column = SortColumn(options.sort); column >= 0) rows->Sort(column, true);
-  rows->ComputeNewNames(filter);
-  const RenamePlan plan = MakePlan(*rows);
+  FileRows& rows = collected->rows;
+  std::vector<FileIdentity>& identities = collected->identities;
+  if (const int column = SortColumn(options.sort); column >= 0) {
+    const std::vector<int> moved = rows.Sort(column, true);
+    std::vector<FileIdentity> sorted(identities.size());
+    for (size_t row = 0; row < moved.size(); ++row)
+      sorted[static_cast<size_t>(moved[row])] = identities[row];
+    identities = std::move(sorted);
+  }
+  rows.ComputeNewNames(filter);
+  const RenamePlan plan = MakePlan(rows);
   const Table table(WorkingFolder());
   const std::vector<StepIssue> issues = CheckPlan(plan, files);
   const bool conflicts = AnyConflict(issues);
@@ -287,5 +296,5 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
       if (IsConflict(issues[i])) PrintStep(plan[i], issues[i], table, console.err);
     return kExitConflicts;
   }
-  return Apply(plan, files, journals, table, console);
+  return Apply(plan, std::move(identities), files, journals, table, console);
 }

@@ -45,6 +45,9 @@ struct FolderEntry {
   std::string name;
   Kind kind = Kind::Other;  // of the link's target for a symbolic link
   bool isLink = false;
+  // The entry's inode as the listing gives it (of the link itself for a symbolic link). The
+  // same as a lookup's on the usual file systems; some overlays give another.
+  uint64_t inode = 0;
 };
 
 // A file opened for reading.

@@ -220,6 +220,7 @@ std::error_code LinuxFileSystem::ListFolder(const std::string& path,
     const char* name = item.d_name;
     FolderEntry entry;
     entry.name = name;
+    entry.inode = item.d_ino;
     unsigned char type = item.d_type;
     if (type == DT_UNKNOWN) {
       struct stat info {};

@@ -24,10 +24,10 @@ class ZulrenApply : public ::testing::Test {
     filter.mask = "neu_[name].[typ]";
     std::string bytes;
     WriteTo(filter, bytes);
-    m_dir.Put("f.fil", bytes);
+    m_state.Put("f.fil", bytes);
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) m_dir.Put(name, name);
     m_options.apply = true;
-    m_options.filterFile = m_dir.Path("f.fil");
+    m_options.filterFile = m_state.Path("f.fil");
     m_options.paths = {m_dir.Path("a.txt"), m_dir.Path("b.txt"), m_dir.Path("c.txt")};
   }
   int Run() { return RunZulren(m_options, m_files, m_journals, {m_out, m_err, false}); }
@@ -85,12 +85,17 @@ TEST_F(ZulrenApply, AJournalThatCannotBeWrittenStopsTheRunBeforeItStarts) {
   EXPECT_NE(m_err.str().find("schreibgeschützten Datenträger"), std::string::npos) << m_err.str();
 }
 
-TEST_F(ZulrenApply, UndoRestoresTheLastRunAndLeavesWhatChangedSince) {
+// The files named one by one are identified by a lookup each, a folder's by its listing.
+class ZulrenUndo : public ZulrenApply, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ZulrenUndo, RestoresTheLastRunAndLeavesWhatChangedSince) {
+  if (GetParam()) m_options.paths = {m_dir.Path()};
   ASSERT_EQ(Run(), kExitOk);
-  // After the run another file took b's old name, and c's file was replaced.
+  // After the run another file took b's old name, and c's file was replaced, as an editor
+  // saves: the new file first, then renamed over the old one.
   m_dir.Put("b.txt", "new b");
-  ASSERT_EQ(std::remove(m_dir.Path("neu_c.txt").c_str()), 0);
-  m_dir.Put("neu_c.txt", "another c");
+  m_dir.Put("saved", "another c");
+  ASSERT_EQ(std::rename(m_dir.Path("saved").c_str(), m_dir.Path("neu_c.txt").c_str()), 0);
   Options undo;
   undo.undo = true;
   m_err.str("");
@@ -103,5 +108,10 @@ TEST_F(ZulrenApply, UndoRestoresTheLastRunAndLeavesWhatChangedSince) {
   EXPECT_NE(err.find("Der ursprüngliche Name ist vergeben."), std::string::npos) << err;
   EXPECT_NE(err.find("Unter dem neuen Namen liegt eine andere Datei."), std::string::npos) << err;
 }
+
+INSTANTIATE_TEST_SUITE_P(Paths, ZulrenUndo, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "TheirFolder" : "OneByOne";
+                         });
 
 }  // namespace

@@ -15,9 +15,16 @@ struct Assessment {
 
 size_t StepsToLookAt(const JournaledRun& run) { return run.renamed.value_or(run.plan.size()); }
 
+// Whether `found` is the file recorded as `recorded`. A record without a birth time (taken from
+// a folder's listing) holds device and inode only.
+bool IsRecorded(const FileIdentity& recorded, const FileIdentity& found) {
+  return found.device == recorded.device && found.inode == recorded.inode &&
+         (recorded.birth == 0 || found.birth == recorded.birth);
+}
+
 bool Holds(FileSystem& files, int folder, const std::string& name, const FileIdentity& identity) {
   const Result<FileIdentity> found = files.IdentifyInFolder(folder, name);
-  return found && *found == identity;
+  return found && IsRecorded(identity, *found);
 }
 
 // Where step k's file is. The new name is looked at first: where a folder ignores letter case,
@@ -33,7 +40,7 @@ Assessment Assess(const JournaledRun& run, size_t k, FolderCache& folders) {
   if (!folder) return {StepState::Lost, folder.error()};
   FileSystem& files = folders.Files();
   const Result<FileIdentity> atNew = files.IdentifyInFolder(*folder, step.to);
-  if (atNew && *atNew == identity) return {StepState::Renamed, {}, *folder};
+  if (atNew && IsRecorded(identity, *atNew)) return {StepState::Renamed, {}, *folder};
   if (Holds(files, *folder, step.from, identity)) return {};
   return {StepState::Lost, atNew ? MakeErrorCode(JournalError::OtherFile) : ErrnoCode(ENOENT)};
 }

@@ -245,7 +245,7 @@ std::error_code MemoryFileSystem::ListFolder(const std::string& path,
   if (!dir) return ErrnoCode(ENOENT);
   if (dir->kind != FileKind::Folder) return ErrnoCode(ENOTDIR);
   for (const auto& [name, inode] : dir->entries)
-    entries.push_back({name, m_nodes.at(inode).kind, false});
+    entries.push_back({name, m_nodes.at(inode).kind, false, inode});
   return {};
 }
 

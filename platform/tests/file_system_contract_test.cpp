@@ -172,6 +172,7 @@ TEST_P(FileSystemContract, OpenFolderAndListFolderReportWhy) {
   EXPECT_EQ(entries[0].kind, FileKind::File);
   EXPECT_EQ(entries[1].name, "sub");
   EXPECT_EQ(entries[1].kind, FileKind::Folder);
+  EXPECT_EQ(entries[0].inode, Files().IdentifyInFolder(m_folder, "file")->inode);
 
   std::vector<FolderEntry> none;
   EXPECT_EQ(Errno(Files().ListFolder(m_world->Path("missing"), none)), ENOENT);
