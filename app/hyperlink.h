@@ -41,7 +41,6 @@ class CHyperLink : public QLabel {
   // style says and the label fitted to its caption; the hand cursor is loaded unless
   // NoHandCursor; the tooltip shows the target.
   void Attach();
-  bool IsAttached() const { return m_attached; }
 
   void SetTarget(const QString& target);
   const QString& Target() const { return m_target; }

@@ -18,9 +18,6 @@ class DialogUnits {
   int Y(int units) const;
   QRect Rect(int x, int y, int width, int height) const;
 
-  int AverageWidth() const { return m_averageWidth; }
-  int Height() const { return m_height; }
-
  private:
   int m_averageWidth;
   int m_height;

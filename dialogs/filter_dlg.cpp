@@ -23,6 +23,7 @@
 #include "engine/gcc_restrict_bug.h"
 #include "engine/text_units.h"
 #include "platform/dialog_frame.h"
+#include "platform/text_bytes.h"
 
 namespace {
 
@@ -115,16 +116,10 @@ int ComboChrome(const QComboBox* combo) {
              .width();
 }
 
-QString FromBytes(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToBytes(const QString& text) { return text.toUtf8().toStdString(); }
-
 // A field shows invalid bytes (say, from a filter file written in another code page) as U+FFFD;
 // until the user edits it, the field keeps its original bytes.
 void StoreText(std::string& field, const QString& shown) {
-  if (FromBytes(field) != shown) field = ToBytes(shown);
+  if (TextOf(field) != shown) field = BytesOf(shown);
 }
 
 }  // namespace
@@ -356,14 +351,14 @@ void CFilterDlg::OnInitDialog() {
 
   if (m_posX != -1 && m_posY != -1) move(m_posX, m_posY);
 
-  m_maskText = FromBytes(m_work.mask);
+  m_maskText = TextOf(m_work.mask);
   m_startText = QString::number(m_work.start);
   m_stepText = QString::number(m_work.step);
-  m_replaceFromText = FromBytes(m_work.searchText);
-  m_replaceToText = FromBytes(m_work.replaceText);
+  m_replaceFromText = TextOf(m_work.searchText);
+  m_replaceToText = TextOf(m_work.replaceText);
   m_nameCaseIndex = m_work.nameCase;
   m_extCaseIndex = m_work.extCase;
-  m_fillText = m_work.fillText == " " ? kBlankEntry : FromBytes(m_work.fillText);
+  m_fillText = m_work.fillText == " " ? kBlankEntry : TextOf(m_work.fillText);
   m_digitIndex = m_work.digits;
   WriteControls();
   m_maskEdit->setCursorPosition(0);
@@ -395,7 +390,7 @@ void CFilterDlg::WriteControls() {
   WriteText(m_startEdit, m_startText);
   WriteIndex(m_digits, m_digitIndex);
   WriteFill(m_fill, m_fillText);
-  ShowElided(m_preview, FromBytes(m_previewText));
+  ShowElided(m_preview, TextOf(m_previewText));
   WriteText(m_stepEdit, m_stepText);
   WriteIndex(m_extCase, m_extCaseIndex);
   if (m_sampleEdit->Name() != m_sampleName) m_sampleEdit->SetName(m_sampleName);
@@ -404,8 +399,8 @@ void CFilterDlg::WriteControls() {
 void CFilterDlg::UpdatePreview() {
   ReadControls();
   StoreText(m_work.mask, m_maskText);
-  m_work.start = AtolRule(ToBytes(m_startText));
-  m_work.step = AtolRule(ToBytes(m_stepText));
+  m_work.start = AtolRule(BytesOf(m_startText));
+  m_work.step = AtolRule(BytesOf(m_stepText));
   StoreText(m_work.searchText, m_replaceFromText);
   StoreText(m_work.replaceText, m_replaceToText);
   m_work.extCase = m_extCaseIndex;

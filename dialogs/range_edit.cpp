@@ -10,6 +10,7 @@
 #include <QStyleOptionFrame>
 
 #include "engine/text_units.h"
+#include "platform/text_bytes.h"
 
 KeptSelectionEdit::KeptSelectionEdit(QWidget* parent) : QLineEdit(parent) {
   QPalette colors = palette();
@@ -70,7 +71,7 @@ void CRangeEdit::SetName(std::string_view name) {
     if (bytes == 1 && lead >= 0x80)
       shown += QChar(QChar::ReplacementCharacter);
     else
-      shown += QString::fromUtf8(name.data() + i, static_cast<qsizetype>(bytes));
+      shown += TextOf(name.substr(i, bytes));
     i += bytes;
   }
   m_charStarts.push_back(static_cast<int>(shown.size()));

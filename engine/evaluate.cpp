@@ -10,9 +10,17 @@
 #include "text_ops.h"
 
 // The evaluation is the fixed chain of ReplaceAll passes, one per placeholder in chain order,
-// then the range pass and the escapes. A pass whose placeholder does not occur changes nothing;
-// usually the chain's result is the mask with every placeholder replaced at once, which is
-// computed in one go when it provably is.
+// then the range pass and the escapes. A pass whose placeholder does not occur changes nothing.
+//
+// The fast path: usually the chain's result is the mask with every placeholder replaced at once,
+// and ReplaceAllAtOnce builds that in one walk over the mask. Its invariant: it gives a result
+// only when no pass could have made a placeholder for a later one (the two ways are named
+// there); otherwise the chain runs.
+// The differential test and the fuzzer hold it to the chain. Measured with the engine benchmark
+// (Release, CPU time per call) against the chain alone: 1.8x faster on the default mask
+// (233 ns against 428 ns), 1.9x on "[index]-[name].[typ]", 2.9x on the date-heavy mask (659 ns
+// against 1938 ns). Without it neither mask keeps to its target against one statx (0.38x and
+// 1.7x of one statx, where 0.3x and 1x are the limits).
 
 namespace {
 

@@ -30,15 +30,6 @@ size_t ByteOffsetOfChar(std::string_view text, size_t charIndex) {
   return i;
 }
 
-size_t CharIndexOfByte(std::string_view text, size_t byteOffset) {
-  size_t index = 0;
-  for (size_t i = 0; i < text.size(); ++index) {
-    i += CharBytes(text, i);
-    if (i > byteOffset) return index;
-  }
-  return index;
-}
-
 std::string_view CharSlice(std::string_view text, size_t first, size_t count) {
   const size_t begin = ByteOffsetOfChar(text, first);
   const std::string_view rest = text.substr(begin);

@@ -18,9 +18,6 @@ size_t CharCount(std::string_view text);
 // Byte offset at which character `charIndex` starts; text.size() when there are not that many.
 size_t ByteOffsetOfChar(std::string_view text, size_t charIndex);
 
-// Index of the character that holds byte `byteOffset`; CharCount(text) at or past the end.
-size_t CharIndexOfByte(std::string_view text, size_t byteOffset);
-
 // The `count` characters from character `first` on, cut short at the end of the text.
 std::string_view CharSlice(std::string_view text, size_t first, size_t count);
 

@@ -178,10 +178,6 @@ QString CutAtFieldCode(const QString& command) {
   return cut >= 0 ? command.left(cut) : command;
 }
 
-QString FallbackCommandLine(const QString& handlerCommand, const QString& target) {
-  return CutAtFieldCode(handlerCommand) + u' ' + target;
-}
-
 QStringList FallbackArguments(const QString& handlerCommand, const QString& target) {
   // The field codes left in front of the target (%i, %c, %k and the deprecated ones) stand for
   // details of the entry that this start does not give: such an argument is dropped rather than

@@ -52,10 +52,7 @@ QUrl TargetUrl(const QString& target);
 // stays whole.
 QString CutAtFieldCode(const QString& command);
 
-// The fallback's command line as text: the cut command, a blank and the target.
-QString FallbackCommandLine(const QString& handlerCommand, const QString& target);
-
-// The same as the program and arguments to start: the cut command split by the shell's quoting
+// The program and arguments to start: the cut command split by the shell's quoting
 // rules without the arguments that are other field codes (%i, %c, ...), and the target as one
 // more argument of its own, whatever blanks it holds.
 QStringList FallbackArguments(const QString& handlerCommand, const QString& target);

@@ -9,10 +9,6 @@
 
 namespace {
 
-std::string ToPath(const QString& path) { return BytesOf(path); }
-
-QString FromPath(const std::string& path) { return TextOf(path); }
-
 // Qt's own dialogs and message boxes.
 class QtDialogPrompter : public Prompter {
  public:
@@ -29,10 +25,9 @@ class QtDialogPrompter : public Prompter {
   std::vector<std::string> ChooseFiles(QWidget* owner, const QString& caption,
                                        const std::string& folder, const QString& filters) override {
     std::vector<std::string> paths;
-    for (const QString& path :
-         QFileDialog::getOpenFileNames(owner, caption, FromPath(folder), filters, nullptr,
-                                       QFileDialog::HideNameFilterDetails))
-      paths.push_back(ToPath(path));
+    for (const QString& path : QFileDialog::getOpenFileNames(
+             owner, caption, TextOf(folder), filters, nullptr, QFileDialog::HideNameFilterDetails))
+      paths.push_back(BytesOf(path));
     return paths;
   }
 
@@ -43,14 +38,14 @@ class QtDialogPrompter : public Prompter {
 
   std::string ChooseOpenFile(QWidget* owner, const QString& caption,
                              const QString& filters) override {
-    return ToPath(QFileDialog::getOpenFileName(owner, caption, QString(), filters, nullptr,
-                                               QFileDialog::HideNameFilterDetails));
+    return BytesOf(QFileDialog::getOpenFileName(owner, caption, QString(), filters, nullptr,
+                                                QFileDialog::HideNameFilterDetails));
   }
 
   std::string ChooseSaveFile(QWidget* owner, const QString& caption, const std::string& proposed,
                              const QString& filters) override {
-    return ToPath(QFileDialog::getSaveFileName(owner, caption, FromPath(proposed), filters, nullptr,
-                                               QFileDialog::HideNameFilterDetails));
+    return BytesOf(QFileDialog::getSaveFileName(owner, caption, TextOf(proposed), filters, nullptr,
+                                                QFileDialog::HideNameFilterDetails));
   }
 
   int RunDialog(QDialog& dialog) override { return dialog.exec(); }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
+#include <utility>
 
 #include "engine/gcc_restrict_bug.h"
 
@@ -76,28 +78,43 @@ TEST(FilterFile, FieldsTravelInFileOrder) {
   ExpectSame(read, Sample());
 }
 
-TEST(FilterFile, WrongSignatureLeavesFilterUnchanged) {
-  for (const char* text : {"filter-datei\n100\nx\n", "FILTER-DATEI \n100\n", "FILTER-DATEIX\n100\n",
-                           "", "FILTER-DATE", "FILTER-DATEI\r", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"}) {
-    FilterSettings f = Sample();
-    EXPECT_EQ(Read(f, text), BadSignature) << text;
+class WrongSignature : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(WrongSignature, LeavesTheFilterUnchanged) {
+  FilterSettings f = Sample();
+  EXPECT_EQ(Read(f, GetParam()), BadSignature);
+  ExpectSame(f, Sample());
+}
+
+INSTANTIATE_TEST_SUITE_P(FilterFile, WrongSignature,
+                         ::testing::Values("filter-datei\n100\nx\n", "FILTER-DATEI \n100\n",
+                                           "FILTER-DATEIX\n100\n", "", "FILTER-DATE",
+                                           "FILTER-DATEI\r",
+                                           std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)));
+
+// The version line is read by the atol rule: what follows the number, and white space or a plus
+// before it, do not matter; any other number is another version.
+class VersionLine : public ::testing::TestWithParam<std::pair<const char*, bool>> {};
+
+TEST_P(VersionLine, MustBeHundredByTheAtolRule) {
+  const auto& [version, accepted] = GetParam();
+  FilterSettings f = Sample();
+  const FilterReadResult result = Read(f, std::string("FILTER-DATEI\n") + version + "\n[name]\n");
+  if (accepted) {
+    EXPECT_EQ(result, ReadOk);
+    EXPECT_EQ(f.mask, "[name]");
+  } else {
+    EXPECT_EQ(result, BadVersion);
     ExpectSame(f, Sample());
   }
 }
 
-TEST(FilterFile, VersionMustBeHundredByAtolRule) {
-  for (const char* version : {"101", "99", "", "abc", "1000", "-100"}) {
-    FilterSettings f = Sample();
-    EXPECT_EQ(Read(f, std::string("FILTER-DATEI\n") + version + "\n[name]\n"), BadVersion)
-        << version;
-    ExpectSame(f, Sample());
-  }
-  for (const char* version : {" 100", "100 beta", "+100", "\t100"}) {
-    FilterSettings f = Sample();
-    EXPECT_EQ(Read(f, std::string("FILTER-DATEI\n") + version + "\n[name]\n"), ReadOk) << version;
-    EXPECT_EQ(f.mask, "[name]");
-  }
-}
+INSTANTIATE_TEST_SUITE_P(FilterFile, VersionLine,
+                         ::testing::Values(std::pair("101", false), std::pair("99", false),
+                                           std::pair("", false), std::pair("abc", false),
+                                           std::pair("1000", false), std::pair("-100", false),
+                                           std::pair(" 100", true), std::pair("100 beta", true),
+                                           std::pair("+100", true), std::pair("\t100", true)));
 
 TEST(FilterFile, FileCutShortGivesEmptyTextsAndZeros) {
   FilterSettings f = Sample();

@@ -29,19 +29,13 @@ TEST(TextUnits, CountsCodePointsAndEachInvalidByteAlone) {
   for (const Case& c : cases) EXPECT_EQ(CharCount(c.text), c.count) << c.text;
 }
 
-TEST(TextUnits, ConvertsBetweenCharacterIndexAndByteOffset) {
+TEST(TextUnits, FindsTheByteOffsetOfACharacterAndSlicesByCharacters) {
   const std::string_view text = "\xC3\xA4x\xE4\xB8\xE2\x82\xAC";  // ä x E4 B8 €
   const size_t offsets[] = {0, 2, 3, 4, 5, 8};
   for (size_t index = 0; index < 6; ++index) {
     EXPECT_EQ(ByteOffsetOfChar(text, index), offsets[index]) << index;
   }
   EXPECT_EQ(ByteOffsetOfChar(text, 99), text.size());
-  const size_t indexOfByte[] = {0, 0, 1, 2, 3, 4, 4, 4};
-  for (size_t byte = 0; byte < 8; ++byte) {
-    EXPECT_EQ(CharIndexOfByte(text, byte), indexOfByte[byte]) << byte;
-  }
-  EXPECT_EQ(CharIndexOfByte(text, 8), 5u);
-  EXPECT_EQ(CharIndexOfByte(text, 99), 5u);
   EXPECT_EQ(CharSlice(text, 1, 3), "x\xE4\xB8");
   EXPECT_EQ(CharSlice(text, 4, 9), "\xE2\x82\xAC");
   EXPECT_EQ(CharSlice(text, 9, 1), "");

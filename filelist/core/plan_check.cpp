@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "filelist/core/folder_cache.h"
 #include "platform/case_compare.h"
@@ -18,18 +17,22 @@ constexpr size_t kListedNamesExtra = 64;
 // What a folder that cannot be asked is taken to allow.
 constexpr size_t kUsualNameLimit = 255;
 
-using FirstStep = std::unordered_map<std::string_view, uint32_t>;
-
 StepIssue NameIssue(const std::string& name, size_t maxName) {
   if (!IsPlainName(name)) return StepIssue::NameInvalid;
   if (name.size() > maxName) return StepIssue::NameTooLong;
   return StepIssue::None;
 }
 
-bool Earlier(const FirstStep& first, std::string_view key, uint32_t step) {
-  const auto found = first.find(key);
-  return found != first.end() && found->second < step;
-}
+constexpr uint32_t kNoStep = UINT32_MAX;
+
+// What the check knows of one name of a folder: the first step that renames it away, the first
+// that renames a file to it (a step that keeps its name does neither), and whether the folder's
+// listing holds it.
+struct Slot {
+  uint32_t firstAway = kNoStep;
+  uint32_t firstTo = kNoStep;
+  bool listed = false;
+};
 
 // The steps of one folder, checked against that folder. Every relation between steps (freed,
 // taken, renamed away) lies within one folder, since a file never leaves its own.
@@ -66,7 +69,6 @@ class FolderCheck {
       if (!error) {
         m_listed = true;
         m_listedNames = std::move(names);
-        m_names = std::unordered_set<std::string_view>(m_listedNames.begin(), m_listedNames.end());
       }
     }
     MakeKeys(steps);
@@ -81,39 +83,37 @@ class FolderCheck {
     }
   }
 
-  // The names as the folder compares them, and for each the first step that renames it away
-  // and the first that renames a file to it. A step that keeps its name does neither.
+  // One slot per name as the folder compares them, made once: every question the check asks of
+  // a name is then answered from its slot, without hashing it again.
   void MakeKeys(const std::vector<uint32_t>& steps) {
+    m_slots.clear();
+    m_slots.reserve(m_listedNames.size() + 2 * steps.size());
+    for (const std::string& name : m_listedNames) m_slots[name].listed = true;
+    m_folded.clear();
     m_from.clear();
     m_to.clear();
-    m_folded.clear();
-    if (m_ignoresCase) {
-      m_folded.reserve(2 * steps.size());  // no reallocation: the views below point into it
-      for (const uint32_t step : steps) {
-        m_from.push_back(m_folded.emplace_back(FoldCase(m_plan[step].from)));
-        m_to.push_back(m_folded.emplace_back(FoldCase(m_plan[step].to)));
-      }
-    } else {
-      for (const uint32_t step : steps) {
-        m_from.push_back(m_plan[step].from);
-        m_to.push_back(m_plan[step].to);
-      }
-    }
-    m_firstAway = FirstStep(steps.size());
-    m_firstTo = FirstStep(steps.size());
-    for (size_t k = 0; k < steps.size(); ++k) {
-      if (m_from[k] == m_to[k]) continue;
-      m_firstAway.try_emplace(m_from[k], steps[k]);
-      m_firstTo.try_emplace(m_to[k], steps[k]);
+    if (m_ignoresCase) m_folded.reserve(2 * steps.size());  // the keys point into it
+    const auto key = [&](const std::string& name) -> std::string_view {
+      if (!m_ignoresCase) return name;
+      return m_folded.emplace_back(FoldCase(name));
+    };
+    for (const uint32_t step : steps) {
+      Slot& from = m_slots[key(m_plan[step].from)];
+      Slot& to = m_slots[key(m_plan[step].to)];
+      m_from.push_back(&from);
+      m_to.push_back(&to);
+      if (&from == &to) continue;
+      if (from.firstAway == kNoStep) from.firstAway = step;
+      if (to.firstTo == kNoStep) to.firstTo = step;
     }
   }
 
   // The identity of `name` in the folder, ENOENT where it is not there, or another error where
   // the folder cannot tell. A listed folder gives no identities; it is never one that ignores
   // case, the only kind in which they are compared.
-  Result<FileIdentity> Lookup(const std::string& name) {
+  Result<FileIdentity> Lookup(const std::string& name, const Slot& slot) {
     if (!m_listed) return m_files.IdentifyInFolder(m_folder, name);
-    if (m_names.contains(name)) return FileIdentity{};
+    if (slot.listed) return FileIdentity{};
     return ErrnoCode(ENOENT);
   }
 
@@ -121,22 +121,23 @@ class FolderCheck {
     const RenameStep& step = m_plan[index];
     if (const StepIssue name = NameIssue(step.to, m_maxName); name != StepIssue::None) return name;
     if (!IsPlainName(step.from)) return StepIssue::SourceMissing;
-    if (Earlier(m_firstAway, m_from[k], index)) return StepIssue::SourceRenamedEarlier;
-    const Result<FileIdentity> source = Lookup(step.from);
+    const Slot& from = *m_from[k];
+    const Slot& to = *m_to[k];
+    if (from.firstAway < index) return StepIssue::SourceRenamedEarlier;
+    const Result<FileIdentity> source = Lookup(step.from, from);
     if (!source) {
       return source.error().value() == ENOENT ? StepIssue::SourceMissing
                                               : StepIssue::FolderUnreadable;
     }
     if (step.from == step.to) return StepIssue::None;
-    if (Earlier(m_firstTo, m_to[k], index)) return StepIssue::DuplicateName;
-    const Result<FileIdentity> target = Lookup(step.to);
+    if (to.firstTo < index) return StepIssue::DuplicateName;
+    const Result<FileIdentity> target = Lookup(step.to, to);
     if (target) {
       // A change of letter case alone finds the file itself where the folder ignores case.
-      const bool ownFile = m_ignoresCase && m_from[k] == m_to[k] && *target == *source;
+      const bool ownFile = m_ignoresCase && &from == &to && *target == *source;
       if (!ownFile) {
-        const auto away = m_firstAway.find(m_to[k]);
-        if (away == m_firstAway.end()) return StepIssue::TargetExists;
-        if (away->second > index) return StepIssue::TargetRenamedLater;
+        if (to.firstAway == kNoStep) return StepIssue::TargetExists;
+        if (to.firstAway > index) return StepIssue::TargetRenamedLater;
       }
     } else if (target.error().value() != ENOENT) {
       return StepIssue::FolderUnreadable;
@@ -155,12 +156,11 @@ class FolderCheck {
   size_t m_maxName = kUsualNameLimit;
   bool m_listed = false;
   std::vector<std::string> m_listedNames;
-  std::unordered_set<std::string_view> m_names;
   std::vector<std::string> m_folded;
-  std::vector<std::string_view> m_from;
-  std::vector<std::string_view> m_to;
-  FirstStep m_firstAway;
-  FirstStep m_firstTo;
+  // Node-based, so that the slots stay where they are while more are added.
+  std::unordered_map<std::string_view, Slot> m_slots;
+  std::vector<const Slot*> m_from;  // per step of the folder: the slot of its old name
+  std::vector<const Slot*> m_to;    // and of its new name
 };
 
 }  // namespace

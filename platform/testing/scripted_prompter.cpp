@@ -27,24 +27,33 @@ Prompter::Answer ScriptedPrompter::Message(QWidget* owner, const QString& title,
   return MessageWithList(owner, title, text, {}, buttons, icon);
 }
 
+bool ScriptedPrompter::CanAnswer(Buttons buttons, Answer answer) {
+  switch (buttons) {
+    case Buttons::Ok:
+      return answer == Answer::Ok || answer == Answer::Cancel;
+    case Buttons::YesNo:
+      return answer == Answer::Yes || answer == Answer::No;
+    case Buttons::YesNoCancel:
+      return answer != Answer::Ok;
+  }
+  return false;
+}
+
 Prompter::Answer ScriptedPrompter::MessageWithList(QWidget*, const QString& title,
                                                    const QString& text, const QStringList& items,
                                                    Buttons buttons, Icon icon) {
   messages.push_back({title, text, buttons, icon, items});
+  const Answer closed = buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
   if (answers.empty()) {
     ADD_FAILURE() << "unexpected message: " << text.toStdString();
-    switch (buttons) {
-      case Buttons::YesNo:
-        return Answer::No;
-      case Buttons::YesNoCancel:
-        return Answer::Cancel;
-      case Buttons::Ok:
-        break;
-    }
-    return Answer::Ok;
+    return closed;
   }
   const Answer answer = answers.front();
   answers.pop_front();
+  if (!CanAnswer(buttons, answer)) {
+    ADD_FAILURE() << "a scripted answer this box cannot give: " << text.toStdString();
+    return closed;
+  }
   return answer;
 }
 

@@ -8,10 +8,15 @@
 #include "platform/prompter.h"
 
 // Answers every prompt from a script and records what was asked, so handlers run without a
-// display. A prompt with no scripted answer fails the test (ADD_FAILURE) and is answered with
-// No / Cancel / nothing chosen. Progress is recorded and cancelled where the script says so.
+// display. A prompt with no scripted answer, or with one its box cannot give, fails the test
+// (ADD_FAILURE) and is answered as a closed box would be, with nothing chosen. Progress is
+// recorded and cancelled where the script says so.
 class ScriptedPrompter : public Prompter {
  public:
+  // Whether a box with `buttons` can give `answer`, through one of its buttons or by being
+  // closed: a script cannot promise a handler an answer that no user can give.
+  static bool CanAnswer(Buttons buttons, Answer answer);
+
   struct Shown {
     QString title;
     QString text;

@@ -110,47 +110,59 @@ TEST_F(QtPrompterTest, MessagesAndProgressHaveTheTitleBarOfADialog) {
   EXPECT_TRUE(HasDialogTitleBar(*dialogs.front()));
 }
 
+namespace {
+
+const QString kInstruction = QStringLiteral(
+    "Wählen Sie den Ordner, den Sie hinzufügen möchten (Unterordner werden ebenfalls "
+    "hinzugefügt)");
+
+// Each with a home folder of its own, with or without a desktop folder in it.
+class FolderChooserTest : public QtPrompterTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(home.IsValid());
+    qputenv("HOME", QByteArray::fromStdString(home.Path()));
+    ASSERT_TRUE(QDir().mkdir(TextOf(chosen)));
+    if (GetParam()) {
+      ASSERT_TRUE(QDir().mkdir(TextOf(home.Path("Desktop"))));
+    }
+  }
+  void TearDown() override { qputenv("HOME", oldHome); }
+
+  const QByteArray oldHome = qgetenv("HOME");
+  TempFolder home;
+  const std::string chosen = home.Path("Bilder");
+};
+
 // The instruction stands whole above the folder view; before any folder was chosen the view
 // starts at the desktop folder, or at home where there is none, not where a file dialog was.
-TEST_F(QtPrompterTest, FolderChooserShowsItsInstructionAndStartsAtTheDesktop) {
-  TempFolder home;
-  ASSERT_TRUE(home.IsValid());
-  const QByteArray oldHome = qgetenv("HOME");
-  qputenv("HOME", QByteArray::fromStdString(home.Path()));
-  const QString instruction = QStringLiteral(
-      "Wählen Sie den Ordner, den Sie hinzufügen möchten (Unterordner werden ebenfalls "
-      "hinzugefügt)");
-  const std::string desktop = home.Path("Desktop");
-  const std::string chosen = home.Path("Bilder");
-  ASSERT_TRUE(QDir().mkdir(TextOf(chosen)));
-  for (const bool withDesktop : {true, false}) {
-    if (withDesktop)
-      ASSERT_TRUE(QDir().mkdir(TextOf(desktop)));
-    else
-      ASSERT_TRUE(QDir().rmdir(TextOf(desktop)));
-    const std::string result = WhileModal(
-        [&](QWidget& window) {
-          EXPECT_TRUE(HasDialogTitleBar(window));
-          auto* browser = window.findChild<QFileDialog*>();
-          ASSERT_NE(browser, nullptr);
-          QLabel* text = nullptr;
-          for (QLabel* label : window.findChildren<QLabel*>())
-            if (label->text() == instruction) text = label;
-          ASSERT_NE(text, nullptr);
-          EXPECT_TRUE(text->isVisible());
-          EXPECT_TRUE(browser->isVisible());
-          EXPECT_LE(text->geometry().bottom(), browser->geometry().top());
-          EXPECT_GE(text->height(), text->heightForWidth(text->width())) << "cut off";
-          EXPECT_EQ(BytesOf(browser->directory().absolutePath()),
-                    withDesktop ? desktop : home.Path());
-          browser->selectFile(TextOf(chosen));
-          QMetaObject::invokeMethod(browser, "accept");
-        },
-        [&] { return prompter.ChooseFolder(nullptr, instruction, std::string()); });
-    EXPECT_EQ(result, chosen);
-  }
-  qputenv("HOME", oldHome);
+TEST_P(FolderChooserTest, ShowsItsInstructionAndStartsAtTheDesktop) {
+  const std::string result = WhileModal(
+      [&](QWidget& window) {
+        EXPECT_TRUE(HasDialogTitleBar(window));
+        auto* browser = window.findChild<QFileDialog*>();
+        ASSERT_NE(browser, nullptr);
+        QLabel* text = nullptr;
+        for (QLabel* label : window.findChildren<QLabel*>())
+          if (label->text() == kInstruction) text = label;
+        ASSERT_NE(text, nullptr);
+        EXPECT_TRUE(text->isVisible());
+        EXPECT_TRUE(browser->isVisible());
+        EXPECT_LE(text->geometry().bottom(), browser->geometry().top());
+        EXPECT_GE(text->height(), text->heightForWidth(text->width())) << "cut off";
+        EXPECT_EQ(BytesOf(browser->directory().absolutePath()),
+                  GetParam() ? home.Path("Desktop") : home.Path());
+        browser->selectFile(TextOf(chosen));
+        QMetaObject::invokeMethod(browser, "accept");
+      },
+      [&] { return prompter.ChooseFolder(nullptr, kInstruction, std::string()); });
+  EXPECT_EQ(result, chosen);
+}
 
+TEST_F(QtPrompterTest, FolderChooserStartsAtTheFolderGivenAndGivesNothingWhenCancelled) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.IsValid());
+  const std::string chosen = folder.Path();
   const std::string cancelled = WhileModal(
       [&](QWidget& window) {
         auto* browser = window.findChild<QFileDialog*>();
@@ -158,6 +170,12 @@ TEST_F(QtPrompterTest, FolderChooserShowsItsInstructionAndStartsAtTheDesktop) {
         EXPECT_EQ(BytesOf(browser->directory().absolutePath()), chosen);
         browser->reject();
       },
-      [&] { return prompter.ChooseFolder(nullptr, instruction, chosen); });
+      [&] { return prompter.ChooseFolder(nullptr, kInstruction, chosen); });
   EXPECT_EQ(cancelled, "");
 }
+
+INSTANTIATE_TEST_SUITE_P(Home, FolderChooserTest, ::testing::Bool(), [](const auto& info) {
+  return info.param ? std::string("WithDesktop") : std::string("WithoutDesktop");
+});
+
+}  // namespace
