@@ -133,8 +133,9 @@ void BM_ZulrenApply(benchmark::State& state) {
   for (auto _ : state) {
     floor += Seconds([&] { RenameLoop(folder.files, true); });
     RenameLoop(folder.files, false);
-    const double seconds =
-        Seconds([&] { Run({ZULREN_PATH, "--apply", folder.filter, folder.files}, folder.root); });
+    const double seconds = Seconds([&] {
+      Run({ZULREN_PATH, "--apply", folder.filter, folder.files}, folder.root);
+    });
     zulren += seconds;
     state.SetIterationTime(seconds);
     RenameLoop(folder.files, false);
