@@ -10,6 +10,8 @@
 #include "platform/dialog_frame.h"
 #include "platform/prompter.h"
 
+namespace zul {
+
 namespace {
 
 // The program's icon as the main window shows it; the resource copy when none is set yet.
@@ -67,3 +69,5 @@ void RunAboutBox(const Services& services, QWidget* owner) {
   CAboutDlg dialog(services, owner);
   services.prompter.RunDialog(dialog);
 }
+
+}  // namespace zul

@@ -4,9 +4,12 @@
 
 #include "platform/services.h"
 
-class CHyperLink;
 class QLabel;
 class QPushButton;
+
+namespace zul {
+
+class CHyperLink;
 
 // The maker's web host: the About box's link caption, and with kDownloadPath its target.
 inline constexpr char kMakerHost[] = "zul.example.org";
@@ -32,3 +35,5 @@ class CAboutDlg : public QDialog {
 
 // Shows the About box modally ("Info über Zulbo...").
 void RunAboutBox(const Services& services, QWidget* owner);
+
+}  // namespace zul

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QPixmap>
 
+namespace zul {
+
 namespace {
 
 QString ScaledName(const QString& resource, int scale) {
@@ -34,3 +36,5 @@ bool LoadButtonImages(const QString& resource, QIcon::Mode mode, QList<QIcon>& i
   }
   return true;
 }
+
+}  // namespace zul

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace zul {
+
 // The command ids of the menu, the toolbar and the accelerators.
 enum Command : int {
   CmdApplyFilter = 32771,
@@ -18,3 +20,5 @@ enum Command : int {
   CmdViewToolBar = 59392,
   CmdViewStatusBar = 59393,
 };
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "platform/desktop_open.h"
 #include "platform/prompter.h"
 
+namespace zul {
+
 namespace {
 
 // Loaded once per process by the first link attached without NoHandCursor, never unloaded.
@@ -261,3 +263,5 @@ void CHyperLink::paintEvent(QPaintEvent*) {
   painter.setFont(font());
   painter.drawText(contentsRect(), static_cast<int>(alignment()), text());
 }
+
+}  // namespace zul

@@ -10,6 +10,8 @@
 
 #include "platform/services.h"
 
+namespace zul {
+
 // A text label that looks and behaves like a link in a web page: coloured by its state,
 // underlined, with the hand cursor and a tooltip showing its target, reachable with Tab and
 // followed with a click or the space bar. Following it opens the target with the desktop's
@@ -99,3 +101,5 @@ class CHyperLink : public QLabel {
   QString m_target;
   bool m_attached = false;
 };
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 namespace {
 
 QString Question(const JournaledRun& run, size_t renamed) {
@@ -81,3 +83,5 @@ void OfferUndoOfInterruptedRuns(const Services& services) {
   }
   ReportDamaged(services.prompter, services.journals.Path(), scan.damaged);
 }
+
+}  // namespace zul

@@ -7,6 +7,8 @@
 #include <X11/XKBlib.h>
 #endif
 
+namespace zul {
+
 std::optional<LockKeys> ReadLockKeys() {
 #ifdef ZUL_HAVE_X11
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -23,3 +25,5 @@ std::optional<LockKeys> ReadLockKeys() {
   return std::nullopt;
 #endif
 }
+
+}  // namespace zul

@@ -2,6 +2,8 @@
 
 #include "app/zulbo_app.h"
 
+using namespace zul;
+
 // zul [FILE]: FILE is opened as a filter file, or added to the list when it is none.
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

@@ -19,6 +19,10 @@
 #include "document/zulbo_doc.h"
 #include "filelist/zulbo_view.h"
 
+static void InitResources() { Q_INIT_RESOURCE(zul); }
+
+namespace zul {
+
 namespace {
 
 // The bytes of a dropped local file's path, percent-decoded from the URL itself, so names that
@@ -49,13 +53,12 @@ bool HasLocalFile(const QMimeData* data) {
 
 // At global scope: the macro declares the resource's initialiser in the enclosing namespace. It
 // also makes the linker keep the resources, which nothing else refers to.
-static void InitResources() { Q_INIT_RESOURCE(zul); }
 
 CMainFrame::CMainFrame(const Services& services)
     : m_services(services),
       m_view(new CZulboView(m_filter, m_services, this)),
       m_doc(std::make_unique<CZulboDoc>(m_filter, *m_view, m_services, this)) {
-  InitResources();
+  ::InitResources();
   setCentralWidget(m_view);
   setAcceptDrops(true);
   // The menus are the only place to show or hide the bars.
@@ -311,3 +314,5 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     for (const std::string& path : paths) m_doc->Open(path);
   });
 }
+
+}  // namespace zul

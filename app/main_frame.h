@@ -8,11 +8,14 @@
 #include "engine/filter_settings.h"
 #include "platform/services.h"
 
-class CZulboDoc;
-class CZulboView;
 class QAction;
 class QLabel;
 class QToolBar;
+
+namespace zul {
+
+class CZulboDoc;
+class CZulboView;
 
 // The one main window: menus, toolbar, status bar and the list in its client area. It owns the
 // current Filter, which every other part reaches through it.
@@ -58,3 +61,5 @@ class CMainFrame : public QMainWindow {
   QLabel* m_ready = nullptr;
   QLabel* m_lockPanes[3] = {};
 };
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "app/main_frame.h"
 #include "document/zulbo_doc.h"
 
+namespace zul {
+
 namespace {
 
 // The first argument that is not a switch. Switches start with '-' and are ignored, as are empty
@@ -59,3 +61,5 @@ bool CZulboApp::InitInstance(const std::vector<std::string>& arguments) {
   m_mainFrame->showMaximized();
   return true;
 }
+
+}  // namespace zul

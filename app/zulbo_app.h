@@ -8,6 +8,8 @@
 
 #include "platform/services.h"
 
+namespace zul {
+
 class CMainFrame;
 
 // The application object: starts the program and holds its main window.
@@ -33,3 +35,5 @@ class CZulboApp {
   QTranslator m_qtTranslator;
   std::unique_ptr<CMainFrame> m_mainFrame;
 };
+
+}  // namespace zul

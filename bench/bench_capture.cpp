@@ -20,6 +20,8 @@
 #include "capture/testing/sample_files.h"
 #include "filelist/core/file_rows.h"
 
+namespace zul {
+
 namespace {
 
 constexpr int kFiles = 10'000;
@@ -91,6 +93,10 @@ void BM_ListNamesByCaptureTime(benchmark::State& state) {
 BENCHMARK(BM_ListNamesByCaptureTime)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);

@@ -18,6 +18,8 @@
 
 #include "engine/filter_settings.h"
 
+namespace zul {
+
 namespace {
 
 double ThreadCpuNanoseconds() {
@@ -123,5 +125,9 @@ void BM_EvaluateDateHeavy(benchmark::State& state) {
 BENCHMARK(BM_EvaluateDateHeavy);
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 BENCHMARK_MAIN();

@@ -22,6 +22,8 @@
 #include "filelist/core/run_journal.h"
 #include "filelist/zulbo_view.h"
 
+namespace zul {
+
 namespace {
 
 // Every run here must succeed: no question is answered.
@@ -161,6 +163,10 @@ BENCHMARK(BM_RenameatFloor)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_RenameAll)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

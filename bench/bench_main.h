@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 #include <QApplication>
 
+namespace zul {
+
 // The main of a benchmark program of the list: the application on the offscreen platform;
 // `prepare` runs once ahead of the measurements (it makes their files), `finish` once after them,
 // while the application still exists.
@@ -19,3 +21,5 @@ inline int RunWithApplication(int argc, char** argv, const std::function<void()>
   if (finish) finish();
   return 0;
 }
+
+}  // namespace zul

@@ -26,6 +26,8 @@
 #include "engine/filter_settings.h"
 #include "filelist/zulbo_view.h"
 
+namespace zul {
+
 namespace {
 
 std::atomic<size_t> g_live{0};
@@ -48,12 +50,16 @@ void Uncounted(void* block) {
 
 }  // namespace
 
-void* operator new(size_t size) { return Counted(std::malloc(size ? size : 1)); }
-void* operator new[](size_t size) { return Counted(std::malloc(size ? size : 1)); }
-void operator delete(void* block) noexcept { Uncounted(block); }
-void operator delete[](void* block) noexcept { Uncounted(block); }
-void operator delete(void* block, size_t) noexcept { Uncounted(block); }
-void operator delete[](void* block, size_t) noexcept { Uncounted(block); }
+}  // namespace zul
+
+void* operator new(size_t size) { return zul::Counted(std::malloc(size ? size : 1)); }
+void* operator new[](size_t size) { return zul::Counted(std::malloc(size ? size : 1)); }
+void operator delete(void* block) noexcept { zul::Uncounted(block); }
+void operator delete[](void* block) noexcept { zul::Uncounted(block); }
+void operator delete(void* block, size_t) noexcept { zul::Uncounted(block); }
+void operator delete[](void* block, size_t) noexcept { zul::Uncounted(block); }
+
+namespace zul {
 
 namespace {
 
@@ -169,6 +175,10 @@ BENCHMARK(BM_SortColumn)->Arg(ColModified)->Unit(benchmark::kMillisecond)->Itera
 BENCHMARK(BM_RecomputeNewNames)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 int main(int argc, char** argv) {
   return RunWithApplication(

@@ -20,6 +20,8 @@
 #include "filelist/core/plan_check.h"
 #include "filelist/zulbo_view.h"
 
+namespace zul {
+
 namespace {
 
 constexpr int kFilesPerFolder = 100;
@@ -106,6 +108,10 @@ BENCHMARK(BM_CheckPlan)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->M
 BENCHMARK(BM_RecomputeAndCheck)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -14,6 +14,8 @@
 #include "platform/services.h"
 #include "platform/timed_progress.h"
 
+namespace zul {
+
 // A new temporary folder for a benchmark's files: in $ZUL_BENCH_FOLDER where it is set (to
 // measure on a disk), else in memory where there is /dev/shm, else in /tmp.
 inline std::string MakeBenchFolder(const char* stem) {
@@ -99,3 +101,5 @@ class BenchPrompter : public Prompter {
   std::optional<Answer> m_answer;
   bool m_showProgress;
 };
+
+}  // namespace zul

@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+namespace zul {
+
 // A piece of work against its floor, both run in turn in every iteration so that both meet the
 // same load of the machine: the counter "over_floor" is the ratio of their CPU times. Run the
 // floor while the benchmark's timing is paused and the work while it runs.
@@ -37,3 +39,5 @@ class FloorRatio {
   double m_floor = 0;
   double m_work = 0;
 };
+
+}  // namespace zul

@@ -23,6 +23,8 @@
 #include "engine/filter_settings.h"
 #include "filelist/zulbo_view.h"
 
+namespace zul {
+
 namespace {
 
 constexpr int kFolders = 1000;
@@ -225,6 +227,10 @@ void BM_DragStepEverySecondRow(benchmark::State& state) {
 BENCHMARK(BM_DragStepEverySecondRow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 int main(int argc, char** argv) {
   return RunWithApplication(argc, argv, [] { Tree(); });

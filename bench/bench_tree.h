@@ -14,6 +14,8 @@
 
 #include "bench/bench_prompter.h"
 
+namespace zul {
+
 // A tree of empty files for the scan benchmarks: `folders` folders "Ordner N" of `files` files
 // "Foto N.jpg" each (N counted over the whole tree, `digits` wide), in a new benchmark folder
 // (see MakeBenchFolder), written at random times of the years 1990 to 2024. Removed with the
@@ -71,3 +73,5 @@ inline int WalkFloor(const std::string& folder) {
   closedir(dir);
   return files;
 }
+
+}  // namespace zul

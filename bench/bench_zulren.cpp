@@ -22,6 +22,8 @@
 
 extern char** environ;
 
+namespace zul {
+
 namespace {
 
 constexpr int kFiles = 100000;
@@ -157,6 +159,10 @@ void BM_ZulrenApply(benchmark::State& state) {
 BENCHMARK(BM_ZulrenApply)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);

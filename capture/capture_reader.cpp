@@ -9,6 +9,8 @@
 #include "capture/photo_time.h"
 #include "capture/video_time.h"
 
+namespace zul {
+
 namespace {
 
 class Descriptor {
@@ -48,3 +50,5 @@ std::optional<int64_t> MetadataCaptureReader::ReadCaptureTime(const std::string&
   // MP4 files pass for BMFF images too, without EXIF data.
   return ReadVideoTime(file.get(), status.st_size);
 }
+
+}  // namespace zul

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace zul {
+
 // When a photo or a video was taken.
 //
 // A capture time is the wall-clock time at the place of capture, as "naive" seconds: its calendar
@@ -30,3 +32,5 @@ class MetadataCaptureReader final : public CaptureReader {
 
   std::optional<int64_t> ReadCaptureTime(const std::string& path) const override;
 };
+
+}  // namespace zul

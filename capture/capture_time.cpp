@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace zul {
+
 std::optional<int64_t> NaiveSeconds(int year, int month, int day, int hour, int minute,
                                     int second) {
   using namespace std::chrono;
@@ -39,3 +41,5 @@ std::optional<int64_t> LocalNaiveSeconds(std::time_t utc) {
   return NaiveSeconds(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                       local.tm_min, local.tm_sec);
 }
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <exiv2/error.hpp>
 
+namespace zul {
+
 namespace {
 
 constexpr int64_t kHeadSize = int64_t{16} * 1024;
@@ -125,3 +127,5 @@ int DescriptorIo::error() const { return failed_ ? 1 : 0; }
 bool DescriptorIo::eof() const { return eof_; }
 
 std::string DescriptorIo::path() const { return {}; }
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace zul {
+
 // Exiv2's view of a regular file already open for reading: the file is read through its
 // descriptor (no second open by name), its first 64 KiB with a single read, which holds the
 // metadata of nearly every photo. Read only: every write fails.
@@ -44,3 +46,5 @@ class DescriptorIo final : public Exiv2::BasicIo {
   int64_t headSize_ = 0;
   void* mapping_ = nullptr;
 };
+
+}  // namespace zul

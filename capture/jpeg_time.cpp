@@ -9,6 +9,8 @@
 
 #include "capture/capture_time.h"
 
+namespace zul {
+
 namespace {
 
 // The EXIF block lies before the image data, in the first of at most a few segments of 64 KiB
@@ -71,3 +73,5 @@ JpegTime ReadJpegTime(Exiv2::BasicIo& io) {
   }
   return {};
 }
+
+}  // namespace zul

@@ -7,6 +7,8 @@ namespace Exiv2 {
 class BasicIo;
 }
 
+namespace zul {
+
 // What libexif, which reads a camera's EXIF block many times faster than Exiv2, makes of a JPEG
 // file.
 struct JpegTime {
@@ -18,3 +20,5 @@ struct JpegTime {
 
 // Reads the JPEG file that `io` reads. Any fault gives no time.
 JpegTime ReadJpegTime(Exiv2::BasicIo& io);
+
+}  // namespace zul

@@ -24,6 +24,8 @@
 #include "capture/descriptor_io.h"
 #include "capture/jpeg_time.h"
 
+namespace zul {
+
 namespace {
 
 // The image formats that can carry EXIF data, in Exiv2's own order of detection (CR2 before
@@ -109,3 +111,5 @@ std::optional<int64_t> ReadPhotoTime(int fd, int64_t size) {
   }
   return std::nullopt;
 }
+
+}  // namespace zul

@@ -18,6 +18,8 @@ extern "C" {
 #include <libavutil/mem.h>
 }
 
+namespace zul {
+
 namespace {
 
 // The demuxers whose creation time is a UTC moment: the MOV family (MP4, MOV, 3GP) and Matroska.
@@ -145,3 +147,5 @@ std::optional<int64_t> ReadVideoTime(int fd, int64_t size) {
   if (!utc) return std::nullopt;
   return LocalNaiveSeconds(static_cast<std::time_t>(*utc));
 }
+
+}  // namespace zul

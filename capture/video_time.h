@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace zul {
+
 // The creation time of an MP4, MOV, 3GP or Matroska container in the open regular file `fd` of
 // `size` bytes, converted from UTC to naive seconds of the local time zone. Any fault gives no
 // time.
@@ -10,3 +12,5 @@ std::optional<int64_t> ReadVideoTime(int fd, int64_t size);
 
 // Once per process, before the first read from any thread.
 void SetUpVideoReading();
+
+}  // namespace zul

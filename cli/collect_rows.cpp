@@ -9,6 +9,8 @@
 #include "platform/file_system.h"
 #include "platform/full_path.h"
 
+namespace zul {
+
 namespace {
 
 class Collector {
@@ -124,3 +126,5 @@ std::optional<CollectedRows> CollectRows(FileSystem& files, const std::vector<st
   }
   return collector.Take();
 }
+
+}  // namespace zul

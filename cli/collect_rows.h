@@ -7,6 +7,8 @@
 #include "filelist/core/file_rows.h"
 #include "platform/file_system.h"
 
+namespace zul {
+
 // The rows and, for each, the identity of its file as the journal of a run records it.
 struct CollectedRows {
   FileRows rows;
@@ -23,3 +25,5 @@ struct CollectedRows {
 // carry no birth time then.
 std::optional<CollectedRows> CollectRows(FileSystem& files, const std::vector<std::string>& paths,
                                          bool recursive, std::string& error);
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "platform/file_system.h"
 #include "platform/journal_folder.h"
 
+using namespace zul;
+
 // zulren [OPTIONEN] FILTERDATEI PFAD...: renames files from the command line with a filter file
 // of Zul. Arguments are taken as bytes, as file names are.
 int main(int argc, char* argv[]) {

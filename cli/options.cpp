@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+namespace zul {
+
 namespace {
 
 bool ParseSort(const std::string& value, Options::Sort& sort) {
@@ -117,3 +119,5 @@ Rückgabewert:
   3  nach einem Fehler konnte nicht alles zurückbenannt werden (jede Datei wird genannt)
 )";
 }
+
+}  // namespace zul

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace zul {
+
 // What the command line of zulren asks for.
 struct Options {
   enum class Sort { None, Name, Created, Modified };
@@ -24,3 +26,5 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
 
 // The German text of --help.
 std::string HelpText();
+
+}  // namespace zul

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace zul {
+
 namespace {
 
 // A character that the shell takes as it is: letters, digits, a few punctuation marks, and any
@@ -82,3 +84,5 @@ std::string ShellQuote(std::string_view name) {
   out += '\'';
   return out;
 }
+
+}  // namespace zul

@@ -17,6 +17,8 @@
 #include "platform/error_text.h"
 #include "platform/file_system.h"
 
+namespace zul {
+
 namespace {
 
 constexpr char kVersion[] = "zulren (Zul) 1.4.0";
@@ -299,3 +301,5 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
   }
   return Apply(plan, std::move(identities), files, journals, table, console);
 }
+
+}  // namespace zul

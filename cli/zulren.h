@@ -4,6 +4,8 @@
 
 #include "cli/options.h"
 
+namespace zul {
+
 class CaptureReader;
 class FileSystem;
 class JournalFolder;
@@ -28,3 +30,5 @@ struct Console {
 // times of photos read by `captures`; returns the exit status.
 int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals,
               const CaptureReader& captures, Console console);
+
+}  // namespace zul

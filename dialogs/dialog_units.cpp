@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QFontMetrics>
 
+namespace zul {
+
 DialogUnits::DialogUnits(const QFont& font) {
   const QFontMetrics metrics(font);
   // The dialog manager's average width: the width of the 52 Latin letters, rounded, over 52.
@@ -25,3 +27,5 @@ int DialogUnits::Y(int units) const { return units * m_height / 8; }
 QRect DialogUnits::Rect(int x, int y, int width, int height) const {
   return QRect(X(x), Y(y), X(width), Y(height));
 }
+
+}  // namespace zul

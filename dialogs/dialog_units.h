@@ -4,6 +4,8 @@
 
 class QFont;
 
+namespace zul {
+
 // Converts dialog units to pixels the way the Windows dialog manager does, so a dialog laid out
 // on a grid of dialog units keeps its designed geometry at any font size:
 // x pixels = x units * average character width / 4, y pixels = y units * character height / 8.
@@ -22,3 +24,5 @@ class DialogUnits {
   int m_averageWidth;
   int m_height;
 };
+
+}  // namespace zul

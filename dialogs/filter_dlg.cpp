@@ -25,6 +25,8 @@
 #include "platform/dialog_frame.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 namespace {
 
 // Qt's default of 32767 characters would cut a longer text from a filter file, and the cut text
@@ -510,3 +512,5 @@ void CFilterDlg::OnRename() {
   ReadControls();
   done(ResultRename);
 }
+
+}  // namespace zul

@@ -11,14 +11,17 @@
 
 #include "engine/filter_settings.h"
 
-class CRangeEdit;
-class DialogUnits;
-class KeptSelectionEdit;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+
+namespace zul {
+
+class CRangeEdit;
+class DialogUnits;
+class KeptSelectionEdit;
 
 // The dialog "Filter": edits a working copy of a Filter and previews it on one sample name. The
 // launching command fills the public members before showing it and reads the working copy after.
@@ -152,3 +155,5 @@ class CFilterDlg : public QDialog {
   QPushButton* m_rangeForward = nullptr;
   QPushButton* m_rangeBackward = nullptr;
 };
+
+}  // namespace zul

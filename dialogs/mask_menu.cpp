@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace zul {
+
 namespace {
 
 // The twelve values of a date group: the group's prefix, after an "r" for the year-first date.
@@ -56,3 +58,5 @@ const std::vector<PlaceholderGroup>& PlaceholderGroups() {
   };
   return groups;
 }
+
+}  // namespace zul

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace zul {
+
 // A placeholder the mask's menu offers, and what it stands for.
 struct OfferedPlaceholder {
   std::string text;
@@ -17,3 +19,5 @@ struct PlaceholderGroup {
 // Every placeholder by group, in the German spelling (the others are the same placeholders):
 // the current time, the creation, last-write and capture times, the counters, the old name.
 const std::vector<PlaceholderGroup>& PlaceholderGroups();
+
+}  // namespace zul

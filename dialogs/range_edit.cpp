@@ -12,6 +12,8 @@
 #include "engine/text_units.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 KeptSelectionEdit::KeptSelectionEdit(QWidget* parent) : QLineEdit(parent) {
   QPalette colors = palette();
   for (const auto role : {QPalette::Highlight, QPalette::HighlightedText})
@@ -132,3 +134,5 @@ void CRangeEdit::focusOutEvent(QFocusEvent* event) {
   KeptSelectionEdit::focusOutEvent(event);
   UpdateRangeCaptions();
 }
+
+}  // namespace zul

@@ -11,6 +11,8 @@
 
 class QPushButton;
 
+namespace zul {
+
 // A single-line edit whose selection stays where the user left it, and visible, while another
 // control has the focus (Qt would drop it on every focus change).
 class KeptSelectionEdit : public QLineEdit {
@@ -73,3 +75,5 @@ class CRangeEdit : public KeptSelectionEdit {
   QPointer<QPushButton> m_forward;
   QPointer<QPushButton> m_backward;
 };
+
+}  // namespace zul

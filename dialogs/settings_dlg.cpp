@@ -10,6 +10,8 @@
 #include "dialogs/dialog_units.h"
 #include "platform/dialog_frame.h"
 
+namespace zul {
+
 namespace {
 
 // A check box caption does not wrap by itself: break it between words to fit `width` pixels.
@@ -74,3 +76,5 @@ void CSettingsDlg::showEvent(QShowEvent* event) {
   m_subfoldersBox->setChecked(m_includeSubfolders != 0);
   QDialog::showEvent(event);
 }
+
+}  // namespace zul

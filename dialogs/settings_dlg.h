@@ -5,6 +5,8 @@
 class QCheckBox;
 class QShowEvent;
 
+namespace zul {
+
 // "Einstellungen": the program's one option, whether adding a folder takes its subfolders too.
 // The caller sets m_includeSubfolders before showing the dialog and reads it after "OK"
 // (result 1); "Abbrechen", Escape and the close box end it with 2 and leave it untouched.
@@ -26,3 +28,5 @@ class CSettingsDlg : public QDialog {
  private:
   QCheckBox* m_subfoldersBox;
 };
+
+}  // namespace zul

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace zul {
+
 namespace {
 
 bool IsLineBreak(QChar c) {
@@ -37,3 +39,5 @@ void SetTextAsIs(QLineEdit& edit, const QString& text) {
   edit.setText(text);
   edit.setValidator(validator);
 }
+
+}  // namespace zul

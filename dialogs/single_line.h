@@ -5,6 +5,8 @@
 
 class QLineEdit;
 
+namespace zul {
+
 // Keeps a single-line field to one line, as the platform's single-line fields do: of what the
 // user types, pastes or drops, only the text before its first line break is taken. Text the
 // program sets with SetTextAsIs passes unchanged (a filter file may hold a carriage return within
@@ -21,3 +23,5 @@ class SingleLineValidator : public QValidator {
 
 // Sets a field's text without validating it.
 void SetTextAsIs(QLineEdit& edit, const QString& text);
+
+}  // namespace zul

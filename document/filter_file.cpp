@@ -7,6 +7,8 @@
 
 #include "engine/text_units.h"
 
+namespace zul {
+
 namespace {
 
 constexpr std::string_view kSignature = "FILTER-DATEI";
@@ -103,3 +105,5 @@ void WriteTo(const FilterSettings& filter, std::string& out) {
   line(filter.fillText);
   line(std::to_string(filter.digits));
 }
+
+}  // namespace zul

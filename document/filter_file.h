@@ -4,6 +4,8 @@
 
 #include "engine/filter_settings.h"
 
+namespace zul {
+
 // The filter file: eleven lines, "FILTER-DATEI", "100", then mask, start, step, search text,
 // replacement text, name case, extension case, fill text and digit count. Written as UTF-8 with
 // LF line ends; read with LF or CR LF, and a line that is not valid UTF-8 is taken as
@@ -37,3 +39,5 @@ FilterReadResult ReadFrom(FilterSettings& filter, LineSource& source);
 
 // Appends the eleven lines of the filter file to `out`.
 void WriteTo(const FilterSettings& filter, std::string& out);
+
+}  // namespace zul

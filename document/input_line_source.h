@@ -5,6 +5,8 @@
 #include "document/filter_file.h"
 #include "platform/file_system.h"
 
+namespace zul {
+
 // The bytes of an input file, read in blocks; a read error ends the data and is kept in Error().
 class InputLineSource : public LineSource {
  public:
@@ -37,3 +39,5 @@ class InputLineSource : public LineSource {
   std::error_code m_error;
   bool m_atEnd = false;
 };
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 namespace {
 
 const QString kOpenFailed = QStringLiteral("Fehler beim Öffnen des Dokuments.");
@@ -169,3 +171,5 @@ void CZulboDoc::SetPathName(const std::string& path, std::optional<FileIdentity>
   m_identity = identity;
   emit TitleChanged(Title());
 }
+
+}  // namespace zul

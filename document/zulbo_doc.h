@@ -12,8 +12,11 @@
 #include "platform/file_system.h"
 #include "platform/services.h"
 
-class CZulboView;
 class QWidget;
+
+namespace zul {
+
+class CZulboView;
 
 // The open filter file. It holds no data of its own: it reads into and writes from the main
 // window's current Filter, and hands a file that is not a filter file to the list. Never marked
@@ -66,3 +69,5 @@ class CZulboDoc : public QObject {
   // The file the document opened or saved last; unknown where the system could not tell.
   std::optional<FileIdentity> m_identity;
 };
+
+}  // namespace zul

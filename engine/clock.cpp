@@ -1,8 +1,10 @@
-#include "clock.h"
+#include "engine/clock.h"
 
-#include "clock_internal.h"
+#include "engine/clock_internal.h"
 
 #include <utility>
+
+namespace zul {
 
 namespace {
 
@@ -48,3 +50,5 @@ time_t (*SetWallSecondsSource(time_t (*source)()))() {
 }
 
 uint64_t LocalTimeConversions() { return conversions; }
+
+}  // namespace zul

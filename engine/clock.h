@@ -2,6 +2,8 @@
 
 #include <functional>
 
+namespace zul {
+
 // One reading of the local wall clock, in whole seconds.
 struct LocalTime {
   int year, month, day, hour, minute, second;
@@ -27,3 +29,5 @@ class ScopedClock {
  private:
   std::function<LocalTime()> m_previous;
 };
+
+}  // namespace zul

@@ -1,7 +1,9 @@
-#include "date_placeholders.h"
+#include "engine/date_placeholders.h"
 
-#include "text_ops.h"
-#include "text_units.h"
+#include "engine/text_ops.h"
+#include "engine/text_units.h"
+
+namespace zul {
 
 namespace {
 
@@ -246,3 +248,5 @@ void AppendFileTimeValue(std::string& out, DateValue value, std::string_view tex
       return Cut(out, text, 19, 2);
   }
 }
+
+}  // namespace zul

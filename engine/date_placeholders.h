@@ -4,7 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "clock.h"
+#include "engine/clock.h"
+
+namespace zul {
 
 // Which time a date or time placeholder shows.
 enum class DateSource { Now, Created, Modified, Captured };
@@ -43,3 +45,5 @@ void AppendNowValue(std::string& out, DateValue value, const LocalTime& now);
 // positions of "dd.mm.yyyy   hh.mm.ss". Nothing is checked; short texts give short or empty
 // values, and an empty text gives an empty value.
 void AppendFileTimeValue(std::string& out, DateValue value, std::string_view text);
+
+}  // namespace zul

@@ -1,13 +1,15 @@
 #include <algorithm>
 #include <utility>
 
-#include "clock.h"
-#include "date_placeholders.h"
-#include "filter_settings.h"
-#include "placeholders.h"
-#include "random.h"
-#include "range_pass.h"
-#include "text_ops.h"
+#include "engine/clock.h"
+#include "engine/date_placeholders.h"
+#include "engine/filter_settings.h"
+#include "engine/placeholders.h"
+#include "engine/random.h"
+#include "engine/range_pass.h"
+#include "engine/text_ops.h"
+
+namespace zul {
 
 // The evaluation is the fixed chain of ReplaceAll passes, one per placeholder in chain order,
 // then the range pass and the escapes. A pass whose placeholder does not occur changes nothing.
@@ -206,3 +208,5 @@ std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::st
   ReplaceAll(work, "[]]", "]");
   return work;
 }
+
+}  // namespace zul

@@ -1,4 +1,6 @@
-#include "filter_settings.h"
+#include "engine/filter_settings.h"
+
+namespace zul {
 
 void FilterSettings::CopyFrom(const FilterSettings& source) {
   mask = source.mask;
@@ -11,3 +13,5 @@ void FilterSettings::CopyFrom(const FilterSettings& source) {
   fillText = source.fillText;
   digits = source.digits;
 }
+
+}  // namespace zul

@@ -4,15 +4,9 @@
 #include <functional>
 #include <string>
 
-// The letter-case rule of the name or the extension part. Any other value leaves the part
-// unchanged (the -1 of an unselected combo, or 4 for the extension).
-enum CaseMode : int32_t {
-  Unchanged = 0,
-  Lower = 1,
-  Upper = 2,
-  FirstUpper = 3,
-  WordsUpper = 4,
-};
+#include "engine/case_mode.h"
+
+namespace zul {
 
 // One Filter: the complete set of renaming rules. Copies are deep; nothing is validated.
 class FilterSettings {
@@ -52,3 +46,5 @@ class FilterSettings {
   std::string fillText = "0";
   int32_t digits = 0;
 };
+
+}  // namespace zul

@@ -1,7 +1,9 @@
-#include "placeholders.h"
+#include "engine/placeholders.h"
 
 #include <bit>
 #include <cstring>
+
+namespace zul {
 
 namespace {
 
@@ -98,3 +100,5 @@ int PassSet::NextFrom(int pass) const {
   }
   return kPassCount;
 }
+
+}  // namespace zul

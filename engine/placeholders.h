@@ -6,7 +6,9 @@
 #include <optional>
 #include <string_view>
 
-#include "date_placeholders.h"
+#include "engine/date_placeholders.h"
+
+namespace zul {
 
 // The placeholder passes of the evaluation chain, in chain order: "[name]", "[typ]", "[index]",
 // "[zufall]", then the date and time placeholders. Every placeholder is "[" lower-case letters
@@ -40,3 +42,5 @@ class PassSet {
  private:
   std::array<uint64_t, (kPassCount + 63) / 64> bits_{};
 };
+
+}  // namespace zul

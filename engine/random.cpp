@@ -1,4 +1,6 @@
-#include "random.h"
+#include "engine/random.h"
+
+namespace zul {
 
 namespace {
 
@@ -29,3 +31,5 @@ void SkipRandom(uint64_t draws) {
     a = a * a;
   }
 }
+
+}  // namespace zul

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace zul {
+
 // The program's one pseudo-random generator: a linear congruential generator whose state is per
 // thread and 1 when the thread starts. The first draws are 41, 18467, 6334, 26500, 19169.
 
@@ -25,3 +27,5 @@ class ScopedRandomState {
 
 // Leaves the state exactly where `draws` calls of NextRandom would, in O(log draws).
 void SkipRandom(uint64_t draws);
+
+}  // namespace zul

@@ -1,10 +1,12 @@
-#include "range_pass.h"
+#include "engine/range_pass.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
-#include "text_units.h"
+#include "engine/text_units.h"
+
+namespace zul {
 
 namespace {
 
@@ -75,3 +77,5 @@ bool ExpandRanges(std::string& work, std::string_view source, size_t limit) {
   work = std::move(result);
   return true;
 }
+
+}  // namespace zul

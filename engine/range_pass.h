@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace zul {
+
 // The characters of `source` that a range's inner text "from,to" selects: 1-based positions,
 // negative ones counting from the end, 0 the same as 1, the two in either order, clamped to the
 // source. Inner text without a comma selects nothing and is not a range.
@@ -13,3 +15,5 @@ std::string_view RangeText(std::string_view source, std::string_view inner);
 // as ranges again. Bracketed text without a comma stays. Returns false, leaving `work` as it was,
 // when expanding would make it longer than `limit` bytes.
 bool ExpandRanges(std::string& work, std::string_view source, size_t limit);
+
+}  // namespace zul

@@ -1,4 +1,4 @@
-#include "text_ops.h"
+#include "engine/text_ops.h"
 
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <charconv>
 
-#include "filter_settings.h"
-#include "text_units.h"
+#include "engine/case_mode.h"
+#include "engine/text_units.h"
+
+namespace zul {
 
 void ReplaceAll(std::string& text, std::string_view search, std::string_view replacement) {
   if (search.empty()) return;
@@ -182,3 +184,5 @@ std::string FillNumber(int32_t value, int32_t digits, std::string_view fillText)
   AppendFilledNumber(out, value, digits, fillText);
   return out;
 }
+
+}  // namespace zul

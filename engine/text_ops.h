@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace zul {
+
 // The text operations that every evaluation step is made of. All work on UTF-8 byte strings and
 // count characters as text_units.h defines them.
 
@@ -29,3 +31,5 @@ void AppendFilledNumber(std::string& out, int32_t value, int32_t digits, std::st
 void AppendDecimal(std::string& out, int32_t value, int minDigits);
 
 inline constexpr int32_t kMaxFilledWidth = 255;
+
+}  // namespace zul

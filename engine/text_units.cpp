@@ -1,9 +1,11 @@
-#include "text_units.h"
+#include "engine/text_units.h"
 
 #include <unicode/utf8.h>
 
 #include <algorithm>
 #include <limits>
+
+namespace zul {
 
 size_t CharBytes(std::string_view text, size_t offset) {
   const auto byte = static_cast<uint8_t>(text[offset]);
@@ -51,3 +53,5 @@ int32_t AtolRule(std::string_view text) {
   if (negative) return static_cast<int32_t>(-magnitude);
   return static_cast<int32_t>(std::min(magnitude, kLimit - 1));
 }
+
+}  // namespace zul

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace zul {
+
 // Character units of the byte strings that names are. A character is one code point of a
 // complete, valid UTF-8 sequence; every other byte is one character on its own (so the cut-off
 // sequence E4 B8 is two characters). Brackets, dots and the other ASCII bytes the engine looks
@@ -24,3 +26,5 @@ std::string_view CharSlice(std::string_view text, size_t first, size_t count);
 // Reads a number by the C library's atol rule: leading white space, an optional sign, decimal
 // digits up to the first other byte; no digits give 0. Saturates at the 32-bit limits.
 int32_t AtolRule(std::string_view text);
+
+}  // namespace zul

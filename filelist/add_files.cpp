@@ -5,6 +5,8 @@
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 namespace {
 
 // One type, shown as on the original dialog; its pattern matches every file, names without a dot
@@ -63,3 +65,5 @@ std::string CZulboView::BrowseForFolder(QWidget* owner, const QString& instructi
                                         const std::string& initialFolder) {
   return m_services.prompter.ChooseFolder(owner, instruction, initialFolder);
 }
+
+}  // namespace zul

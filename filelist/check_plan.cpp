@@ -8,6 +8,8 @@
 #include "filelist/zulbo_view.h"
 #include "platform/prompter.h"
 
+namespace zul {
+
 namespace {
 
 // Long enough to take a drag step or a burst of added files as one change.
@@ -94,3 +96,5 @@ void CZulboView::OnNextConflict() {
   }
   QApplication::beep();
 }
+
+}  // namespace zul

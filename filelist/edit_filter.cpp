@@ -2,6 +2,8 @@
 #include "filelist/zulbo_view.h"
 #include "platform/prompter.h"
 
+namespace zul {
+
 void CZulboView::OnEditFilter() {
   CFilterDlg dialog(window());
   dialog.m_work.CopyFrom(m_filter);
@@ -33,3 +35,5 @@ void CZulboView::OnEditFilter() {
   RecomputeNewNames();
   if (result == CFilterDlg::ResultRename) RenameAll();
 }
+
+}  // namespace zul

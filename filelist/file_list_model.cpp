@@ -6,6 +6,8 @@
 #include "filelist/core/plan_check_text.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 namespace {
 
 const char* const kHeaders[ColCount] = {"Alter Name",    "Neuer Name",     "Verzeichnis",
@@ -208,3 +210,5 @@ void FileListModel::SetIssueLook(const QIcon& icon, const QBrush& colour) {
   m_issueIcon = icon;
   m_issueColour = colour;
 }
+
+}  // namespace zul

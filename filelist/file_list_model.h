@@ -11,6 +11,8 @@
 #include "filelist/core/file_rows.h"
 #include "filelist/core/plan_check.h"
 
+namespace zul {
+
 // The list's rows as a Qt model. Bulk operations emit one signal each (one insert range, one
 // dataChanged per column, one removal, one layout change), so a million rows stay fluid.
 class FileListModel : public QAbstractTableModel {
@@ -72,3 +74,5 @@ class FileListModel : public QAbstractTableModel {
   QBrush m_issueColour;
   QBrush m_standInColour;
 };
+
+}  // namespace zul

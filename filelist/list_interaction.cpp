@@ -13,6 +13,8 @@
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 namespace {
 
 // The selected rows, ascending. Read from the selection's ranges, since asking row by row costs
@@ -286,3 +288,5 @@ void CZulboView::keyPressEvent(QKeyEvent* event) {
   OnKeyDown(event->key());
   QTableView::keyPressEvent(event);
 }
+
+}  // namespace zul

@@ -10,6 +10,8 @@
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 namespace {
 
 // The title and text of the question after a run that stopped early: which file failed, or that
@@ -109,3 +111,5 @@ bool CZulboView::OfferRollBack(const RenamePlan& plan, const RunOutcome& outcome
                    unrestored);
   return true;
 }
+
+}  // namespace zul

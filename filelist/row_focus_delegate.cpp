@@ -6,6 +6,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+namespace zul {
+
 RowFocusDelegate::RowFocusDelegate(QAbstractItemView* view)
     : QStyledItemDelegate(view), m_view(view) {
   connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -63,3 +65,5 @@ void RowFocusDelegate::UpdateRow(int row) const {
   const QRect rect = RowRect(row);
   m_view->viewport()->update(0, rect.top(), m_view->viewport()->width(), rect.height());
 }
+
+}  // namespace zul

@@ -4,6 +4,8 @@
 
 class QAbstractItemView;
 
+namespace zul {
+
 // Paints the cells of a view that selects whole rows, with the focus frame around the current row
 // instead of around its one current cell, as a list with full-row selection shows it. Repaints the
 // rows that the frame leaves and enters. The view's model must be set before, and stay. The
@@ -26,3 +28,5 @@ class RowFocusDelegate : public QStyledItemDelegate {
 
   QAbstractItemView* m_view;
 };
+
+}  // namespace zul

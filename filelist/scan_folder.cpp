@@ -11,6 +11,8 @@
 #include "platform/file_system.h"
 #include "platform/prompter.h"
 
+namespace zul {
+
 namespace {
 
 // Rows found are handed to the list this many at a time: one insertion for the view each.
@@ -141,3 +143,5 @@ void CZulboView::ScanFolder(const std::string& folder) {
       added == 1 ? QStringLiteral("Hinzufügen abgebrochen: 1 Datei hinzugefügt.")
                  : QStringLiteral("Hinzufügen abgebrochen: %1 Dateien hinzugefügt.").arg(added));
 }
+
+}  // namespace zul

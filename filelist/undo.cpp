@@ -3,6 +3,8 @@
 #include "filelist/zulbo_view.h"
 #include "platform/prompter.h"
 
+namespace zul {
+
 void CZulboView::SetLastRun(std::optional<JournaledRun> run) {
   m_lastRun = std::move(run);
   emit UndoAvailable(m_lastRun ? static_cast<int>(*m_lastRun->renamed) : 0);
@@ -22,3 +24,5 @@ void CZulboView::OnUndo() {
   ReportUnrestored(m_services.prompter, this, QStringLiteral("Rückgängig unvollständig"), run.plan,
                    outcome.unrestored);
 }
+
+}  // namespace zul

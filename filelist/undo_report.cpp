@@ -6,6 +6,8 @@
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 void ReportUnrestored(Prompter& prompter, QWidget* owner, const QString& title,
                       const RenamePlan& plan, const std::vector<Unrestored>& unrestored) {
   if (unrestored.empty()) return;
@@ -31,3 +33,5 @@ void ReportUnrestored(Prompter& prompter, QWidget* owner, const QString& title,
 QString UndoProgressLabel(int done, int total) {
   return QStringLiteral("Dateien werden zurückbenannt...\n%1 von %2").arg(done).arg(total);
 }
+
+}  // namespace zul

@@ -6,8 +6,11 @@
 
 #include "filelist/core/rename_run.h"
 
-class Prompter;
 class QWidget;
+
+namespace zul {
+
+class Prompter;
 
 // Tells which files of the plan could not be renamed back, and why, in a list that scrolls under
 // their count. The one place that shows such a list: for a roll-back, "Rückgängig" and the undo
@@ -17,3 +20,5 @@ void ReportUnrestored(Prompter& prompter, QWidget* owner, const QString& title,
 
 // The label of the progress of an undo of `total` files.
 QString UndoProgressLabel(int done, int total);
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "filelist/row_focus_delegate.h"
 #include "platform/prompter.h"
 
+namespace zul {
+
 CZulboView::CZulboView(FilterSettings& filter, const Services& services, QWidget* parent)
     : QTableView(parent),
       m_filter(filter),
@@ -117,3 +119,5 @@ bool CZulboView::viewportEvent(QEvent* event) {
   event->ignore();
   return true;
 }
+
+}  // namespace zul

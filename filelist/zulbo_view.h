@@ -16,6 +16,8 @@
 #include "filelist/file_list_model.h"
 #include "platform/services.h"
 
+namespace zul {
+
 // The options of the folder command; held in memory only, never saved.
 struct FolderOptions {
   std::string lastFolder;
@@ -171,3 +173,5 @@ class CZulboView : public QTableView {
   // The last run, while it can be undone.
   std::optional<JournaledRun> m_lastRun;
 };
+
+}  // namespace zul

@@ -11,6 +11,8 @@
 
 #include "capture/capture_reader.h"
 
+using namespace zul;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const MetadataCaptureReader reader;
   static const int file = memfd_create("capture", MFD_CLOEXEC);

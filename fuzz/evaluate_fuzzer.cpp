@@ -16,6 +16,8 @@
 #include "engine/random.h"
 #include "engine/tests/reference_evaluate.h"
 
+namespace zul {
+
 namespace {
 
 int32_t TakeNumber(const uint8_t*& data, size_t& size) {
@@ -28,6 +30,10 @@ int32_t TakeNumber(const uint8_t*& data, size_t& size) {
 }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t index = TakeNumber(data, size);

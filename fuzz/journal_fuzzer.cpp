@@ -6,6 +6,8 @@
 
 #include "filelist/core/journal_format.h"
 
+using namespace zul;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Result<JournaledRun> run =
       DecodeJournal(std::string_view(reinterpret_cast<const char*>(data), size));

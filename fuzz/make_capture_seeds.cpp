@@ -9,6 +9,8 @@
 
 #include "capture/testing/sample_files.h"
 
+namespace zul {
+
 namespace {
 
 const ExifTags kTags = {
@@ -29,6 +31,10 @@ bool Put(const std::string& path, const std::string& bytes) {
 }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 int main(int argc, char** argv) {
   if (argc != 2) {

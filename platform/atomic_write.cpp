@@ -11,6 +11,8 @@
 #include "platform/file_descriptor.h"
 #include "platform/result.h"
 
+namespace zul {
+
 namespace {
 
 // 0, or the errno of the first failing write.
@@ -87,3 +89,5 @@ std::error_code ReplaceFileContent(const std::string& path, const std::string& b
   const int error = Replace(path, bytes);
   return error == 0 ? std::error_code() : ErrnoCode(error);
 }
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace zul {
+
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   const auto* pa = reinterpret_cast<const uint8_t*>(a.data());
   const auto* pb = reinterpret_cast<const uint8_t*>(b.data());
@@ -43,3 +45,5 @@ std::string FoldCase(std::string_view name) {
   }
   return folded;
 }
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QTextStream>
 
+namespace zul {
+
 namespace {
 
 class OpenErrors : public std::error_category {
@@ -243,3 +245,5 @@ QString DefaultHandlerCommand(const QString& mimeType, const XdgDirectories& dir
   }
   return {};
 }
+
+}  // namespace zul

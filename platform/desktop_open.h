@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QUrl>
 
+namespace zul {
+
 // Why the desktop could not open or start something.
 enum class OpenError {
   FileNotFound = 1,  // the file, or the program
@@ -18,8 +20,6 @@ const std::error_category& OpenErrorCategory();
 inline std::error_code make_error_code(OpenError error) {
   return {static_cast<int>(error), OpenErrorCategory()};
 }
-template <>
-struct std::is_error_code_enum<OpenError> : std::true_type {};
 
 // Opening files and web addresses with the desktop's programs; an empty code means success.
 // Production uses Qt's desktop services and the freedesktop MIME application lists; tests hand in
@@ -70,3 +70,8 @@ struct XdgDirectories {
 // generic, configuration folders before data folders' "applications" subfolders, then the older
 // defaults.list and the mimeinfo.cache), whose desktop entry exists. Empty when there is none.
 QString DefaultHandlerCommand(const QString& mimeType, const XdgDirectories& dirs);
+
+}  // namespace zul
+
+template <>
+struct std::is_error_code_enum<zul::OpenError> : std::true_type {};

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace zul {
+
 namespace {
 
 // `pattern` with its one "%1" replaced by the name.
@@ -48,3 +50,5 @@ std::string FileErrorText(std::error_code code, std::string_view name) {
       return With("Unerwarteter Fehler bei „%1“: ", name) + std::strerror(error);
   }
 }
+
+}  // namespace zul

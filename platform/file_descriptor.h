@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <utility>
 
+namespace zul {
+
 // Owns a file descriptor (or nothing, -1) and closes it at the end.
 class FileDescriptor {
  public:
@@ -31,3 +33,5 @@ class FileDescriptor {
  private:
   int m_fd;
 };
+
+}  // namespace zul

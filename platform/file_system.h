@@ -8,6 +8,8 @@
 
 #include "platform/result.h"
 
+namespace zul {
+
 // Our thin layer over the file system. Paths and names are byte strings, passed to the system
 // unchanged. Every call that can fail says why as a std::error_code (see platform/result.h).
 // Production uses SystemFileSystem(); tests hand in doubles (platform/testing/).
@@ -118,3 +120,5 @@ class FileSystem {
 
 // The real file system (Linux system calls).
 FileSystem& SystemFileSystem();
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "platform/dialog_frame.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 namespace {
 
 // Where the browser starts: the given folder, else the top of what the user keeps, the desktop.
@@ -44,3 +46,5 @@ std::string ShowFolderChooser(QWidget* owner, const QString& instruction,
   const QStringList chosen = browser->selectedFiles();
   return chosen.isEmpty() ? std::string() : BytesOf(chosen.front());
 }
+
+}  // namespace zul

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+namespace zul {
+
 std::string FullPath(const std::string& path) {
   std::error_code error;
   const std::filesystem::path full = std::filesystem::absolute(path, error);
@@ -16,3 +18,5 @@ std::string FullPath(const std::string& path) {
   if (error) return full.string();
   return plainName ? (folder / name).string() : folder.string();
 }
+
+}  // namespace zul

@@ -8,6 +8,8 @@
 
 #include "platform/result.h"
 
+namespace zul {
+
 // The folder that keeps the journals of renaming runs, with the few system calls a journal needs:
 // files made anew, written and flushed to the disk together with the folder's entry, and locked
 // while a program works with them. Names are plain names inside the folder; file handles are
@@ -51,3 +53,5 @@ class JournalFolder {
 // The program's own: $XDG_STATE_HOME/zul, where XDG_STATE_HOME is an absolute path, else
 // ~/.local/state/zul.
 JournalFolder& SystemJournalFolder();
+
+}  // namespace zul

@@ -17,6 +17,8 @@
 #include "platform/case_compare.h"
 #include "platform/file_descriptor.h"
 
+namespace zul {
+
 namespace {
 
 FileKind KindOf(mode_t mode) {
@@ -264,3 +266,5 @@ FileSystem& SystemFileSystem() {
   static LinuxFileSystem fileSystem;
   return fileSystem;
 }
+
+}  // namespace zul

@@ -2,6 +2,8 @@
 
 #include "platform/file_system.h"
 
+namespace zul {
+
 // The file system through Linux system calls.
 class LinuxFileSystem : public FileSystem {
  public:
@@ -21,3 +23,5 @@ class LinuxFileSystem : public FileSystem {
   Result<std::unique_ptr<InputFile>> OpenInput(const std::string& path) override;
   std::error_code WriteFileAtomically(const std::string& path, const std::string& bytes) override;
 };
+
+}  // namespace zul

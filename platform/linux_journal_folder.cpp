@@ -12,6 +12,8 @@
 
 #include "platform/file_descriptor.h"
 
+namespace zul {
+
 namespace {
 
 std::error_code Done(int result) { return result == 0 ? std::error_code() : LastErrno(); }
@@ -141,3 +143,5 @@ JournalFolder& SystemJournalFolder() {
   static LinuxJournalFolder folder(StateFolderPath());
   return folder;
 }
+
+}  // namespace zul

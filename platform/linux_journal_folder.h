@@ -2,6 +2,8 @@
 
 #include "platform/journal_folder.h"
 
+namespace zul {
+
 // A journal folder at a given path, through Linux system calls.
 class LinuxJournalFolder : public JournalFolder {
  public:
@@ -29,3 +31,5 @@ class LinuxJournalFolder : public JournalFolder {
 // Where the program keeps its state, following the XDG base directories: $XDG_STATE_HOME/zul
 // where it is an absolute path, else $HOME/.local/state/zul (the account's home without HOME).
 std::string StateFolderPath();
+
+}  // namespace zul

@@ -13,6 +13,8 @@
 
 #include "platform/dialog_frame.h"
 
+namespace zul {
+
 namespace {
 
 // The list shows at most this many lines at once and scrolls through the rest.
@@ -143,3 +145,5 @@ Prompter::Answer ShowListMessage(QWidget* owner, const QString& title, const QSt
   box.exec();
   return answer;
 }
+
+}  // namespace zul

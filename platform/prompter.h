@@ -11,6 +11,8 @@
 class QDialog;
 class QWidget;
 
+namespace zul {
+
 // Feedback of one long piece of work, started by Prompter::StartProgress.
 class Progress {
  public:
@@ -73,3 +75,5 @@ class Prompter {
 
 // Qt's dialogs and message boxes.
 Prompter& QtPrompter();
+
+}  // namespace zul

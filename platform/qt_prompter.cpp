@@ -7,6 +7,8 @@
 #include "platform/text_bytes.h"
 #include "platform/timed_progress.h"
 
+namespace zul {
+
 namespace {
 
 // Qt's own dialogs and message boxes.
@@ -62,3 +64,5 @@ Prompter& QtPrompter() {
   static QtDialogPrompter prompter;
   return prompter;
 }
+
+}  // namespace zul

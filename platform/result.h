@@ -5,6 +5,8 @@
 #include <utility>
 #include <variant>
 
+namespace zul {
+
 // The one way results leave the platform layer: a call that can fail returns either a plain
 // std::error_code (empty on success) or a Result that holds a value or the error that prevented
 // it. Errors stay codes until the edge that shows them (see platform/error_text.h).
@@ -38,3 +40,5 @@ class Result {
  private:
   std::variant<T, std::error_code> m_value;
 };
+
+}  // namespace zul

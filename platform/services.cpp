@@ -7,7 +7,11 @@
 #include "platform/journal_folder.h"
 #include "platform/prompter.h"
 
+namespace zul {
+
 Services SystemServices() {
   static MetadataCaptureReader captures;
   return {SystemFileSystem(), QtPrompter(), SystemDesktopOpener(), SystemJournalFolder(), captures};
 }
+
+}  // namespace zul

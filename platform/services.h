@@ -1,5 +1,7 @@
 #pragma once
 
+namespace zul {
+
 class CaptureReader;
 class DesktopOpener;
 class FileSystem;
@@ -20,3 +22,5 @@ struct Services {
 // The real ones: the Linux file system, Qt's dialogs, the desktop's opener, the user's state
 // folder, the files' own metadata.
 Services SystemServices();
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 
 #include "platform/dialog_frame.h"
 
+namespace zul {
+
 namespace {
 
 // Repaints at most this often, so the dialog costs nothing measurable on long work.
@@ -59,3 +61,5 @@ void TimedProgress::Show() {
     m_owner->setUpdatesEnabled(false);
   }
 }
+
+}  // namespace zul

@@ -12,6 +12,8 @@
 
 class QProgressDialog;
 
+namespace zul {
+
 // Stays invisible while the work is short; once it has run for `delayMs`, shows a window-modal
 // progress dialog with the label and "Abbrechen", and keeps the window painted. While the dialog
 // shows, a step repaints the dialog alone: the owner keeps the picture it had (the system's
@@ -39,3 +41,5 @@ class TimedProgress : public Progress {
   std::unique_ptr<QProgressDialog> m_dialog;
   QPointer<QWidget> m_frozenOwner;  // the owner whose updates wait for the end of the work
 };
+
+}  // namespace zul

@@ -12,6 +12,8 @@
 #include "platform/testing/dialog_checks.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 namespace {
 
 // Delivered like a key typed on `widget`: unaccepted keys travel on to its parents.
@@ -98,3 +100,5 @@ TEST(AboutBox, RunsModallyAndStartsUnvisitedEachTime) {
 }
 
 }  // namespace
+
+}  // namespace zul

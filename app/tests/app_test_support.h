@@ -5,6 +5,8 @@
 #include "document/filter_file.h"
 #include "platform/testing/temp_folder.h"
 
+namespace zul {
+
 // A temporary folder with files of given bytes in it.
 class TestFolder : public TempFolder {
  public:
@@ -14,3 +16,5 @@ class TestFolder : public TempFolder {
     return Put(name, bytes);
   }
 };
+
+}  // namespace zul

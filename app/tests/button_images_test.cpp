@@ -13,6 +13,8 @@
 #include "app/main_frame.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 namespace {
 
 constexpr int kPictures = 9;
@@ -112,3 +114,5 @@ TEST(ButtonImages, ToolbarShowsItsOwnBackgroundAroundThePictures) {
   }
   QApplication::setPalette(saved);
 }
+
+}  // namespace zul

@@ -18,6 +18,8 @@
 #include "platform/testing/temp_folder.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 namespace {
 
 constexpr int kFiles = 500;
@@ -124,3 +126,5 @@ TEST(CrashRecovery, ARunKilledMidwayIsUndoneAtTheNextStart) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -20,6 +20,8 @@
 #include "filelist/zulbo_view.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 namespace {
 
 constexpr char kReportVariable[] = "ZUL_HELP_TEST_REPORT";
@@ -201,3 +203,5 @@ TEST(HelpPage, RangeExamplesShowWhatTheEngineGives) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -12,6 +12,8 @@
 #include "app/hyperlink.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 namespace {
 
 class HyperLinkTest : public ::testing::Test {
@@ -310,3 +312,5 @@ TEST(HyperLinkFailureText, ReportedAfterTheShellsUnknownCode) {
 }
 
 }  // namespace
+
+}  // namespace zul

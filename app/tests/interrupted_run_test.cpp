@@ -8,6 +8,8 @@
 #include "filelist/core/run_journal.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 namespace {
 
 using Answer = Prompter::Answer;
@@ -118,3 +120,5 @@ TEST_F(InterruptedRunTest, ARunThatRenamedNothingAsksNothingAndDamagedJournalsAr
 }
 
 }  // namespace
+
+}  // namespace zul

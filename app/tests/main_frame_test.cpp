@@ -23,6 +23,8 @@
 #include "platform/testing/test_services.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 namespace {
 
 class MainFrameTest : public ::testing::Test {
@@ -370,3 +372,5 @@ TEST_F(MainFrameTest, DroppedFilesAreOpenedOneAfterTheOther) {
   EXPECT_EQ(frame.m_filter.mask, "behalten");
   EXPECT_EQ(prompter.messages.size(), 1u);
 }
+
+}  // namespace zul

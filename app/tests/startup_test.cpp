@@ -18,6 +18,8 @@
 #include "filelist/zulbo_view.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 namespace {
 
 class StartupTest : public ::testing::Test {
@@ -146,3 +148,5 @@ TEST_F(StartupTest, WithMissingFileFailsAfterTheFileMessage) {
   for (QWidget* widget : QApplication::topLevelWidgets())
     EXPECT_EQ(qobject_cast<CMainFrame*>(widget), nullptr);
 }
+
+}  // namespace zul

@@ -11,6 +11,8 @@
 #include "filelist/zulbo_view.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 namespace {
 
 class UndoCommandTest : public ::testing::Test {
@@ -58,3 +60,5 @@ TEST_F(UndoCommandTest, OffersTheLastRunSayingHowManyFilesAndStrgZUndoesIt) {
 }
 
 }  // namespace
+
+}  // namespace zul

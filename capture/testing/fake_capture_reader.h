@@ -9,6 +9,8 @@
 
 #include "capture/capture_reader.h"
 
+namespace zul {
+
 // A capture reader of given answers: the time set for a path, none for any other. Records every
 // path it is asked for.
 class FakeCaptureReader final : public CaptureReader {
@@ -27,3 +29,5 @@ class FakeCaptureReader final : public CaptureReader {
  private:
   mutable std::mutex m_mutex;
 };
+
+}  // namespace zul

@@ -16,6 +16,8 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
+namespace zul {
+
 ExifTags CameraTags() {
   ExifTags tags = {
       {"Exif.Image.Make", "Canon"},
@@ -199,3 +201,5 @@ bool WriteVideo(const std::string& path, const char* muxer, const std::string& c
   avformat_free_context(context);
   return written;
 }
+
+}  // namespace zul

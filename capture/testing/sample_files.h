@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+namespace zul {
+
 // Sample files made on the spot: images by Qt with EXIF written by Exiv2, BMFF containers put
 // together box by box, videos written by libavformat.
 
@@ -38,3 +40,5 @@ std::string Cr3(const std::string& ifd0, const std::string& exifIfd);
 // A video of one frame in `muxer`'s container ("mp4", "mov", "3gp", "matroska"), with the
 // creation time given as "YYYY-MM-DDTHH:MM:SSZ" or none when empty. False on any failure.
 bool WriteVideo(const std::string& path, const char* muxer, const std::string& creationTime);
+
+}  // namespace zul

@@ -14,6 +14,8 @@
 #include "capture/tests/pinned_time_zone.h"
 #include "platform/testing/temp_folder.h"
 
+namespace zul {
+
 namespace {
 
 constexpr const char* kOriginal = "Exif.Photo.DateTimeOriginal";
@@ -285,3 +287,5 @@ TEST_F(CaptureReaderTest, ServesSeveralThreadsAtOnce) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -7,6 +7,8 @@
 #include "capture/testing/sample_files.h"
 #include "capture/tests/pinned_time_zone.h"
 
+namespace zul {
+
 namespace {
 
 struct ExifText {
@@ -67,3 +69,5 @@ INSTANTIATE_TEST_SUITE_P(
         ZoneCase{"<+0530>-5:30", Naive(2020, 2, 29, 20, 0, 0), Naive(2020, 3, 1, 1, 30, 0)}));
 
 }  // namespace
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+namespace zul {
+
 // Sets the process's time zone (POSIX form, which needs no zone files) for its lifetime and
 // then restores the one before.
 class PinnedTimeZone {
@@ -28,3 +30,5 @@ class PinnedTimeZone {
  private:
   std::optional<std::string> before_;
 };
+
+}  // namespace zul

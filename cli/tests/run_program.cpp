@@ -11,6 +11,8 @@
 
 extern char** environ;
 
+namespace zul {
+
 namespace {
 
 std::string Slurp(const std::string& path) {
@@ -53,3 +55,5 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
   std::remove(errPath);
   return run;
 }
+
+}  // namespace zul

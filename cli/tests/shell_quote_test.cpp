@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace zul {
+
 namespace {
 
 TEST(ShellQuote, QuotesAsLsShellEscapeDoes) {
@@ -24,3 +26,5 @@ TEST(ShellQuote, QuotesAsLsShellEscapeDoes) {
 }
 
 }  // namespace
+
+}  // namespace zul

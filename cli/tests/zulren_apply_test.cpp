@@ -10,6 +10,8 @@
 #include "platform/testing/fake_journal_folder.h"
 #include "platform/testing/temp_folder.h"
 
+namespace zul {
+
 // zulren's run when the disk changes under it: what was renamed goes back, and what cannot go
 // back is named, with the exit status saying which happened.
 
@@ -118,3 +120,5 @@ INSTANTIATE_TEST_SUITE_P(Paths, ZulrenUndo, ::testing::Bool(),
                          });
 
 }  // namespace
+
+}  // namespace zul

@@ -8,6 +8,8 @@
 #include "document/filter_file.h"
 #include "platform/testing/temp_folder.h"
 
+namespace zul {
+
 // The real zulren names photos by when they were taken, as the window does.
 
 namespace {
@@ -36,3 +38,5 @@ TEST(ZulrenCapture, NamesByTheCaptureTimeOrTheLastWriteTimeStandingIn) {
 }
 
 }  // namespace
+
+}  // namespace zul

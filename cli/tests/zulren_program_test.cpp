@@ -7,6 +7,8 @@
 #include "document/filter_file.h"
 #include "platform/testing/temp_folder.h"
 
+namespace zul {
+
 // The real zulren on real files in a temporary folder.
 
 namespace {
@@ -219,3 +221,5 @@ TEST_F(ZulrenProgram, UsageErrorsHelpAndVersion) {
 }
 
 }  // namespace
+
+}  // namespace zul

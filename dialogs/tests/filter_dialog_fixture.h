@@ -13,6 +13,8 @@
 #include "engine/clock.h"
 #include "engine/random.h"
 
+namespace zul {
+
 // A Filter dialog on the fixed sample, shown and active so clicks move the focus as a user's do.
 // The clock and the generator are pinned.
 class FilterDialogTest : public ::testing::Test {
@@ -54,3 +56,5 @@ class FilterDialogTest : public ::testing::Test {
   ScopedRandomState m_random{1};
   CFilterDlg dlg;
 };
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "dialogs/tests/filter_dialog_fixture.h"
 #include "platform/testing/dialog_checks.h"
 
+namespace zul {
+
 namespace {
 
 using Id = CFilterDlg::ControlId;
@@ -527,3 +529,5 @@ TEST_F(FilterDialogTest, ReopeningStartsWithFreshCaptionsAndMask) {
 }
 
 }  // namespace
+
+}  // namespace zul

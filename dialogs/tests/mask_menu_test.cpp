@@ -4,6 +4,8 @@
 
 #include "dialogs/tests/filter_dialog_fixture.h"
 
+namespace zul {
+
 // The mask field's context menu: its own entries, and every placeholder by group, inserted as
 // the buttons insert theirs.
 
@@ -67,3 +69,5 @@ TEST_F(FilterDialogTest, EveryOfferedPlaceholderIsOneAndGoesInAtTheCaret) {
 }
 
 }  // namespace
+
+}  // namespace zul

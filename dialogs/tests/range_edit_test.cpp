@@ -1,6 +1,8 @@
 #include "dialogs/dialog_units.h"
 #include "dialogs/tests/filter_dialog_fixture.h"
 
+namespace zul {
+
 namespace {
 
 using Id = CFilterDlg::ControlId;
@@ -141,3 +143,5 @@ TEST_F(RangeEditTest, CaptionsAgreeWithTheRangePassOnAnyName) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "dialogs/settings_dlg.h"
 #include "platform/testing/dialog_checks.h"
 
+namespace zul {
+
 TEST(SettingsDlg, ShowsTheTemplateInDialogUnits) {
   CSettingsDlg dialog;
   dialog.show();
@@ -83,3 +85,5 @@ TEST(SettingsDlg, EnterOnAbbrechenCancels) {
     EXPECT_EQ(dialog.m_includeSubfolders, onCancel ? 0 : 1);
   }
 }
+
+}  // namespace zul

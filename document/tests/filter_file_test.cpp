@@ -8,6 +8,8 @@
 
 #include "engine/gcc_restrict_bug.h"
 
+namespace zul {
+
 namespace {
 
 ZUL_GCC_RESTRICT_BUG_BEGIN
@@ -203,3 +205,5 @@ TEST(FilterFile, SignatureCheckStopsEarlyOnAnEndlessLine) {
   EXPECT_EQ(ReadFrom(f, almost), BadSignature);
   EXPECT_EQ(almost.taken, 13u);
 }
+
+}  // namespace zul

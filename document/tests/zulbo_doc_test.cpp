@@ -18,6 +18,8 @@
 #include "platform/testing/temp_folder.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 namespace {
 
 std::string FilterFileText(const FilterSettings& filter) {
@@ -392,3 +394,5 @@ INSTANTIATE_TEST_SUITE_P(
         WriteFailure{EXDEV, "Unerwarteter Fehler bei „%1“: Invalid cross-device link"}));
 
 }  // namespace
+
+}  // namespace zul

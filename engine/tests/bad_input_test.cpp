@@ -6,6 +6,8 @@
 #include "engine/tests/reference_evaluate.h"
 #include "engine/text_ops.h"
 
+namespace zul {
+
 using BadInput = EngineTest;
 
 namespace {
@@ -144,3 +146,5 @@ TEST_F(BadInput, InvalidBytesPassThroughUnchanged) {
             "\xE4\xB8"
             "A|\xC3\x84\xFF|\xE4\xB8|\xFF");
 }
+
+}  // namespace zul

@@ -8,6 +8,8 @@
 #include "engine/filter_settings.h"
 #include "engine/random.h"
 
+namespace zul {
+
 namespace {
 
 time_t fakeSeconds = 0;
@@ -70,3 +72,5 @@ TEST(Clock, OverridesNestAndRestoreWhatTheyReplaced) {
   }
   EXPECT_GE(ReadClock().year, 2024) << "the real clock is back";
 }
+
+}  // namespace zul

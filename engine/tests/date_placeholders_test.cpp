@@ -6,6 +6,8 @@
 #include "engine/filter_settings.h"
 #include "engine/tests/engine_fixture.h"
 
+namespace zul {
+
 using DatePlaceholders = EngineTest;
 
 namespace {
@@ -183,3 +185,5 @@ TEST_F(DatePlaceholders, FourArgumentFormLeavesTheCaptureGroupEmpty) {
   EXPECT_EQ(filter.Evaluate("x.txt", 0, "05.03.2007   09:07:02", "15.11.2006   23:59:00"),
             std::string(36, '|'));
 }
+
+}  // namespace zul

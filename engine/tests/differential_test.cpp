@@ -6,6 +6,8 @@
 #include "engine/tests/engine_fixture.h"
 #include "engine/tests/reference_evaluate.h"
 
+namespace zul {
+
 namespace {
 
 class Generator {
@@ -146,3 +148,5 @@ TEST_F(Differential, EvaluateMatchesThePlainChainOfSteps) {
     ASSERT_EQ(RandomState(), after);
   }
 }
+
+}  // namespace zul

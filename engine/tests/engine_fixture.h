@@ -5,6 +5,8 @@
 #include "engine/clock.h"
 #include "engine/random.h"
 
+namespace zul {
+
 // Pins the clock to 09:05:03 on 6 December 2026 and restarts the generator, as at program start;
 // both come back as they were after the test.
 class EngineTest : public ::testing::Test {
@@ -13,3 +15,5 @@ class EngineTest : public ::testing::Test {
   ScopedClock m_clock{[this] { return now; }};
   ScopedRandomState m_random{1};
 };
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 #include "engine/gcc_restrict_bug.h"
 #include "engine/tests/engine_fixture.h"
 
+namespace zul {
+
 using Evaluation = EngineTest;
 
 ZUL_GCC_RESTRICT_BUG_BEGIN
@@ -130,3 +132,5 @@ TEST_F(Evaluation, NumbersTheRowsAndDrawsOnEveryCall) {
   EXPECT_EQ(filter.Evaluate("a.txt", 0, "", ""), "-2147483608");  // MAX + 41 wraps
 }
 ZUL_GCC_RESTRICT_BUG_END
+
+}  // namespace zul

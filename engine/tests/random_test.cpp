@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace zul {
+
 TEST(Random, StartsTheKnownSequenceAndSkipsExactly) {
   SetRandomState(1);
   for (int expected : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(NextRandom(), expected);
@@ -22,3 +24,5 @@ TEST(Random, StartsTheKnownSequenceAndSkipsExactly) {
   SkipRandom(1);
   EXPECT_EQ(RandomState(), 99u);
 }
+
+}  // namespace zul

@@ -4,6 +4,8 @@
 #include "engine/range_pass.h"
 #include "engine/tests/engine_fixture.h"
 
+namespace zul {
+
 using Ranges = EngineTest;
 
 TEST(RangeText, SelectsClampedCharactersOfTheSource) {
@@ -66,3 +68,5 @@ TEST_F(Ranges, AreResolvedFromTheEndAndNeverReadAgain) {
     EXPECT_EQ(filter.Evaluate(c.oldName, 0, "", ""), c.result) << c.mask;
   }
 }
+
+}  // namespace zul

@@ -8,6 +8,8 @@
 #include "engine/text_ops.h"
 #include "engine/text_units.h"
 
+namespace zul {
+
 namespace {
 
 std::string Printf(const char* format, int a, int b = 0, int c = 0) {
@@ -187,3 +189,5 @@ std::string ReferenceEvaluate(const FilterSettings& f, std::string oldName, int3
   ReplaceAll(w, "[]]", "]");
   return w;
 }
+
+}  // namespace zul

@@ -5,8 +5,12 @@
 
 #include "engine/filter_settings.h"
 
+namespace zul {
+
 // The evaluation as the plain chain of steps: every ReplaceAll pass run literally, the range pass
 // splicing the work text in place. The product's Evaluate must give the same result for every
 // input; this is the yardstick the differential test and the fuzzer hold it to.
 std::string ReferenceEvaluate(const FilterSettings& filter, std::string oldName, int32_t index,
                               std::string created, std::string modified, std::string captured);
+
+}  // namespace zul

@@ -8,6 +8,8 @@
 #include "engine/filter_settings.h"
 #include "engine/text_units.h"
 
+namespace zul {
+
 TEST(ReplaceAll, IsExactLeftToRightAndDoesNotRescanInsertedText) {
   struct Case {
     std::string text, search, replacement, result;
@@ -122,3 +124,5 @@ TEST(FillNumber, FillsWithTheWholeTextUpToTheWidth) {
     ASSERT_EQ(FillNumber(value, digits, fill), expected) << digits;
   }
 }
+
+}  // namespace zul

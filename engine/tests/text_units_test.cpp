@@ -4,6 +4,8 @@
 
 #include <climits>
 
+namespace zul {
+
 TEST(TextUnits, CountsCodePointsAndEachInvalidByteAlone) {
   struct Case {
     std::string_view text;
@@ -67,3 +69,5 @@ TEST(TextUnits, ReadsNumbersByTheAtolRuleAndSaturates) {
   };
   for (const Case& c : cases) EXPECT_EQ(AtolRule(c.text), c.value) << c.text;
 }
+
+}  // namespace zul

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+namespace zul {
+
 namespace {
 
 // "%.2d" for the calendar fields, which are all below 100.
@@ -36,3 +38,5 @@ std::string DateText(int64_t secondsSinceEpoch) {
   out = TwoDigits(out, static_cast<int>(clock.seconds().count()));
   return std::string(text, out);
 }
+
+}  // namespace zul

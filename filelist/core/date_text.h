@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace zul {
+
 // The display text of a time, in UTC: "%.2d.%.2d.%d   %.2d:%.2d:%.2d" (day, month, year, three
 // blanks, hour, minute, second). The evaluator and the column sort read it at fixed positions.
 // Empty for a time outside kFirstDated to kLastDated.
@@ -22,3 +24,5 @@ inline constexpr int64_t kLastDated =
         .time_since_epoch()
         .count() +
     86399;
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 
 #include "platform/file_system.h"
 
+namespace zul {
+
 // The columns, in display order.
 enum FileColumn {
   ColOldName = 0,
@@ -35,3 +37,5 @@ struct FileRecord {
   std::string name;
   std::optional<FileTimes> times;  // none where the file could not be examined
 };
+
+}  // namespace zul

@@ -10,6 +10,8 @@
 #include "filelist/core/date_text.h"
 #include "filelist/core/folder_cache.h"
 
+namespace zul {
+
 namespace {
 
 // The times whose date texts have a year of four digits: their sort keys have fixed positions,
@@ -293,3 +295,5 @@ FileRecord MakeRecord(FolderCache& folders, const std::string& path) {
   if (times) record.times = *times;
   return record;
 }
+
+}  // namespace zul

@@ -12,6 +12,8 @@
 #include "engine/filter_settings.h"
 #include "filelist/core/file_entry.h"
 
+namespace zul {
+
 class CaptureReader;
 class FolderCache;
 
@@ -123,3 +125,5 @@ std::string AbsolutePath(const std::string& path);
 // The file at `path` as it enters the list: its folder and name, split at the last '/' of its
 // absolute path, and its times, read in its folder through `folders`.
 FileRecord MakeRecord(FolderCache& folders, const std::string& path);
+
+}  // namespace zul

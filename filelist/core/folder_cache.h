@@ -6,6 +6,8 @@
 
 #include "platform/file_system.h"
 
+namespace zul {
+
 // Keeps the folder used last open, since the files of one folder usually follow each other.
 class FolderCache {
  public:
@@ -46,3 +48,5 @@ class FolderCache {
   Result<int> m_handle{-1};
   bool m_open = false;
 };
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 #include <type_traits>
 #include <unordered_map>
 
+namespace zul {
+
 namespace {
 
 constexpr std::string_view kMagic = "ZULJOURN";
@@ -201,3 +203,5 @@ Result<JournaledRun> DecodeJournal(std::string_view bytes) {
   run.renamed = *finish;
   return run;
 }
+
+}  // namespace zul

@@ -11,6 +11,8 @@
 #include "platform/file_system.h"
 #include "platform/result.h"
 
+namespace zul {
+
 // A renaming run as its journal records it: the plan, and which file each step was to rename.
 struct JournaledRun {
   int64_t started = 0;  // seconds since the epoch
@@ -49,3 +51,5 @@ const std::error_category& JournalCategory();
 inline std::error_code MakeErrorCode(JournalError error) {
   return {static_cast<int>(error), JournalCategory()};
 }
+
+}  // namespace zul

@@ -8,6 +8,8 @@
 #include "filelist/core/folder_cache.h"
 #include "platform/case_compare.h"
 
+namespace zul {
+
 namespace {
 
 // Where a folder holds far more names than the plan has steps in it, looking up names one by one
@@ -211,3 +213,5 @@ std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files,
   }
   return issues;
 }
+
+}  // namespace zul

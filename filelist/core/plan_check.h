@@ -7,6 +7,8 @@
 
 #include "filelist/core/rename_plan.h"
 
+namespace zul {
+
 class FileSystem;
 
 // What the check of a plan found for one step. The first that applies wins, in this order.
@@ -39,3 +41,5 @@ bool IsConflict(StepIssue issue);
 // never changes a file. One result per step. `progress` is told how many folders are done.
 std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files,
                                  const std::function<void(size_t done)>& progress = {});
+
+}  // namespace zul

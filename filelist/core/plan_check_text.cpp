@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+namespace zul {
+
 namespace {
 
 // "2 × Ziel existiert, 1 × Doppelter Name": the kinds by falling count, in their order on a tie.
@@ -99,3 +101,5 @@ std::string CheckSummary(const std::vector<StepIssue>& issues) {
   }
   return text;
 }
+
+}  // namespace zul

@@ -2,6 +2,8 @@
 
 #include "filelist/core/file_rows.h"
 
+namespace zul {
+
 RenamePlan MakePlan(const FileRows& rows) {
   RenamePlan plan;
   plan.reserve(static_cast<size_t>(rows.Count()));
@@ -15,3 +17,5 @@ bool IsPlainName(std::string_view name) {
   return !name.empty() && name != "." && name != ".." &&
          name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
+
+}  // namespace zul

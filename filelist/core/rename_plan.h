@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace zul {
+
 class FileRows;
 
 // One rename of a run: the file `from` in `directory` is to be called `to`, in the same folder.
@@ -24,3 +26,5 @@ RenamePlan MakePlan(const FileRows& rows);
 // A name that stays inside its folder: not empty, not "." or "..", no '/' and no NUL. A mask
 // from any filter file could otherwise move files elsewhere.
 bool IsPlainName(std::string_view name);
+
+}  // namespace zul

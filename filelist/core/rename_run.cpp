@@ -2,6 +2,8 @@
 
 #include "filelist/core/folder_cache.h"
 
+namespace zul {
+
 namespace {
 
 std::error_code Rename(FolderCache& folders, const std::string& directory, const std::string& from,
@@ -41,3 +43,5 @@ std::vector<Unrestored> RollBack(const RenamePlan& plan, size_t renamed, FileSys
   }
   return unrestored;
 }
+
+}  // namespace zul

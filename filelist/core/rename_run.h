@@ -7,6 +7,8 @@
 
 #include "filelist/core/rename_plan.h"
 
+namespace zul {
+
 class FileSystem;
 
 // Told how many steps are done so far, before each step; false stops the work before that step.
@@ -37,3 +39,5 @@ struct Unrestored {
 // their new name, in the order they were tried. `progress` is told how many are done.
 std::vector<Unrestored> RollBack(const RenamePlan& plan, size_t renamed, FileSystem& files,
                                  const std::function<void(size_t done)>& progress = {});
+
+}  // namespace zul

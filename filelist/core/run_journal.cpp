@@ -9,6 +9,8 @@
 
 #include "filelist/core/folder_cache.h"
 
+namespace zul {
+
 namespace {
 
 constexpr std::string_view kRunPrefix = "run-";
@@ -149,3 +151,5 @@ JournalScan ScanJournals(JournalFolder& folder) {
                    });
   return scan;
 }
+
+}  // namespace zul

@@ -7,6 +7,8 @@
 #include "filelist/core/journal_format.h"
 #include "platform/journal_folder.h"
 
+namespace zul {
+
 // The journals of renaming runs in their folder. A run's journal is on the disk before the run
 // renames its first file, under a name of its own ("run-….zjl"), and locked while the run goes
 // on. When the run ends, its journal is marked finished and becomes the folder's "last.zjl", in
@@ -85,3 +87,5 @@ struct JournalScan {
 // elsewhere alone. A damaged journal is set aside, so that nothing ever renames a file by it; a
 // finished one that did not get its last name before the program stopped gets it now.
 JournalScan ScanJournals(JournalFolder& folder);
+
+}  // namespace zul

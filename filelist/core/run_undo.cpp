@@ -3,6 +3,8 @@
 #include "filelist/core/folder_cache.h"
 #include "platform/error_text.h"
 
+namespace zul {
+
 namespace {
 
 enum class StepState { Untouched, Renamed, Lost };
@@ -86,3 +88,5 @@ std::string UnrestoredReason(std::error_code error, std::string_view shownPath) 
     return "Die Datei wurde verschoben oder gelöscht.";
   return FileErrorText(error, shownPath);
 }
+
+}  // namespace zul

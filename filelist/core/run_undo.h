@@ -9,6 +9,8 @@
 #include "filelist/core/journal_format.h"
 #include "filelist/core/rename_run.h"
 
+namespace zul {
+
 // Undoing a journaled run by what the disk shows, file by file: a step counts as renamed when its
 // new name holds the very file the journal recorded (device and inode). A file is never renamed
 // back on a name alone. The steps looked at are those an ended run renamed, or every step of a
@@ -33,3 +35,5 @@ std::string UnrestoredReason(std::error_code error, std::string_view shownPath);
 // alone. `progress` is told how many steps are done.
 UndoOutcome UndoRun(const JournaledRun& run, FileSystem& files,
                     const std::function<void(size_t done)>& progress = {});
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 #include "filelist/tests/scan_tree_file_system.h"
 #include "platform/testing/temp_folder.h"
 
+namespace zul {
+
 using Paths = std::vector<std::string>;
 
 TEST(AddFiles, AddsTheChosenFilesInOrderAndRecomputesOnce) {
@@ -124,3 +126,5 @@ TEST(AddFolder, ACancelledScanKeepsItsRowsAndTheFolder) {
   EXPECT_EQ(t.Paths(), (Paths{"/big/a", "/big/b"}));
   EXPECT_EQ(t.view.Options().lastFolder, "/big");
 }
+
+}  // namespace zul

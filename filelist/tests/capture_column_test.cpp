@@ -7,6 +7,8 @@
 #include "filelist/zulbo_view.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 // The column "Aufnahmedatum": what it shows, when the list reads capture times, and what a
 // cancelled reading leaves.
 
@@ -89,3 +91,5 @@ TEST_F(CaptureColumn, AClickOnTheHeaderReadsTheRestThenSorts) {
 }
 
 }  // namespace
+
+}  // namespace zul

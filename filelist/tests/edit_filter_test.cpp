@@ -6,6 +6,8 @@
 #include "filelist/tests/rename_fixture.h"
 #include "platform/testing/scripted_prompter.h"
 
+namespace zul {
+
 namespace {
 
 using Id = CFilterDlg::ControlId;
@@ -158,3 +160,5 @@ TEST_F(EditFilterTest, UnmatchedDigitCountIsStoredAsMinusOneAndBlankFillSurvives
 }
 
 }  // namespace
+
+}  // namespace zul

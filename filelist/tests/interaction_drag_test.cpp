@@ -7,6 +7,8 @@
 #include "engine/gcc_restrict_bug.h"
 #include "filelist/tests/interaction_test_view.h"
 
+namespace zul {
+
 using Names = std::vector<std::string>;
 using Rows = std::vector<int>;
 
@@ -235,3 +237,5 @@ TEST(InteractionDrag, AClickOnASelectedRowIsTheNewAnchor) {
   QApplication::sendEvent(&t.view, &down);
   EXPECT_EQ(t.Selected(), (Rows{3, 4}));
 }
+
+}  // namespace zul

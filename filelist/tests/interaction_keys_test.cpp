@@ -7,6 +7,8 @@
 
 #include "filelist/tests/interaction_test_view.h"
 
+namespace zul {
+
 using Names = std::vector<std::string>;
 
 namespace {
@@ -152,3 +154,5 @@ TEST(InteractionDoubleClick, NeedsExactlyOneSelectedRow) {
   EXPECT_TRUE(prompter.messages.empty());
   EXPECT_EQ(t.Selected(), (std::vector<int>{0, 2}));
 }
+
+}  // namespace zul

@@ -4,6 +4,8 @@
 
 #include "filelist/tests/interaction_test_view.h"
 
+namespace zul {
+
 using Names = std::vector<std::string>;
 
 TEST(InteractionSort, NamesCompareByteByByte) {
@@ -60,3 +62,5 @@ TEST(InteractionSort, EachColumnStartsAscendingAndFurtherClicksFlip) {
   EXPECT_TRUE(t.view.SortAscending());
   EXPECT_EQ(t.Selected(), (std::vector<int>{2}));
 }
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "filelist/zulbo_view.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 // Files named by `names` in the folder "/d", without times.
 inline std::vector<FileRecord> Files(const std::vector<std::string>& names) {
   std::vector<FileRecord> files;
@@ -54,3 +56,5 @@ struct InteractionView {
   FilterSettings filter;
   CZulboView view{filter, services};
 };
+
+}  // namespace zul

@@ -8,6 +8,8 @@
 #include "filelist/tests/rename_fixture.h"
 #include "platform/testing/fake_file_system.h"
 
+namespace zul {
+
 namespace {
 
 TEST(DateTextTest, FormatsUtcWithFixedPositions) {
@@ -131,3 +133,5 @@ TEST_F(AddFileTest, InitialUpdateClearsTheSelectionAndKeepsTheRows) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -10,6 +10,8 @@
 #include "filelist/zulbo_view.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 namespace {
 
 QStringList g_modelWarnings;
@@ -117,3 +119,5 @@ TEST(ZulboViewTest, TipShowsTheFullTextOnlyWhereTheCellCutsItOff) {
 }
 
 }  // namespace
+
+}  // namespace zul

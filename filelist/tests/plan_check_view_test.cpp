@@ -10,6 +10,8 @@
 #include "filelist/core/plan_check_text.h"
 #include "filelist/tests/rename_fixture.h"
 
+namespace zul {
+
 namespace {
 
 // A list whose rows meet the disk in every way the check tells apart.
@@ -166,3 +168,5 @@ TEST_F(CheckedList, NextConflictSelectsAndShowsEachMarkedRowInTurn) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -6,6 +6,8 @@
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/scripted_prompter.h"
 
+namespace zul {
+
 namespace {
 
 using Answer = Prompter::Answer;
@@ -349,3 +351,5 @@ TEST_F(RenameAllTest, TellsWhichFilesMovedForthAndBack) {
 }
 
 }  // namespace
+
+}  // namespace zul

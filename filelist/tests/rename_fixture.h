@@ -9,6 +9,8 @@
 #include "platform/testing/temp_folder.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 // A list view over real files in a temporary folder, with services that fail on demand.
 class ListOnDisk : public ::testing::Test {
  protected:
@@ -43,3 +45,5 @@ class ListOnDisk : public ::testing::Test {
   FilterSettings m_filter;
   CZulboView m_view{m_filter, m_services};
 };
+
+}  // namespace zul

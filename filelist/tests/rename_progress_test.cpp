@@ -4,6 +4,8 @@
 
 #include "filelist/tests/rename_fixture.h"
 
+namespace zul {
+
 namespace {
 
 using Answer = Prompter::Answer;
@@ -129,3 +131,5 @@ TEST_F(RenameProgressTest, ALongRunShowsTheDialogRepaintsAndCanBeCancelled) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 #include "platform/testing/test_services.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 namespace {
 
 using Op = FakeFileSystem::Op;
@@ -77,3 +79,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<TimesCase>& info) { return info.param.what; });
 
 }  // namespace
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "filelist/tests/scan_test_view.h"
 #include "filelist/tests/scan_tree_file_system.h"
 
+namespace zul {
+
 using Paths = std::vector<std::string>;
 
 namespace {
@@ -207,3 +209,5 @@ TEST(ScanFolder, HandsTheRowsToTheListInFewChunks) {
   EXPECT_EQ(t.Paths()[4321], "/t/s4/321");
   EXPECT_EQ(inserted, (std::vector<std::pair<int, int>>{{0, 4095}, {4096, 8191}, {8192, 9999}}));
 }
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/temp_folder.h"
 
+namespace zul {
+
 using Paths = std::vector<std::string>;
 
 namespace {
@@ -80,3 +82,5 @@ TEST(ScanRealFolder, AFolderThatCannotBeReadAddsNothingAndTheScanGoesOn) {
   EXPECT_EQ(t.Paths(), tree.Expected(tree.root, false));
   EXPECT_EQ(fs.Calls(FakeFileSystem::Op::ListFolder), 2);
 }
+
+}  // namespace zul

@@ -7,6 +7,8 @@
 #include "filelist/zulbo_view.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 // A view for scan tests over the given file system whose scans never show a dialog; the scan is
 // cancelled once `cancelAfter` files were found (never when negative).
 struct ScanTestView {
@@ -33,3 +35,5 @@ struct ScanTestView {
   FilterSettings filter;
   CZulboView view{filter, services};
 };
+
+}  // namespace zul

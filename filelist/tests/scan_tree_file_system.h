@@ -8,6 +8,8 @@
 
 #include "platform/testing/memory_file_system.h"
 
+namespace zul {
+
 // A folder tree in memory that delivers entries in the order they were added, with links to
 // folders and folders that cannot be read. Every file has the same times.
 class ScanTreeFileSystem : public MemoryFileSystem {
@@ -88,3 +90,5 @@ class ScanTreeFileSystem : public MemoryFileSystem {
   std::map<std::string, std::string> m_links;
   std::set<std::string> m_unreadable;
 };
+
+}  // namespace zul

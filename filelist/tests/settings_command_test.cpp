@@ -6,6 +6,8 @@
 #include "filelist/zulbo_view.h"
 #include "platform/testing/test_services.h"
 
+namespace zul {
+
 namespace {
 
 QPushButton* Button(QDialog& dialog, const QString& text) {
@@ -60,3 +62,5 @@ TEST(SettingsCommand, OkStoresTheOptionAndAbbrechenOrEscapeLeaveIt) {
   EXPECT_FALSE(view.Options().includeSubfolders);
   EXPECT_EQ(prompter.dialogsRun, 4);
 }
+
+}  // namespace zul

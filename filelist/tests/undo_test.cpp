@@ -5,6 +5,8 @@
 #include "filelist/tests/rename_fixture.h"
 #include "platform/text_bytes.h"
 
+namespace zul {
+
 namespace {
 
 using Answer = Prompter::Answer;
@@ -168,3 +170,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<JournalFailure>& info) { return info.param.name; });
 
 }  // namespace
+
+}  // namespace zul

@@ -7,6 +7,8 @@
 
 #include "filelist/tests/interaction_test_view.h"
 
+namespace zul {
+
 namespace {
 
 // The focus frames that a widget asks its style to draw.
@@ -81,3 +83,5 @@ TEST(ViewLooks, RowsAreAsCompactAsTheFont) {
   EXPECT_GE(t.view.rowHeight(0), text);
   EXPECT_LE(t.view.rowHeight(0), text + 6);
 }
+
+}  // namespace zul

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace zul {
+
 // Whether a dialog asks the window manager for a dialog's title bar: a close button, no minimise
 // or maximise button.
 inline bool HasDialogTitleBar(const QWidget& dialog) {
@@ -10,3 +12,5 @@ inline bool HasDialogTitleBar(const QWidget& dialog) {
          !flags.testFlag(Qt::WindowMinimizeButtonHint) &&
          !flags.testFlag(Qt::WindowMaximizeButtonHint);
 }
+
+}  // namespace zul

@@ -1,5 +1,7 @@
 #include "platform/testing/fake_file_system.h"
 
+namespace zul {
+
 Result<FileTimes> FakeFileSystem::ReadTimes(const std::string& path) {
   if (const auto error = Count(Op::ReadTimes, path)) return error;
   return m_inner.ReadTimes(path);
@@ -65,3 +67,5 @@ std::error_code FakeFileSystem::WriteFileAtomically(const std::string& path,
   if (const auto error = Count(Op::WriteFileAtomically, path)) return error;
   return m_inner.WriteFileAtomically(path, bytes);
 }
+
+}  // namespace zul

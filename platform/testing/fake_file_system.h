@@ -8,6 +8,8 @@
 #include "platform/file_system.h"
 #include "platform/testing/fault_plan.h"
 
+namespace zul {
+
 // Passes every call to another file system (the real one unless told otherwise), counts the calls
 // per operation and makes chosen calls fail with a chosen errno without reaching it: the N-th call
 // of an operation, every call, or every call that names a given file.
@@ -72,3 +74,5 @@ class FakeFileSystem : public FileSystem {
   FaultPlan<Op> m_faults;
   std::map<int, std::string> m_folderPaths;  // of the folders opened through this fake
 };
+
+}  // namespace zul

@@ -1,5 +1,7 @@
 #include "platform/testing/fake_journal_folder.h"
 
+namespace zul {
+
 std::error_code FakeJournalFolder::Prepare() {
   if (const auto error = m_faults.Count(Op::Prepare, {})) return error;
   return m_inner.Prepare();
@@ -49,3 +51,5 @@ std::error_code FakeJournalFolder::Remove(const std::string& name) {
   if (const auto error = m_faults.Count(Op::Remove, name)) return error;
   return m_inner.Remove(name);
 }
+
+}  // namespace zul

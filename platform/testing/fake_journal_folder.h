@@ -5,6 +5,8 @@
 #include "platform/journal_folder.h"
 #include "platform/testing/fault_plan.h"
 
+namespace zul {
+
 // Passes every call to another journal folder and makes chosen calls fail with a chosen errno
 // without reaching it (a full disk, a read-only home), as FaultPlan describes. Calls that name
 // a file are matched by its name; calls on a handle name nothing.
@@ -37,3 +39,5 @@ class FakeJournalFolder : public JournalFolder {
   JournalFolder& m_inner;
   FaultPlan<Op> m_faults;
 };
+
+}  // namespace zul

@@ -8,6 +8,8 @@
 
 #include "platform/result.h"
 
+namespace zul {
+
 // The failures a test double is told to make, per operation `Op` (an enum whose last value,
 // `kCount`, counts the others):
 // the N-th call of an operation, every call, or every call that names a given file. Counts the
@@ -65,3 +67,5 @@ class FaultPlan {
   std::array<int, kOpCount> m_failAll{};
   std::vector<Planned> m_planned;
 };
+
+}  // namespace zul

@@ -4,6 +4,8 @@
 
 #include "platform/case_compare.h"
 
+namespace zul {
+
 namespace {
 
 constexpr uint64_t kRoot = 1;
@@ -270,3 +272,5 @@ std::error_code MemoryFileSystem::WriteFileAtomically(const std::string& path,
   AddFile(path, bytes, Find(path) ? Find(path)->times : FileTimes{});
   return {};
 }
+
+}  // namespace zul

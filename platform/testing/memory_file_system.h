@@ -6,6 +6,8 @@
 
 #include "platform/file_system.h"
 
+namespace zul {
+
 // A file system held in memory, for tests that need what the disk here cannot give: folders that
 // ignore letter case, a smaller name limit, files that cannot be examined. Paths are absolute,
 // with '/' between names; there are no links. It keeps the contracts of FileSystem, which the
@@ -70,3 +72,5 @@ class MemoryFileSystem : public FileSystem {
   uint64_t m_nextInode = 2;
   std::vector<uint64_t> m_handles;  // the folder of each handle; 0 once closed
 };
+
+}  // namespace zul

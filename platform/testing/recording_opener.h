@@ -8,6 +8,8 @@
 
 #include "platform/desktop_open.h"
 
+namespace zul {
+
 // Stands in for the desktop: records what was to be opened or started and answers as the test
 // chose (success unless told otherwise), so nothing is started during a test.
 class RecordingOpener : public DesktopOpener {
@@ -33,3 +35,5 @@ class RecordingOpener : public DesktopOpener {
     return startResult;
   }
 };
+
+}  // namespace zul

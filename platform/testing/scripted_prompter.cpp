@@ -5,6 +5,8 @@
 
 #include "platform/timed_progress.h"
 
+namespace zul {
+
 namespace {
 
 class ScriptedProgress : public Progress {
@@ -134,3 +136,5 @@ std::unique_ptr<Progress> ScriptedPrompter::StartProgress(QWidget* owner,
   }
   return std::make_unique<ScriptedProgress>(progressDone.back(), cancelAt);
 }
+
+}  // namespace zul

@@ -7,6 +7,8 @@
 
 #include "platform/prompter.h"
 
+namespace zul {
+
 // Answers every prompt from a script and records what was asked, so handlers run without a
 // display. A prompt with no scripted answer, or with one its box cannot give, fails the test
 // (ADD_FAILURE) and is answered as a closed box would be, with nothing chosen. Progress is
@@ -69,3 +71,5 @@ class ScriptedPrompter : public Prompter {
   std::unique_ptr<Progress> StartProgress(QWidget* owner, std::function<QString(int done)> label,
                                           int total, bool cancellable) override;
 };
+
+}  // namespace zul

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace zul {
+
 TempFolder::TempFolder() {
   const char* base = getenv("TMPDIR");
   std::string pattern = std::string(base && *base ? base : "/tmp") + "/zul-tests-XXXXXX";
@@ -29,3 +31,5 @@ std::string TempFolder::Read(const std::string& name) const {
   if (!in) return "<missing>";
   return {std::istreambuf_iterator<char>(in), {}};
 }
+
+}  // namespace zul

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace zul {
+
 // A fresh temporary folder, removed with all it holds when the object ends. Removal works on
 // bytes, so names that are not valid UTF-8 go too (QTemporaryDir leaves them behind).
 class TempFolder {
@@ -23,3 +25,5 @@ class TempFolder {
  private:
   std::string m_path;
 };
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "platform/testing/scripted_prompter.h"
 #include "platform/testing/temp_folder.h"
 
+namespace zul {
+
 // The services a test hands to the pieces it builds: the real file system behind a fake that
 // can fail on demand, a scripted prompter, a recording opener, and a journal folder of its own
 // in a temporary folder, behind a fake too, and a capture reader of set answers. Declare it before
@@ -26,3 +28,5 @@ struct TestServices {
   explicit TestServices(FileSystem& inner = SystemFileSystem()) : files(inner) {}
   operator Services&() { return services; }  // NOLINT: implicit, as the pieces take Services&
 };
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 
 #include "platform/desktop_open.h"
 
+namespace zul {
+
 namespace {
 
 TEST(FallbackCommand, CutAtTheQuotedPlaceholderFirst) {
@@ -138,3 +140,5 @@ TEST(DesktopOpener, FailuresSayWhatWentWrong) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -3,6 +3,8 @@
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 
+namespace zul {
+
 namespace {
 
 using Op = FakeFileSystem::Op;
@@ -72,3 +74,5 @@ TEST(MemoryFileSystem, AFolderThatIgnoresCaseFindsEverySpelling) {
 }
 
 }  // namespace
+
+}  // namespace zul

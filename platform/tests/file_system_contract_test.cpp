@@ -11,6 +11,8 @@
 #include "platform/testing/memory_file_system.h"
 #include "platform/testing/temp_folder.h"
 
+namespace zul {
+
 // One suite for the real file system and for every double the other tests use, so that no double
 // promises what the real one does not do.
 
@@ -231,3 +233,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Backend>& info) { return info.param.name; });
 
 }  // namespace
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 
 #include "platform/linux_journal_folder.h"
 
+namespace zul {
+
 namespace {
 
 // Sets an environment variable (or unsets it) while it lives.
@@ -44,3 +46,5 @@ INSTANTIATE_TEST_SUITE_P(
                       StateCase{nullptr, "/", "/.local/state/zul"}));
 
 }  // namespace
+
+}  // namespace zul

@@ -11,6 +11,8 @@
 #include "platform/linux_file_system.h"
 #include "platform/testing/temp_folder.h"
 
+namespace zul {
+
 namespace {
 
 class LinuxFileSystemTest : public ::testing::Test {
@@ -144,3 +146,5 @@ TEST_F(LinuxFileSystemTest, FolderLimitsAreAskedOfTheFolder) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -16,6 +16,8 @@
 #include "platform/prompter.h"
 #include "platform/testing/scripted_prompter.h"
 
+namespace zul {
+
 // One suite for Qt's prompter and for the scripted one the other tests answer with, so that no
 // script promises a handler what a user in front of the real dialogs cannot do.
 
@@ -222,3 +224,5 @@ INSTANTIATE_TEST_SUITE_P(Prompters, ProgressContract,
                          ProgressCaseName);
 
 }  // namespace
+
+}  // namespace zul

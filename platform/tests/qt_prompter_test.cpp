@@ -17,6 +17,8 @@
 #include "platform/text_bytes.h"
 #include "platform/timed_progress.h"
 
+namespace zul {
+
 namespace {
 
 // Calls `act` with the modal window that `show` opens, once it is up, and closes that window
@@ -179,3 +181,5 @@ INSTANTIATE_TEST_SUITE_P(Home, FolderChooserTest, ::testing::Bool(), [](const au
 });
 
 }  // namespace
+
+}  // namespace zul

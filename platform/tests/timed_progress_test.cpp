@@ -6,6 +6,8 @@
 #include <QProgressDialog>
 #include <QTest>
 
+namespace zul {
+
 namespace {
 
 // A window that counts how often it is painted.
@@ -69,3 +71,5 @@ TEST(TimedProgress, StepsRepaintTheDialogAloneAndTheOwnerOnceAtTheEnd) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 #include "filelist/core/date_text.h"
 #include "filelist/core/file_rows.h"
 
+namespace zul {
+
 // The capture times of the rows: read only where an evaluation or the caller needs them, once
 // per row, with the last-write time standing in.
 
@@ -130,3 +132,5 @@ TEST_F(CaptureRows, SortsByTheTimeShownWithUnreadRowsFirst) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -13,6 +13,8 @@
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 
+namespace zul {
+
 namespace {
 
 FileRecord Row(const std::string& name, std::optional<FileTimes> times = std::nullopt) {
@@ -194,3 +196,5 @@ TEST(MakeRecord, SplitsThePathKeepsTheBytesAndReadsTheTimesInTheFolder) {
 }
 
 }  // namespace
+
+}  // namespace zul

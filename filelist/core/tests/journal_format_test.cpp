@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace zul {
+
 namespace {
 
 // Every byte a name may hold, line breaks and names of the longest length among them.
@@ -130,3 +132,5 @@ TEST(JournalFormat, ATornFinishRecordCountsAsNone) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 
+namespace zul {
+
 namespace {
 
 using Op = FakeFileSystem::Op;
@@ -265,3 +267,5 @@ TEST(IssueTexts, EveryIssueHasItsReasonFirst) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -6,6 +6,8 @@
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 
+namespace zul {
+
 namespace {
 
 using Op = FakeFileSystem::Op;
@@ -152,3 +154,5 @@ TEST(RenamePlan, TakesTheRowsInDisplayOrderWithTheirNamesAsShown) {
 }
 
 }  // namespace
+
+}  // namespace zul

@@ -10,6 +10,8 @@
 #include "platform/testing/fake_journal_folder.h"
 #include "platform/testing/temp_folder.h"
 
+namespace zul {
+
 namespace {
 
 using Op = FakeJournalFolder::Op;
@@ -135,3 +137,5 @@ TEST_F(RunJournalTest, AJournalThatCannotBeMarkedFinishedIsRemoved) {
 }
 
 }  // namespace
+
+}  // namespace zul

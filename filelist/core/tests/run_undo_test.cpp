@@ -6,6 +6,8 @@
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 
+namespace zul {
+
 namespace {
 
 using Op = FakeFileSystem::Op;
@@ -104,3 +106,5 @@ TEST_F(RunUndoTest, AnEndedRunIsUndoneAsFarAsItRenamed) {
 }
 
 }  // namespace
+
+}  // namespace zul
