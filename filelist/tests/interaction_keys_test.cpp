@@ -5,9 +5,13 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 
+#include "engine/gcc_restrict_bug.h"
 #include "filelist/tests/interaction_test_view.h"
 
 namespace zul {
+
+// Strings built from short literals all through these tests.
+ZUL_GCC_RESTRICT_BUG_BEGIN
 
 using Names = std::vector<std::string>;
 
@@ -154,5 +158,7 @@ TEST(InteractionDoubleClick, NeedsExactlyOneSelectedRow) {
   EXPECT_TRUE(prompter.messages.empty());
   EXPECT_EQ(t.Selected(), (std::vector<int>{0, 2}));
 }
+
+ZUL_GCC_RESTRICT_BUG_END
 
 }  // namespace zul

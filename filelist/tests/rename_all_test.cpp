@@ -2,11 +2,15 @@
 
 #include <cerrno>
 
+#include "engine/gcc_restrict_bug.h"
 #include "filelist/tests/rename_fixture.h"
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/scripted_prompter.h"
 
 namespace zul {
+
+// Strings built from short literals all through these tests.
+ZUL_GCC_RESTRICT_BUG_BEGIN
 
 namespace {
 
@@ -351,5 +355,7 @@ TEST_F(RenameAllTest, TellsWhichFilesMovedForthAndBack) {
 }
 
 }  // namespace
+
+ZUL_GCC_RESTRICT_BUG_END
 
 }  // namespace zul

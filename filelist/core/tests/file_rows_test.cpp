@@ -7,6 +7,7 @@
 #include <random>
 
 #include "capture/testing/fake_capture_reader.h"
+#include "engine/gcc_restrict_bug.h"
 #include "engine/random.h"
 #include "filelist/core/date_text.h"
 #include "filelist/core/folder_cache.h"
@@ -14,6 +15,9 @@
 #include "platform/testing/memory_file_system.h"
 
 namespace zul {
+
+// Strings built from short literals all through these tests.
+ZUL_GCC_RESTRICT_BUG_BEGIN
 
 namespace {
 
@@ -196,5 +200,7 @@ TEST(MakeRecord, SplitsThePathKeepsTheBytesAndReadsTheTimesInTheFolder) {
 }
 
 }  // namespace
+
+ZUL_GCC_RESTRICT_BUG_END
 
 }  // namespace zul

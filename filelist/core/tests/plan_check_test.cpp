@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/gcc_restrict_bug.h"
 #include "filelist/core/plan_check_text.h"
 #include "filelist/core/rename_run.h"
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 
 namespace zul {
+
+// Strings built from short literals all through these tests.
+ZUL_GCC_RESTRICT_BUG_BEGIN
 
 namespace {
 
@@ -267,5 +271,7 @@ TEST(IssueTexts, EveryIssueHasItsReasonFirst) {
 }
 
 }  // namespace
+
+ZUL_GCC_RESTRICT_BUG_END
 
 }  // namespace zul
