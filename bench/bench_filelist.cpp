@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 #include <QApplication>
 
+#include "bench/bench_main.h"
 #include "bench/bench_prompter.h"
 #include "bench/bench_ratio.h"
 #include "engine/filter_settings.h"
@@ -169,12 +170,10 @@ BENCHMARK(BM_RenameAll)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iteratio
 using namespace zul;
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::error_code ignored;
-  std::filesystem::remove_all(TheFolder().path, ignored);
-  return 0;
+  return RunWithApplication(
+      argc, argv, [] {},
+      [] {
+        std::error_code ignored;
+        std::filesystem::remove_all(TheFolder().path, ignored);
+      });
 }

@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 #include <QApplication>
 
+#include "bench/bench_main.h"
 #include "bench/bench_prompter.h"
 #include "engine/filter_settings.h"
 #include "filelist/core/plan_check.h"
@@ -114,13 +115,10 @@ BENCHMARK(BM_RecomputeAndCheck)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 using namespace zul;
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  MakeTree(10000);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::error_code ignored;
-  std::filesystem::remove_all(g_root, ignored);
-  return 0;
+  return RunWithApplication(
+      argc, argv, [] { MakeTree(10000); },
+      [] {
+        std::error_code ignored;
+        std::filesystem::remove_all(g_root, ignored);
+      });
 }

@@ -156,34 +156,25 @@ void FileListModel::SwapRows(int a, int b) {
 
 void FileListModel::Reorder(const std::vector<int>& order) {
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-  const QModelIndexList before = persistentIndexList();
-  std::vector<int> newPosition(static_cast<size_t>(Count()));
-  for (size_t i = 0; i < order.size(); ++i) newPosition[static_cast<size_t>(order[i])] = int(i);
+  std::vector<int> moved(static_cast<size_t>(Count()));
+  for (size_t i = 0; i < order.size(); ++i) moved[static_cast<size_t>(order[i])] = int(i);
   m_rows.Reorder(order);
-  if (!m_issues.empty()) {
-    std::vector<StepIssue> reordered;
-    reordered.reserve(m_issues.size());
-    for (const int from : order) reordered.push_back(m_issues[static_cast<size_t>(from)]);
-    m_issues = std::move(reordered);
-  }
-  QModelIndexList after;
-  after.reserve(before.size());
-  for (const QModelIndex& old : before)
-    after.push_back(index(newPosition[static_cast<size_t>(old.row())], old.column()));
-  changePersistentIndexList(before, after);
-  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+  FollowMovedRows(moved);
 }
 
 void FileListModel::Sort(int column, bool ascending) {
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-  const QModelIndexList before = persistentIndexList();
-  const std::vector<int> moved = m_rows.Sort(column, ascending);
+  FollowMovedRows(m_rows.Sort(column, ascending));
+}
+
+void FileListModel::FollowMovedRows(const std::vector<int>& moved) {
   if (!m_issues.empty()) {
-    std::vector<StepIssue> sorted(m_issues.size());
+    std::vector<StepIssue> issues(m_issues.size());
     for (size_t row = 0; row < m_issues.size(); ++row)
-      sorted[static_cast<size_t>(moved[row])] = m_issues[row];
-    m_issues = std::move(sorted);
+      issues[static_cast<size_t>(moved[row])] = m_issues[row];
+    m_issues = std::move(issues);
   }
+  const QModelIndexList before = persistentIndexList();
   QModelIndexList after;
   after.reserve(before.size());
   for (const QModelIndex& old : before)

@@ -68,6 +68,10 @@ class FileListModel : public QAbstractTableModel {
   void SetStandInLook(const QBrush& colour) { m_standInColour = colour; }
 
  private:
+  // Ends a layout change in which row r went to moved[r]: the check's results and the persistent
+  // indexes follow their rows.
+  void FollowMovedRows(const std::vector<int>& moved);
+
   FileRows m_rows;
   std::vector<StepIssue> m_issues;  // empty, or one per row
   QIcon m_issueIcon;
