@@ -114,7 +114,7 @@ std::vector<FileRecord> MakeFiles() {
     file.name = "Urlaub " + std::to_string(random() % 1'000'000) + " Foto.jpg";
     file.directory = "/home/benutzer/Bilder/Urlaub";
     // 1990 to 2024
-    const int64_t time = 631152000 + int64_t(random() % (35u * 365 * 86400));
+    const int64_t time = 631152000 + int64_t(random() % (35L * 365 * 86400));
     file.times = FileTimes{time, time};
     files.push_back(std::move(file));
   }

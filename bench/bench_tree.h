@@ -33,7 +33,7 @@ class BenchTree {
         std::snprintf(name, sizeof name, "/Foto %0*d.jpg", digits, folder * files + file);
         const int fd = open((path + name).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
         if (fd < 0) std::abort();
-        const time_t written = 631152000 + time_t(random() % (35u * 365 * 86400));
+        const time_t written = 631152000 + time_t(random() % (35L * 365 * 86400));
         const timespec times[2] = {{written, 0}, {written, 0}};
         futimens(fd, times);
         close(fd);
