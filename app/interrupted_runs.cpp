@@ -2,8 +2,8 @@
 
 #include <QDateTime>
 
-#include "filelist/core/run_journal.h"
-#include "filelist/core/run_undo.h"
+#include "core/run_journal.h"
+#include "core/run_undo.h"
 #include "filelist/undo_report.h"
 #include "platform/journal_folder.h"
 #include "platform/prompter.h"

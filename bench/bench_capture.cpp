@@ -18,7 +18,7 @@
 #include "bench/bench_ratio.h"
 #include "capture/capture_reader.h"
 #include "capture/testing/sample_files.h"
-#include "filelist/core/file_rows.h"
+#include "core/file_rows.h"
 
 namespace zul {
 

@@ -20,7 +20,7 @@
 #include "bench/bench_prompter.h"
 #include "bench/bench_ratio.h"
 #include "engine/filter_settings.h"
-#include "filelist/core/run_journal.h"
+#include "core/run_journal.h"
 #include "filelist/zulbo_view.h"
 
 namespace zul {

@@ -18,7 +18,7 @@
 #include "bench/bench_main.h"
 #include "bench/bench_prompter.h"
 #include "engine/filter_settings.h"
-#include "filelist/core/plan_check.h"
+#include "core/plan_check.h"
 #include "filelist/zulbo_view.h"
 
 namespace zul {

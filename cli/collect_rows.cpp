@@ -4,7 +4,7 @@
 #include <set>
 #include <utility>
 
-#include "filelist/core/folder_cache.h"
+#include "core/folder_cache.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
 #include "platform/full_path.h"

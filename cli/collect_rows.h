@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "filelist/core/file_rows.h"
+#include "core/file_rows.h"
 #include "platform/file_system.h"
 
 namespace zul {

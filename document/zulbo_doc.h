@@ -8,7 +8,7 @@
 #include <QString>
 
 #include "engine/filter_settings.h"
-#include "filelist/core/rename_plan.h"
+#include "core/rename_plan.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 

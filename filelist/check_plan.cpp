@@ -4,7 +4,7 @@
 #include <QItemSelectionModel>
 #include <QStyle>
 
-#include "filelist/core/plan_check_text.h"
+#include "core/plan_check_text.h"
 #include "filelist/zulbo_view.h"
 #include "platform/prompter.h"
 

@@ -3,7 +3,7 @@
 #include <numeric>
 #include <utility>
 
-#include "filelist/core/plan_check_text.h"
+#include "core/plan_check_text.h"
 #include "platform/text_bytes.h"
 
 namespace zul {

@@ -8,8 +8,8 @@
 #include <QBrush>
 #include <QIcon>
 
-#include "filelist/core/file_rows.h"
-#include "filelist/core/plan_check.h"
+#include "core/file_rows.h"
+#include "core/plan_check.h"
 
 namespace zul {
 

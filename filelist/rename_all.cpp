@@ -2,8 +2,8 @@
 #include <numeric>
 #include <utility>
 
-#include "filelist/core/rename_run.h"
-#include "filelist/core/run_journal.h"
+#include "core/rename_run.h"
+#include "core/run_journal.h"
 #include "filelist/undo_report.h"
 #include "filelist/zulbo_view.h"
 #include "platform/error_text.h"

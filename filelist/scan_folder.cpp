@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/random.h"
-#include "filelist/core/folder_cache.h"
+#include "core/folder_cache.h"
 #include "filelist/zulbo_view.h"
 #include "platform/file_system.h"
 #include "platform/prompter.h"

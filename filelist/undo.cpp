@@ -1,4 +1,4 @@
-#include "filelist/core/run_undo.h"
+#include "core/run_undo.h"
 #include "filelist/undo_report.h"
 #include "filelist/zulbo_view.h"
 #include "platform/prompter.h"

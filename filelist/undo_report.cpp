@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "filelist/core/run_undo.h"
+#include "core/run_undo.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 

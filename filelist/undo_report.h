@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "filelist/core/rename_run.h"
+#include "core/rename_run.h"
 
 class QWidget;
 

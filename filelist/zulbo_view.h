@@ -10,9 +10,9 @@
 #include <QTimer>
 
 #include "engine/filter_settings.h"
-#include "filelist/core/folder_cache.h"
-#include "filelist/core/journal_format.h"
-#include "filelist/core/rename_plan.h"
+#include "core/folder_cache.h"
+#include "core/journal_format.h"
+#include "core/rename_plan.h"
 #include "filelist/file_list_model.h"
 #include "platform/services.h"
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "filelist/core/journal_format.h"
+#include "core/journal_format.h"
 
 using namespace zul;
 

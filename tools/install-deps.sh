@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libicu-dev zlib1g-dev
           libgtest-dev libbenchmark-dev fonts-dejavu-core clang libclang-rt-14-dev clang-format
           clang-tidy libx11-dev xvfb xauth librsvg2-bin desktop-file-utils appstream libexiv2-dev
-          libexif-dev libavformat-dev libavcodec-dev qt6-image-formats-plugins git dpkg-dev mmv rename)
+          libexif-dev libavformat-dev libavcodec-dev qt6-image-formats-plugins git dpkg-dev mmv rename
+          pkg-config file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -13,7 +13,7 @@
 #include <QThread>
 
 #include "app/zulbo_app.h"
-#include "filelist/core/run_journal.h"
+#include "core/run_journal.h"
 #include "filelist/zulbo_view.h"
 #include "platform/testing/temp_folder.h"
 #include "platform/testing/test_services.h"

@@ -4,8 +4,8 @@
 
 #include "app/tests/app_test_support.h"
 #include "app/zulbo_app.h"
-#include "filelist/core/rename_run.h"
-#include "filelist/core/run_journal.h"
+#include "core/rename_run.h"
+#include "core/run_journal.h"
 #include "platform/testing/test_services.h"
 
 namespace zul {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/random.h"
-#include "filelist/core/date_text.h"
+#include "core/date_text.h"
 #include "filelist/zulbo_view.h"
 #include "platform/testing/test_services.h"
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "filelist/core/date_text.h"
+#include "core/date_text.h"
 #include "filelist/tests/rename_fixture.h"
 #include "platform/testing/fake_file_system.h"
 

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "filelist/core/plan_check_text.h"
+#include "core/plan_check_text.h"
 #include "filelist/tests/rename_fixture.h"
 
 namespace zul {

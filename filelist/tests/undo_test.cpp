@@ -1,7 +1,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "filelist/core/run_journal.h"
+#include "core/run_journal.h"
 #include "filelist/tests/rename_fixture.h"
 #include "platform/text_bytes.h"
 

@@ -1,4 +1,4 @@
-#include "filelist/core/date_text.h"
+#include "core/date_text.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
-#include "filelist/core/rename_plan.h"
+#include "core/rename_plan.h"
 
-#include "filelist/core/file_rows.h"
+#include "core/file_rows.h"
 
 namespace zul {
 

@@ -1,6 +1,6 @@
-#include "filelist/core/run_undo.h"
+#include "core/run_undo.h"
 
-#include "filelist/core/folder_cache.h"
+#include "core/folder_cache.h"
 #include "platform/error_text.h"
 
 namespace zul {

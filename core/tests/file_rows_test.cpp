@@ -1,4 +1,4 @@
-#include "filelist/core/file_rows.h"
+#include "core/file_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include "capture/testing/fake_capture_reader.h"
 #include "engine/gcc_restrict_bug.h"
 #include "engine/random.h"
-#include "filelist/core/date_text.h"
-#include "filelist/core/folder_cache.h"
+#include "core/date_text.h"
+#include "core/folder_cache.h"
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "filelist/core/plan_check.h"
+#include "core/plan_check.h"
 
 namespace zul {
 

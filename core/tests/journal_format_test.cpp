@@ -1,4 +1,4 @@
-#include "filelist/core/journal_format.h"
+#include "core/journal_format.h"
 
 #include <gtest/gtest.h>
 

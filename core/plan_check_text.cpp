@@ -1,4 +1,4 @@
-#include "filelist/core/plan_check_text.h"
+#include "core/plan_check_text.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 #include <system_error>
 #include <vector>
 
-#include "filelist/core/journal_format.h"
+#include "core/journal_format.h"
 #include "platform/journal_folder.h"
 
 namespace zul {

@@ -1,11 +1,11 @@
-#include "filelist/core/plan_check.h"
+#include "core/plan_check.h"
 
 #include <cerrno>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
-#include "filelist/core/folder_cache.h"
+#include "core/folder_cache.h"
 #include "platform/case_compare.h"
 
 namespace zul {

@@ -1,8 +1,8 @@
-#include "filelist/core/run_undo.h"
+#include "core/run_undo.h"
 
 #include <gtest/gtest.h>
 
-#include "filelist/core/run_journal.h"
+#include "core/run_journal.h"
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 

@@ -1,4 +1,4 @@
-#include "filelist/core/run_journal.h"
+#include "core/run_journal.h"
 
 #include <unistd.h>
 
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <random>
 
-#include "filelist/core/folder_cache.h"
+#include "core/folder_cache.h"
 
 namespace zul {
 

@@ -1,4 +1,4 @@
-#include "filelist/core/run_journal.h"
+#include "core/run_journal.h"
 
 #include <sys/stat.h>
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/filter_settings.h"
-#include "filelist/core/file_entry.h"
+#include "core/file_entry.h"
 
 namespace zul {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "filelist/core/rename_plan.h"
+#include "core/rename_plan.h"
 
 namespace zul {
 

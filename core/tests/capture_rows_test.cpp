@@ -2,8 +2,8 @@
 
 #include "capture/testing/fake_capture_reader.h"
 #include "engine/random.h"
-#include "filelist/core/date_text.h"
-#include "filelist/core/file_rows.h"
+#include "core/date_text.h"
+#include "core/file_rows.h"
 
 namespace zul {
 

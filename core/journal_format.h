@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "filelist/core/rename_plan.h"
+#include "core/rename_plan.h"
 #include "platform/file_system.h"
 #include "platform/result.h"
 

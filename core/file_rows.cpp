@@ -1,4 +1,4 @@
-#include "filelist/core/file_rows.h"
+#include "core/file_rows.h"
 
 #include <unistd.h>
 
@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "capture/capture_reader.h"
-#include "filelist/core/date_text.h"
-#include "filelist/core/folder_cache.h"
+#include "core/date_text.h"
+#include "core/folder_cache.h"
 
 namespace zul {
 

@@ -1,6 +1,6 @@
-#include "filelist/core/rename_run.h"
+#include "core/rename_run.h"
 
-#include "filelist/core/folder_cache.h"
+#include "core/folder_cache.h"
 
 namespace zul {
 

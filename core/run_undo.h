@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "filelist/core/journal_format.h"
-#include "filelist/core/rename_run.h"
+#include "core/journal_format.h"
+#include "core/rename_run.h"
 
 namespace zul {
 

@@ -1,12 +1,12 @@
-#include "filelist/core/plan_check.h"
+#include "core/plan_check.h"
 
 #include <algorithm>
 
 #include <gtest/gtest.h>
 
 #include "engine/gcc_restrict_bug.h"
-#include "filelist/core/plan_check_text.h"
-#include "filelist/core/rename_run.h"
+#include "core/plan_check_text.h"
+#include "core/rename_run.h"
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 

@@ -1,8 +1,8 @@
-#include "filelist/core/rename_run.h"
+#include "core/rename_run.h"
 
 #include <gtest/gtest.h>
 
-#include "filelist/core/file_rows.h"
+#include "core/file_rows.h"
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 
