@@ -85,10 +85,10 @@ TEST(ShowHelp, FindsThePageHoweverStarted) {
       << "relative path with a filter file";
 }
 
-TEST(ShowHelp, OpensThePageBesideTheProgramAndIgnoresFailure) {
+TEST(ShowHelp, OpensThePageBesideTheProgramWithoutTheBrowserFallback) {
   TestServices services;
   RecordingOpener& desktop = services.opener;
-  desktop.openResult = OpenError::FileNotFound;
+  desktop.openResult = OpenError::NoAssociation;
   FilterSettings filter;
   CZulboView view(filter, services);
   view.ShowHelp();
