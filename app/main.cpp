@@ -4,7 +4,7 @@
 
 using namespace zul;
 
-// zul [FILE]: FILE is opened as a filter file, or added to the list when it is none.
+// zul [PATH...]: one filter file is opened; other files and folders are added to the list.
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   CZulboApp zul;

@@ -1,8 +1,10 @@
 #include "app/main_frame.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -16,8 +18,12 @@
 #include "app/button_images.h"
 #include "app/commands.h"
 #include "app/lock_keys.h"
+#include "app/settings_store.h"
 #include "document/zulbo_doc.h"
 #include "filelist/zulbo_view.h"
+#include "platform/file_system.h"
+#include "platform/prompter.h"
+#include "platform/text_bytes.h"
 
 static void InitResources() { Q_INIT_RESOURCE(zul); }
 
@@ -67,6 +73,12 @@ CMainFrame::CMainFrame(const Services& services)
   CreateToolBar();
   CreateStatusBar();
   connect(m_doc.get(), &CZulboDoc::TitleChanged, this, &CMainFrame::ShowTitle);
+  // A filter file opened or saved becomes the most recent one.
+  connect(m_doc.get(), &CZulboDoc::TitleChanged, this, [this] {
+    if (m_doc->PathName().empty()) return;
+    m_recent.Add(m_doc->PathName());
+    ShowRecentFiles();
+  });
   connect(m_view, &CZulboView::FilesRenamed, m_doc.get(), &CZulboDoc::FollowRenames);
   connect(m_view, &CZulboView::StatusMessage, this,
           [this](const QString& text) { statusBar()->showMessage(text); });
@@ -136,6 +148,12 @@ void CMainFrame::CreateMenus() {
   file->addAction(Action(CmdFileSave));
   file->addAction(Action(CmdFileSaveAs));
   file->addSeparator();
+  for (size_t i = 0; i < RecentFiles::kMax; ++i) {
+    m_recentActions[i] = file->addAction(QString());
+    connect(m_recentActions[i], &QAction::triggered, this, [this, i] { OpenRecent(i); });
+  }
+  m_recentSeparator = file->addSeparator();
+  ShowRecentFiles();
   file->addAction(Action(CmdExit));
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
@@ -201,6 +219,7 @@ void CMainFrame::CreateMenus() {
        [this] { RunAboutBox(m_services, this); });
   bind(AddAction(CmdHelp, QStringLiteral("Hilfe"), QStringLiteral("Öffnet die Hilfe-Datei\nHilfe")),
        [view] { view->ShowHelp(); });
+  Action(CmdHelp)->setShortcut(QKeySequence::HelpContents);
   help->addAction(Action(CmdAbout));
   help->addAction(Action(CmdHelp));
 }
@@ -286,6 +305,103 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
       break;
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::ShowRecentFiles() {
+  const std::vector<std::string>& paths = m_recent.Paths();
+  for (size_t i = 0; i < RecentFiles::kMax; ++i) {
+    QAction* entry = m_recentActions[i];
+    entry->setVisible(i < paths.size());
+    if (i >= paths.size()) continue;
+    entry->setText(RecentFiles::MenuText(i, paths[i]));
+    entry->setStatusTip(TextOf(paths[i]));
+  }
+  m_recentSeparator->setVisible(!paths.empty());
+}
+
+void CMainFrame::OpenRecent(size_t index) {
+  if (index >= m_recent.Paths().size()) return;
+  const std::string path = m_recent.Paths()[index];
+  const Result<FileStatus> status = m_services.files.Examine(path);
+  if (!status && (status.error() == std::errc::no_such_file_or_directory ||
+                  status.error() == std::errc::not_a_directory)) {
+    m_recent.Remove(path);
+    ShowRecentFiles();
+    m_services.prompter.Message(
+        this, QString(),
+        QStringLiteral("Die Filterdatei „%1“ gibt es nicht mehr.\nSie wurde aus der Liste der "
+                       "zuletzt benutzten Dateien entfernt.")
+            .arg(TextOf(path)),
+        Prompter::Buttons::Ok, Prompter::Icon::Warning);
+    return;
+  }
+  m_doc->Open(path);
+}
+
+void CMainFrame::KeepSettingsIn(SettingsStore& store) {
+  m_store = &store;
+  const KeptSettings kept = store.Load();
+  m_view->Options().includeSubfolders = kept.includeSubfolders;
+  m_view->Options().lastFolder = kept.listFolder;
+  m_view->FilterDialogPos() = kept.filterDialogPos;
+  m_doc->SetLastFolder(kept.filterFolder);
+  QHeaderView* header = m_view->horizontalHeader();
+  if (kept.columnWidths.size() == header->count()) {
+    for (int column = 0; column < header->count(); ++column)
+      header->resizeSection(column, kept.columnWidths[column]);
+  }
+  m_toolBar->setVisible(kept.toolBarVisible);
+  Action(CmdViewToolBar)->setChecked(kept.toolBarVisible);
+  statusBar()->setVisible(kept.statusBarVisible);
+  Action(CmdViewStatusBar)->setChecked(kept.statusBarVisible);
+  m_keptGeometry = kept.windowGeometry;
+  m_keptMaximised = kept.maximised;
+  m_recent.Set(kept.recentFiles);
+  ShowRecentFiles();
+  if (store.Damaged()) {
+    statusBar()->showMessage(
+        QStringLiteral("Die Einstellungen in „%1“ konnten nicht gelesen werden; es gelten die "
+                       "Voreinstellungen.")
+            .arg(store.Path()));
+  }
+}
+
+void CMainFrame::ShowAsKept() {
+  if (!m_keptGeometry.isEmpty()) restoreGeometry(m_keptGeometry);
+  if (m_keptMaximised) {
+    showMaximized();
+  } else {
+    showNormal();
+  }
+}
+
+KeptSettings CMainFrame::CurrentSettings() const {
+  KeptSettings kept;
+  kept.includeSubfolders = m_view->Options().includeSubfolders;
+  kept.listFolder = m_view->Options().lastFolder;
+  kept.filterDialogPos = m_view->FilterDialogPos();
+  kept.filterFolder = m_doc->LastFolder();
+  const QHeaderView* header = m_view->horizontalHeader();
+  for (int column = 0; column < header->count(); ++column)
+    kept.columnWidths.push_back(header->sectionSize(column));
+  // Hidden by the user, not merely because the window is.
+  kept.toolBarVisible = !m_toolBar->isHidden();
+  kept.statusBarVisible = !statusBar()->isHidden();
+  kept.windowGeometry = saveGeometry();
+  kept.maximised = isMaximized();
+  kept.recentFiles = m_recent.Paths();
+  return kept;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (m_store && !m_store->Save(CurrentSettings())) {
+    m_services.prompter.Message(
+        this, QString(),
+        QStringLiteral("Die Einstellungen konnten nicht in „%1“ gespeichert werden.")
+            .arg(m_store->Path()),
+        Prompter::Buttons::Ok, Prompter::Icon::Warning);
+  }
+  QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::ShowTitle(const QString& documentTitle) {

@@ -7,30 +7,13 @@
 
 #include "app/interrupted_runs.h"
 #include "app/main_frame.h"
+#include "app/start_arguments.h"
 #include "document/zulbo_doc.h"
 
 namespace zul {
 
-namespace {
-
-// The first argument that is not a switch. Switches start with '-' and are ignored, as are empty
-// arguments; after "--" every non-empty argument is a name.
-std::string CommandLineFile(const std::vector<std::string>& arguments) {
-  bool switches = true;
-  for (const std::string& argument : arguments) {
-    if (switches && argument == "--") {
-      switches = false;
-      continue;
-    }
-    if (argument.empty() || (switches && argument.front() == '-')) continue;
-    return argument;
-  }
-  return {};
-}
-
-}  // namespace
-
-CZulboApp::CZulboApp(const Services& services) : m_services(services) {}
+CZulboApp::CZulboApp(const Services& services, QString settingsPath)
+    : m_services(services), m_settings(std::move(settingsPath)) {}
 
 CZulboApp::~CZulboApp() {
   if (!m_qtTranslator.isEmpty()) QCoreApplication::removeTranslator(&m_qtTranslator);
@@ -55,10 +38,14 @@ bool CZulboApp::InitInstance(const std::vector<std::string>& arguments) {
     icon.addFile(QStringLiteral(":/icons/zul-%1.png").arg(size), QSize(size, size));
   frame->setWindowIcon(icon);
   QApplication::setWindowIcon(icon);
-  const std::string file = CommandLineFile(arguments);
-  if (!file.empty() && !frame->Doc().Open(file)) return false;
+  frame->KeepSettingsIn(m_settings);
+  const std::vector<std::string> names = CommandLineFiles(arguments);
+  const bool document = OpensAsDocument(names, m_services);
+  if (document && !frame->Doc().Open(names.front())) return false;
   m_mainFrame = std::move(frame);
-  m_mainFrame->showMaximized();
+  m_mainFrame->ShowAsKept();
+  // Added once the window shows, so that a long scan has a window for its progress.
+  if (!document && !names.empty()) AddToList(m_mainFrame->View(), m_services, names);
   return true;
 }
 

@@ -71,7 +71,10 @@ class BenchPrompter : public Prompter {
     if (chosenFolder.empty()) std::abort();
     return chosenFolder;
   }
-  std::string ChooseOpenFile(QWidget*, const QString&, const QString&) override { std::abort(); }
+  std::string ChooseOpenFile(QWidget*, const QString&, const std::string&,
+                             const QString&) override {
+    std::abort();
+  }
   std::string ChooseSaveFile(QWidget*, const QString&, const std::string&,
                              const QString&) override {
     std::abort();

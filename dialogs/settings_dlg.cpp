@@ -39,9 +39,8 @@ CSettingsDlg::CSettingsDlg(QWidget* parent) : QDialog(parent) {
   const DialogUnits units(font());
   setFixedSize(units.X(176), units.Y(97));
 
-  auto* note = new QLabel(
-      QStringLiteral("Die Einstellungen werden momentan bei Programmende noch nicht gespeichert!"),
-      this);
+  auto* note =
+      new QLabel(QStringLiteral("Die Einstellungen werden beim Beenden gespeichert."), this);
   note->setWordWrap(true);
   note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   note->setGeometry(units.Rect(7, 7, 162, 25));

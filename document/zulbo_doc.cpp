@@ -1,5 +1,7 @@
 #include "document/zulbo_doc.h"
 
+#include <algorithm>
+
 #include "document/filter_file.h"
 #include "document/input_line_source.h"
 #include "filelist/zulbo_view.h"
@@ -93,8 +95,8 @@ bool CZulboDoc::Open(const std::string& path) {
 }
 
 bool CZulboDoc::OnFileOpen() {
-  const std::string path =
-      m_services.prompter.ChooseOpenFile(m_owner, QStringLiteral("Öffnen"), FileFilters());
+  const std::string path = m_services.prompter.ChooseOpenFile(m_owner, QStringLiteral("Öffnen"),
+                                                              m_folder, FileFilters());
   return !path.empty() && Open(path);
 }
 
@@ -116,6 +118,7 @@ bool CZulboDoc::OnFileSaveAs() {
   // A document that has a file proposes that file; the title with ".fil" would double the
   // extension.
   std::string proposed = m_path.empty() ? ProposedFileName(Title()) : m_path;
+  if (m_path.empty() && !m_folder.empty()) proposed = m_folder + '/' + proposed;
   std::string path;
   for (;;) {
     path = m_services.prompter.ChooseSaveFile(m_owner, QStringLiteral("Speichern unter"), proposed,
@@ -169,6 +172,8 @@ bool CZulboDoc::Write(const std::string& path) {
 void CZulboDoc::SetPathName(const std::string& path, std::optional<FileIdentity> identity) {
   m_path = path;
   m_identity = identity;
+  if (const size_t slash = path.rfind('/'); slash != std::string::npos)
+    m_folder = path.substr(0, std::max<size_t>(slash, 1));
   emit TitleChanged(Title());
 }
 

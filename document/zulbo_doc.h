@@ -7,8 +7,8 @@
 #include <QObject>
 #include <QString>
 
-#include "engine/filter_settings.h"
 #include "core/rename_plan.h"
+#include "engine/filter_settings.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 
@@ -44,6 +44,10 @@ class CZulboDoc : public QObject {
   bool OnFileSave();
   bool OnFileSaveAs();
 
+  // Where the open and save dialogs start: the folder of the last filter file opened or saved.
+  const std::string& LastFolder() const { return m_folder; }
+  void SetLastFolder(std::string folder) { m_folder = std::move(folder); }
+
   // The file types of the open and save dialogs.
   static QString FileFilters();
   // The name the save dialog proposes for a document of this title that has no file yet.
@@ -68,6 +72,7 @@ class CZulboDoc : public QObject {
   std::string m_path;
   // The file the document opened or saved last; unknown where the system could not tell.
   std::optional<FileIdentity> m_identity;
+  std::string m_folder;
 };
 
 }  // namespace zul

@@ -1,3 +1,5 @@
+#include <QGuiApplication>
+
 #include "dialogs/filter_dlg.h"
 #include "filelist/zulbo_view.h"
 #include "platform/prompter.h"
@@ -22,6 +24,11 @@ void CZulboView::OnEditFilter() {
     dialog.m_sampleCaptured = dialog.m_sampleCreated;
   }
 
+  // A place kept from an earlier run may lie on a screen that is gone by now.
+  if (m_filterDialogPos && QGuiApplication::screenAt(*m_filterDialogPos)) {
+    dialog.m_posX = m_filterDialogPos->x();
+    dialog.m_posY = m_filterDialogPos->y();
+  }
   // "Vorschau" shows the Filter's effect on the whole list and reopens the same dialog object,
   // which comes back at its remembered position with its members as they were.
   int result = m_services.prompter.RunDialog(dialog);
@@ -30,6 +37,7 @@ void CZulboView::OnEditFilter() {
     RecomputeNewNames();
     result = m_services.prompter.RunDialog(dialog);
   }
+  m_filterDialogPos = dialog.pos();
   if (result != CFilterDlg::ResultOk && result != CFilterDlg::ResultRename) return;
   m_filter.CopyFrom(dialog.m_work);
   RecomputeNewNames();

@@ -9,16 +9,16 @@
 #include <QTableView>
 #include <QTimer>
 
-#include "engine/filter_settings.h"
 #include "core/folder_cache.h"
 #include "core/journal_format.h"
 #include "core/rename_plan.h"
+#include "engine/filter_settings.h"
 #include "filelist/file_list_model.h"
 #include "platform/services.h"
 
 namespace zul {
 
-// The options of the folder command; held in memory only, never saved.
+// The options of the folder command; the main window keeps them between runs.
 struct FolderOptions {
   std::string lastFolder;
   bool includeSubfolders = false;
@@ -62,6 +62,8 @@ class CZulboView : public QTableView {
                               const std::string& initialFolder);
   void ScanFolder(const std::string& folder);
   FolderOptions& Options() { return m_folderOptions; }
+  // Where the Filter dialog stood when it last closed; the next one opens there.
+  std::optional<QPoint>& FilterDialogPos() { return m_filterDialogPos; }
 
   // The renaming run.
   void OnApplyFilter();
@@ -156,6 +158,7 @@ class CZulboView : public QTableView {
   FileListModel* m_model;
   FolderCache m_addedFolder;  // the folder of the last AddFile, until the next recomputation
   FolderOptions m_folderOptions;
+  std::optional<QPoint> m_filterDialogPos;
   int m_sortColumn = -1;
   bool m_sortAscending = false;
   bool m_dragging = false;

@@ -56,8 +56,9 @@ class Prompter {
                                    const std::string& initialFolder) = 0;
 
   // The document's open and save dialogs; empty when cancelled. Filters show as with ChooseFiles.
+  // The open dialog starts in `folder` (empty: the working folder).
   virtual std::string ChooseOpenFile(QWidget* owner, const QString& caption,
-                                     const QString& filters) = 0;
+                                     const std::string& folder, const QString& filters) = 0;
   virtual std::string ChooseSaveFile(QWidget* owner, const QString& caption,
                                      const std::string& proposed, const QString& filters) = 0;
 

@@ -38,9 +38,9 @@ class QtDialogPrompter : public Prompter {
     return ShowFolderChooser(owner, instruction, initialFolder);
   }
 
-  std::string ChooseOpenFile(QWidget* owner, const QString& caption,
+  std::string ChooseOpenFile(QWidget* owner, const QString& caption, const std::string& folder,
                              const QString& filters) override {
-    return BytesOf(QFileDialog::getOpenFileName(owner, caption, QString(), filters, nullptr,
+    return BytesOf(QFileDialog::getOpenFileName(owner, caption, TextOf(folder), filters, nullptr,
                                                 QFileDialog::HideNameFilterDetails));
   }
 

@@ -21,9 +21,7 @@ TEST(SettingsDlg, ShowsTheTemplateInDialogUnits) {
 
   QLabel* note = dialog.findChild<QLabel*>();
   ASSERT_NE(note, nullptr);
-  EXPECT_EQ(
-      note->text(),
-      QStringLiteral("Die Einstellungen werden momentan bei Programmende noch nicht gespeichert!"));
+  EXPECT_EQ(note->text(), QStringLiteral("Die Einstellungen werden beim Beenden gespeichert."));
   EXPECT_EQ(note->geometry(), units.Rect(7, 7, 162, 25));
 
   QCheckBox* box = dialog.findChild<QCheckBox*>();

@@ -85,8 +85,8 @@ std::string ScriptedPrompter::ChooseFolder(QWidget*, const QString& instruction,
 }
 
 std::string ScriptedPrompter::ChooseOpenFile(QWidget*, const QString& caption,
-                                             const QString& filters) {
-  choosers.push_back({caption, {}, filters});
+                                             const std::string& folder, const QString& filters) {
+  choosers.push_back({caption, folder, filters});
   if (chosenPaths.empty()) {
     ADD_FAILURE() << "unexpected open dialog";
     return {};

@@ -63,7 +63,7 @@ class ScriptedPrompter : public Prompter {
                                        const std::string& folder, const QString& filters) override;
   std::string ChooseFolder(QWidget* owner, const QString& instruction,
                            const std::string& initialFolder) override;
-  std::string ChooseOpenFile(QWidget* owner, const QString& caption,
+  std::string ChooseOpenFile(QWidget* owner, const QString& caption, const std::string& folder,
                              const QString& filters) override;
   std::string ChooseSaveFile(QWidget* owner, const QString& caption, const std::string& proposed,
                              const QString& filters) override;
