@@ -14,7 +14,6 @@ namespace zul {
 CHelpWindow::CHelpWindow(const Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_browser(new QTextBrowser(this)) {
   setWindowTitle(QStringLiteral("Zul - Hilfe"));
-  setAttribute(Qt::WA_DeleteOnClose, false);  // reused by the next "Hilfe"
   // QTextBrowser would load any link into itself; only the page's own anchors belong here.
   m_browser->setOpenLinks(false);
   m_browser->setOpenExternalLinks(false);

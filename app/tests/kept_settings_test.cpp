@@ -36,6 +36,7 @@ TEST_F(KeptSettingsTest, WhatTheUserSetIsThereAtTheNextStart) {
     frame.View().horizontalHeader()->resizeSection(0, 231);
     frame.ToolBar()->hide();
     frame.View().FilterDialogPos() = QPoint(70, 80);
+    frame.Doc().SetLastFolder("/srv/filter");
     ASSERT_TRUE(frame.close());
   }
   CZulboApp app(services, path);
@@ -49,6 +50,7 @@ TEST_F(KeptSettingsTest, WhatTheUserSetIsThereAtTheNextStart) {
   EXPECT_TRUE(frame.ToolBar()->isHidden());
   EXPECT_TRUE(frame.statusBar()->isVisible());
   EXPECT_EQ(frame.View().FilterDialogPos(), QPoint(70, 80));
+  EXPECT_EQ(frame.Doc().LastFolder(), "/srv/filter");
   EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty());
   EXPECT_TRUE(prompter.messages.empty());
 }

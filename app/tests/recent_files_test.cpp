@@ -66,6 +66,9 @@ TEST_F(RecentMenuTest, FilterFilesOpenedOrSavedStandAboveBeenden) {
   prompter.chosenPaths = {folder.Path("zwei.fil")};
   ASSERT_TRUE(frame.Doc().OnFileSaveAs());
   EXPECT_EQ(Tail(), (QStringList{"-", "&1 zwei.fil", "&2 eins.fil", "-", "&Beenden"}));
+  prompter.chosenPaths = {""};
+  frame.Doc().OnFileOpen();
+  EXPECT_EQ(prompter.choosers.back().folder, folder.Path()) << "the open dialog starts there";
 
   frame.m_filter.mask = "anders";
   Entry(1)->trigger();

@@ -118,6 +118,33 @@ TEST_F(EditFilterTest, VorschauStoresRecomputesAndReopensWhereItWas) {
   EXPECT_EQ(Read("a.txt"), "content of a.txt");
 }
 
+// The place is kept for the next command (and, by the main window, for the next run); one on no
+// screen is not used.
+TEST_F(EditFilterTest, TheNextDialogOpensWhereTheLastOneClosed) {
+  const QPoint where(120, 60);
+  m_prompter.dialogActions.push_back([where](QDialog& dialog) {
+    dialog.move(where);
+    Click(dialog, Id::IdCancel);
+    return dialog.result();
+  });
+  m_prompter.dialogActions.push_back([where](QDialog& dialog) {
+    EXPECT_EQ(dialog.pos(), where);
+    Click(dialog, Id::IdCancel);
+    return dialog.result();
+  });
+  m_view.OnEditFilter();
+  EXPECT_EQ(m_view.FilterDialogPos(), where);
+  m_view.OnEditFilter();
+
+  m_view.FilterDialogPos() = QPoint(-100000, -100000);
+  m_prompter.dialogActions.push_back([](QDialog& dialog) {
+    EXPECT_GT(dialog.pos().x(), -100000);
+    Click(dialog, Id::IdCancel);
+    return dialog.result();
+  });
+  m_view.OnEditFilter();
+}
+
 TEST_F(EditFilterTest, OkStoresAndRecomputesWithoutRenaming) {
   Script("x-[name].[typ]", Id::IdOk);
   m_view.OnEditFilter();
