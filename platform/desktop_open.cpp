@@ -1,9 +1,13 @@
 #include "platform/desktop_open.h"
 
+#include <optional>
+
+#include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -108,6 +112,46 @@ std::error_code MissingFileCode(const QString& path) {
                                                            : OpenError::PathNotFound;
 }
 
+// What xdg-open's exit code says: 2 the file is missing, 1 (its syntax), 3 (a tool it needs is
+// missing) and 4 (the action failed) all come down to nothing being there to open it.
+std::error_code XdgOpenResult(int exitCode) {
+  if (exitCode == 0) return {};
+  return exitCode == 2 ? OpenError::FileNotFound : OpenError::NoAssociation;
+}
+
+// Opens through xdg-open where it is installed; nullopt where it is not or does not start. Qt
+// starts xdg-open and reports success whatever it then finds, so that a desktop without a program
+// for the target showed nothing at all. xdg-open mostly hands the target on and ends at once; on
+// some desktops it waits for the program it started, which was found then: after a short wait
+// that counts as success, and the process is left to end by itself.
+std::optional<std::error_code> OpenWithXdgOpen(const QUrl& url) {
+  constexpr int kWaitMs = 2000;
+  const QString program = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  if (program.isEmpty()) return std::nullopt;
+  auto* process = new QProcess;
+  process->setProgram(program);
+  process->setArguments({url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded)});
+  process->setStandardOutputFile(QProcess::nullDevice());
+  process->setStandardErrorFile(QProcess::nullDevice());
+  process->start();
+  if (!process->waitForStarted()) {
+    delete process;
+    return std::nullopt;
+  }
+  QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+  const bool ended = process->waitForFinished(kWaitMs);
+  QGuiApplication::restoreOverrideCursor();
+  if (!ended) {
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    return std::error_code();
+  }
+  const std::error_code result = process->exitStatus() == QProcess::NormalExit
+                                     ? XdgOpenResult(process->exitCode())
+                                     : std::error_code(OpenError::NoAssociation);
+  delete process;
+  return result;
+}
+
 class QtDesktopOpener : public DesktopOpener {
  public:
   std::error_code Open(const QString& target) override {
@@ -117,6 +161,7 @@ class QtDesktopOpener : public DesktopOpener {
       if (!file.exists()) return MissingFileCode(file.filePath());
       if (!file.isReadable()) return OpenError::AccessDenied;
     }
+    if (const std::optional<std::error_code> opened = OpenWithXdgOpen(url)) return *opened;
     if (QDesktopServices::openUrl(url)) return {};
     return OpenError::NoAssociation;
   }

@@ -139,6 +139,54 @@ TEST(DesktopOpener, FailuresSayWhatWentWrong) {
   EXPECT_FALSE(desktop.StartDetached({QStringLiteral("true"), QStringLiteral("x")}));
 }
 
+// A stand-in for xdg-open, first on the PATH while the object lives, that writes what it was given
+// and ends with the given code.
+class FakeXdgOpen {
+ public:
+  explicit FakeXdgOpen(int exitCode) : m_path(qgetenv("PATH")) {
+    QFile script(m_folder.filePath(QStringLiteral("xdg-open")));
+    EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\nexit %2\n")
+                     .arg(Given(), QString::number(exitCode))
+                     .toUtf8());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("PATH", m_folder.path().toLocal8Bit() + ':' + m_path);
+  }
+  ~FakeXdgOpen() { qputenv("PATH", m_path); }
+  FakeXdgOpen(const FakeXdgOpen&) = delete;
+  FakeXdgOpen& operator=(const FakeXdgOpen&) = delete;
+
+  QString Given() const { return m_folder.filePath(QStringLiteral("given")); }
+
+ private:
+  QTemporaryDir m_folder;
+  QByteArray m_path;
+};
+
+class XdgOpenExit : public ::testing::TestWithParam<std::pair<int, std::error_code>> {};
+
+// xdg-open's verdict is the result: a desktop without a program for the page says so.
+TEST_P(XdgOpenExit, IsTheResultOfOpen) {
+  QTemporaryDir root;
+  const QString page = root.filePath(QStringLiteral("seite mit blank.html"));
+  QFile file(page);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  const FakeXdgOpen xdgOpen(GetParam().first);
+  EXPECT_EQ(SystemDesktopOpener().Open(page), GetParam().second);
+  QFile given(xdgOpen.Given());
+  ASSERT_TRUE(given.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromUtf8(given.readAll()), page);
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, XdgOpenExit,
+                         ::testing::Values(std::pair{0, std::error_code()},
+                                           std::pair{2, std::error_code(OpenError::FileNotFound)},
+                                           std::pair{3, std::error_code(OpenError::NoAssociation)},
+                                           std::pair{4,
+                                                     std::error_code(OpenError::NoAssociation)}));
+
 }  // namespace
 
 }  // namespace zul
