@@ -39,7 +39,6 @@ void CHelpWindow::FollowLink(const QUrl& url) {
     if (target.hasFragment()) {
       m_browser->scrollToAnchor(target.fragment(QUrl::FullyDecoded));
     } else {
-      m_browser->scrollToAnchor(QString());
       m_browser->verticalScrollBar()->setValue(0);
     }
     return;
