@@ -1,11 +1,13 @@
 #!/bin/bash
 # Proves that tools/install-deps.sh is all a fresh Debian 12 machine needs: makes a minimal root
 # (mmdebstrap --variant=apt bookworm), copies the committed HEAD of this repository into it, runs
-# tools/install-deps.sh there and builds zulren and zul in Release. Fails when anything is missing.
+# tools/install-deps.sh there, builds zulren and zul in Release and opens zul's window on Xvfb.
+# Fails when anything is missing.
 #
 #   tools/fresh-root.sh --install DEB   installs the package DEB on a fresh root instead, with
-#                                       man-db, and checks that `man zulren` and `man zul` show
-#                                       their pages in the C locale and that zulren runs.
+#                                       man-db and Xvfb, and checks that `man zulren` and `man zul`
+#                                       show their pages in the C locale, that zulren runs and that
+#                                       zul opens its window.
 #
 # Needs root and the network. mmdebstrap mounts /proc, /sys and /dev only while the hooks run, in a
 # mount namespace of its own, and removes the root afterwards, also when a hook fails.
@@ -33,7 +35,11 @@ case "${1:-}" in
       echo "install-deps.sh: $SECONDS s"
       cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DZUL_BUILD_TESTS=OFF >/dev/null
       cmake --build build --parallel "$(nproc)" --target zulren zul
-      echo "install-deps.sh and the build: $SECONDS s"'
+      echo "install-deps.sh and the build: $SECONDS s"
+      # The window opens on an X display: it is still there when timeout ends it.
+      status=0
+      xvfb-run -a timeout 10 build/app/zul || status=$?
+      [[ $status == 124 ]] || { echo "zul did not open its window (exit $status)"; exit 1; }'
     exit 0
     ;;
   --hook-install)
@@ -42,14 +48,19 @@ case "${1:-}" in
     in_root "$dir" /bin/bash -euo pipefail -c '
       export DEBIAN_FRONTEND=noninteractive
       apt-get update -qq >/dev/null
-      apt-get install -y -qq --no-install-recommends man-db /tmp/zul.deb >/dev/null
+      apt-get install -y -qq --no-install-recommends man-db xvfb xauth /tmp/zul.deb >/dev/null
       for page in zulren zul; do
         LANG=C MANPAGER=cat MANWIDTH=80 man "$page" >"/tmp/$page.txt" 2>&1 ||
           { cat "/tmp/$page.txt"; exit 1; }
         grep -q "^BEZEICHNUNG" "/tmp/$page.txt" || { echo "man $page: no page"; exit 1; }
         echo "man $page: $(sed -n "/^BEZEICHNUNG/{n;p;q}" "/tmp/$page.txt" | sed "s/^ *//")"
       done
-      zulren --version'
+      zulren --version
+      # The package brings all the window needs: it is still there when timeout ends it.
+      status=0
+      xvfb-run -a timeout 10 zul || status=$?
+      [[ $status == 124 ]] || { echo "zul did not open its window (exit $status)"; exit 1; }
+      echo "zul opened its window"'
     exit 0
     ;;
 esac
