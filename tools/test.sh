@@ -56,7 +56,8 @@ stage() {
 # The times are shown also when a stage fails, the failed one last.
 report() {
   stop_heartbeat
-  [[ -z "$current" ]] || timings+=("$(printf '%-14s %4d s  failed' "$current" $((SECONDS - started)))")
+  [[ -z "$current" ]] ||
+    timings+=("$(printf '%-14s %4d s  failed' "$current" $((SECONDS - started)))")
   ((${#timings[@]})) || return 0
   echo "== Time per stage"
   printf '%s\n' "${timings[@]}"
