@@ -65,7 +65,10 @@ case "${1:-}" in
     ;;
 esac
 
-command -v mmdebstrap >/dev/null || { echo "mmdebstrap is missing: run tools/install-deps.sh"; exit 1; }
+if ! command -v mmdebstrap >/dev/null; then
+  echo "mmdebstrap is missing: run tools/install-deps.sh"
+  exit 1
+fi
 hooks=()
 case "${1:-}" in
   "")
