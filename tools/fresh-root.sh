@@ -39,7 +39,8 @@ case "${1:-}" in
       # The window opens on an X display: it is still there when timeout ends it.
       status=0
       xvfb-run -a timeout 10 build/app/zul || status=$?
-      [[ $status == 124 ]] || { echo "zul did not open its window (exit $status)"; exit 1; }'
+      [[ $status == 124 ]] || { echo "zul did not open its window (exit $status)"; exit 1; }
+      echo "zul opened its window"'
     exit 0
     ;;
   --hook-install)
