@@ -9,6 +9,7 @@
 #include "dialogs/dialog_units.h"
 #include "platform/dialog_frame.h"
 #include "platform/prompter.h"
+#include "res/version.h"
 
 namespace zul {
 
@@ -44,7 +45,8 @@ CAboutDlg::CAboutDlg(const Services& services, QWidget* parent) : QDialog(parent
   m_icon->setGeometry(units.Rect(11, 17, 20, 20));
   m_icon->setPixmap(ProgramIcon().pixmap(m_icon->size()));
 
-  AddText(this, QStringLiteral("Umbenennungstool \"Zul\" Version 1.4"), units.Rect(40, 10, 133, 8));
+  AddText(this, QStringLiteral("Umbenennungstool \"Zul\" Version ") + QLatin1String(kVersionShort),
+          units.Rect(40, 10, 133, 8));
   AddText(this, QStringLiteral("Copyright © Zul-Team"), units.Rect(40, 25, 119, 8));
 
   m_ok = new QPushButton(QStringLiteral("OK"), this);

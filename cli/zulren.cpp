@@ -8,20 +8,19 @@
 
 #include "cli/collect_rows.h"
 #include "cli/shell_quote.h"
-#include "document/input_line_source.h"
 #include "core/plan_check.h"
 #include "core/plan_check_text.h"
 #include "core/rename_run.h"
 #include "core/run_journal.h"
 #include "core/run_undo.h"
+#include "document/input_line_source.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
+#include "res/version.h"
 
 namespace zul {
 
 namespace {
-
-constexpr char kVersion[] = "zulren (Zul) 1.4.0";
 
 // The working folder, to show paths below it relative to it.
 std::string WorkingFolder() {
@@ -247,7 +246,7 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
     return kExitOk;
   }
   if (options.version) {
-    console.out << kVersion << '\n';
+    console.out << "zulren (Zul) " << kVersion << '\n';
     return kExitOk;
   }
 

@@ -5,23 +5,59 @@
 # Prints the time each stage took.
 #
 # While developing, ZUL_TEST_QUICK=1 tools/test.sh stops after the sanitizer tests.
+# With ZUL_TEST_FRESH_ROOT=1 (as CI runs it) two stages follow on fresh Debian 12 roots: the build
+# with nothing but tools/install-deps.sh, and the package's installation with its manual pages.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/tools/install-deps.sh"
 jobs="$(nproc)"
 timings=()
+current=""  # the stage that runs; still set when it failed
+started=0
+beat=""
+
+# Prints a line every minute while a stage runs, so a long stage is not mistaken for a hang: the
+# minutes so far and, where the stage writes its build log to $progress_log, ninja's last step.
+heartbeat() {
+  local minutes=0 step sleeper
+  trap 'kill "$sleeper" 2>/dev/null; exit 0' TERM
+  while true; do
+    sleep 60 >/dev/null 2>&1 &
+    sleeper=$!
+    wait "$sleeper"
+    minutes=$((minutes + 1))
+    step=""
+    [[ -n "${progress_log:-}" && -f "$progress_log" ]] &&
+      step="$(grep -o '^\[[0-9]*/[0-9]*\]' "$progress_log" | tail -n 1 || true)"
+    echo "   $1: $minutes min${step:+ $step}"
+  done
+}
+
+stop_heartbeat() {
+  [[ -n "$beat" ]] || return 0
+  kill "$beat" 2>/dev/null || true
+  wait "$beat" 2>/dev/null || true
+  beat=""
+}
 
 # Runs "$@" as the stage named $1 and notes its time.
 stage() {
-  local name="$1" start=$SECONDS
+  current="$1"
+  started=$SECONDS
   shift
-  echo "== $name"
+  echo "== $current"
+  heartbeat "$current" &
+  beat=$!
   "$@"
-  timings+=("$(printf '%-14s %4d s' "$name" $((SECONDS - start)))")
+  stop_heartbeat
+  timings+=("$(printf '%-14s %4d s' "$current" $((SECONDS - started)))")
+  current=""
 }
 
-# The times are shown also when a stage fails.
+# The times are shown also when a stage fails, the failed one last.
 report() {
+  stop_heartbeat
+  [[ -z "$current" ]] ||
+    timings+=("$(printf '%-14s %4d s  failed' "$current" $((SECONDS - started)))")
   ((${#timings[@]})) || return 0
   echo "== Time per stage"
   printf '%s\n' "${timings[@]}"
@@ -116,15 +152,18 @@ fuzz() {
   return "$failed"
 }
 
-# The package holds the program beside its help page, the commands in the path, the manual and what
-# the desktop needs to list the program and its filter files.
+# The package holds the program beside its help page, the commands in the path, their manual pages
+# for every locale, copyright and changelog, and what the desktop needs to list the program and its
+# filter files; lintian finds no error in it.
 package() {
   local build="$root/build-gcc" deb listing missing=0
   (cd "$build" && cpack -G DEB >"$build/cpack.log" 2>&1) || { cat "$build/cpack.log"; return 1; }
   deb="$(ls "$build"/zul_*.deb)"
   listing="$(dpkg-deb -c "$deb")"
   for path in ./usr/lib/zul/zul ./usr/lib/zul/zulhilfe.html "./usr/bin/zul -> ../lib/zul/zul" \
-    ./usr/bin/zulren ./usr/share/man/de/man1/zulren.1 \
+    ./usr/bin/zulren ./usr/share/man/man1/zulren.1.gz ./usr/share/man/man1/zul.1.gz \
+    ./usr/share/man/de/man1/zulren.1.gz ./usr/share/man/de/man1/zul.1.gz \
+    ./usr/share/doc/zul/copyright ./usr/share/doc/zul/changelog.gz \
     ./usr/share/applications/org.example.zul.desktop \
     ./usr/share/metainfo/org.example.zul.metainfo.xml \
     ./usr/share/mime/packages/org.example.zul.xml \
@@ -136,14 +175,20 @@ package() {
     echo "$deb holds test programs"
     missing=1
   fi
+  lintian --fail-on error "$deb" 2> >(grep -v '^running with root privileges' >&2) || missing=1
   return "$missing"
 }
 
+stage install-deps "$root/tools/install-deps.sh"
 stage sanitizers sanitizers
 [[ "${ZUL_TEST_QUICK:-}" == 1 ]] && exit 0
 stage clang-format format
-stage gcc-release release gcc g++ -DZUL_BUILD_BENCH=ON
-stage clang-release release clang clang++ -DZUL_BUILD_BENCH=ON -DZUL_BUILD_FUZZ=ON
+progress_log="$root/build-gcc/ci.log" stage gcc-release release gcc g++ -DZUL_BUILD_BENCH=ON
+progress_log="$root/build-clang/ci.log" \
+  stage clang-release release clang clang++ -DZUL_BUILD_BENCH=ON -DZUL_BUILD_FUZZ=ON
 stage clang-tidy tidy
 stage fuzz fuzz
 stage package package
+[[ "${ZUL_TEST_FRESH_ROOT:-}" == 1 ]] || exit 0
+stage fresh-build "$root/tools/fresh-root.sh"
+stage fresh-install "$root/tools/fresh-root.sh" --install "$(ls "$root"/build-gcc/zul_*.deb)"

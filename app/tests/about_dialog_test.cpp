@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "app/about_dlg.h"
@@ -11,6 +12,7 @@
 #include "dialogs/dialog_units.h"
 #include "platform/testing/dialog_checks.h"
 #include "platform/testing/test_services.h"
+#include "res/version.h"
 
 namespace zul {
 
@@ -35,7 +37,6 @@ TEST(AboutBox, LayoutTextsAndLink) {
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info über Zulbo"));
   EXPECT_TRUE(HasDialogTitleBar(dialog));
   EXPECT_EQ(dialog.size(), QSize(units.X(235), units.Y(75)));
-  EXPECT_TRUE(Texts(dialog).contains(QStringLiteral("Umbenennungstool \"Zul\" Version 1.4")));
   EXPECT_EQ(dialog.Icon().geometry(), units.Rect(11, 17, 20, 20));
   EXPECT_FALSE(dialog.Icon().pixmap().isNull());
 
@@ -53,6 +54,21 @@ TEST(AboutBox, LayoutTextsAndLink) {
   const QFontMetrics metrics(link.font());
   EXPECT_EQ(link.geometry(), QRect(units.X(41), units.Y(46), metrics.horizontalAdvance(link.text()),
                                    metrics.height()));
+}
+
+// The about box shows major.minor of the version CMake configured, as a number and not a leftover
+// placeholder, and the same version zulren --version shows in full.
+TEST(AboutBox, ShowsTheConfiguredVersion) {
+  TestServices services;
+  CAboutDlg dialog(services);
+  const QRegularExpression shown(QStringLiteral(R"(^Umbenennungstool "Zul" Version (\d+\.\d+)$)"));
+  QStringList matches;
+  for (const QString& text : Texts(dialog)) {
+    if (const QRegularExpressionMatch match = shown.match(text); match.hasMatch())
+      matches << match.captured(1);
+  }
+  ASSERT_EQ(matches.size(), 1);
+  EXPECT_TRUE(QLatin1String(kVersion).startsWith(matches.front() + u'.')) << kVersion;
 }
 
 TEST(AboutBox, OkHasTheFocusTabReachesTheLinkAndEnterCloses) {
