@@ -1,11 +1,11 @@
 #include "document/zulbo_doc.h"
 
+#include "core/full_path.h"
 #include "document/filter_file.h"
 #include "document/input_line_source.h"
 #include "filelist/zulbo_view.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
-#include "platform/full_path.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
@@ -55,7 +55,7 @@ std::string CZulboDoc::ProposedFileName(const QString& title) {
 }
 
 bool CZulboDoc::Open(const std::string& path) {
-  const std::string full = FullPath(path);
+  const std::string full = FullPath(m_services.files, path);
   if (!m_path.empty() && full == m_path) return true;
 
   Result<std::unique_ptr<InputFile>> input = m_services.files.OpenInput(full);
@@ -128,7 +128,7 @@ bool CZulboDoc::OnFileSaveAs() {
       break;
     proposed = path;
   }
-  path = FullPath(path);
+  path = FullPath(m_services.files, path);
   if (!Write(path)) return false;
   SetPathName(path, Identify(m_services.files, path));
   return true;
@@ -151,7 +151,7 @@ void CZulboDoc::FollowRenames(const RenamePlan& plan, const std::vector<size_t>&
     const std::string& before = back ? rename.to : rename.from;
     if (path.compare(path.rfind('/') + 1, std::string::npos, before) != 0) continue;
     const std::string after = back ? rename.FromPath() : rename.ToPath();
-    if (Identify(m_services.files, after) == m_identity) path = FullPath(after);
+    if (Identify(m_services.files, after) == m_identity) path = FullPath(m_services.files, after);
   }
   if (path != m_path) SetPathName(path, m_identity);
 }
