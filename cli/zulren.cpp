@@ -32,25 +32,36 @@ class Table {
  public:
   Table() = default;
   Table(FileSystem& files, const std::vector<std::string>& given) {
-    for (const std::string& path : given) m_given.emplace_back(FullPath(files, path), path);
+    for (const std::string& path : given) {
+      // A file's folder as its path gave it (nothing for a bare name); a folder's own path.
+      const Result<FileStatus> status = files.Examine(path);
+      const bool folder = status && status->kind == FileKind::Folder;
+      std::string full = FullPath(files, path);
+      std::string shown = path;
+      if (!folder) {
+        full.erase(full.rfind('/') + 1);
+        shown.erase(shown.rfind('/') == std::string::npos ? 0 : shown.rfind('/') + 1);
+      } else {
+        if (full.back() != '/') full += '/';
+        if (shown.back() != '/') shown += '/';
+      }
+      m_prefixes.emplace_back(std::move(full), std::move(shown));
+    }
   }
 
   std::string Shown(const std::string& path) const {
-    for (const auto& [full, given] : m_given) {
-      if (path == full) return ShellQuote(given);
-      const bool root = full == "/";
-      if (path.size() > full.size() && path.compare(0, full.size(), full) == 0 &&
-          (root || path[full.size()] == '/')) {
-        const std::string_view rest = std::string_view(path).substr(full.size() + (root ? 0 : 1));
-        const bool slashed = !given.empty() && given.back() == '/';
-        return ShellQuote(given + (slashed ? "" : "/") + std::string(rest));
-      }
+    const std::pair<std::string, std::string>* best = nullptr;
+    for (const auto& prefix : m_prefixes) {
+      if (path.starts_with(prefix.first) && (!best || prefix.first.size() > best->first.size()))
+        best = &prefix;
     }
-    return ShellQuote(path);
+    if (!best) return ShellQuote(path);
+    return ShellQuote(best->second + path.substr(best->first.size()));
   }
 
  private:
-  std::vector<std::pair<std::string, std::string>> m_given;  // absolute, as given
+  // Each argument's folder, absolute with a '/' at its end, and as it was given.
+  std::vector<std::pair<std::string, std::string>> m_prefixes;
 };
 
 // Reads the filter file as the window does; false, after a German message, when it is none.

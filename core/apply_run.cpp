@@ -90,12 +90,13 @@ std::string ApplySummary(const RenamePlan& plan, const ApplyOutcome& outcome) {
     return std::to_string(run.renamed) + " von " + FilesText(plan.size()) + " umbenannt, " +
            reason + ".";
   }
-  std::string text = FilesText(outcome.restored.size()) + " zurückbenannt, " + reason + ".";
-  if (!outcome.unrestored.empty()) {
-    text += ' ' + FilesText(outcome.unrestored.size()) +
-            (outcome.unrestored.size() == 1 ? " trägt" : " tragen") + " weiterhin den neuen Namen.";
+  std::string text = "Keine Datei umbenannt, " + reason + ": ";
+  if (outcome.unrestored.empty()) {
+    return text + "Die bereits umbenannten " + FilesText(run.renamed) + " wurden zurückbenannt.";
   }
-  return text;
+  return text + FilesText(outcome.restored.size()) + " zurückbenannt, " +
+         FilesText(outcome.unrestored.size()) +
+         (outcome.unrestored.size() == 1 ? " trägt" : " tragen") + " weiterhin den neuen Namen.";
 }
 
 std::string FailureText(const RenamePlan& plan, const RunOutcome& run,
