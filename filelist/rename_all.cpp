@@ -5,6 +5,7 @@
 #include "filelist/undo_report.h"
 #include "filelist/zulbo_view.h"
 #include "platform/error_text.h"
+#include "platform/journal_folder.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 

@@ -8,6 +8,12 @@
 
 namespace zul {
 
+namespace {
+
+constexpr int kRowsPerChunk = 4096;
+
+}  // namespace
+
 // Every folder's scan ends with a recomputation of all names, which draws one random value per
 // row. Only the last one (the chosen folder's) is ever seen, so the earlier ones are counted and
 // skipped in one jump of the generator: the final names and the generator's state are the same
@@ -22,11 +28,14 @@ void CZulboView::ScanFolder(const std::string& folder) {
       0, true);
   const uint64_t rowsBefore = static_cast<uint64_t>(RowCount());
   FileRows found;
-  // The rows name their folders absolutely, as AddFile does.
+  // The rows name their folders absolutely, as AddFile does. They reach the list a chunk at a
+  // time, one insertion each, so that a long scan shows them and keeps no second copy.
   const WalkOutcome outcome =
       WalkFolder(m_services.files, folder.empty() ? folder : FullPath(m_services.files, folder),
-                 m_folderOptions.includeSubfolders, found,
-                 [&](int count) { return progress->Continue(count); });
+                 m_folderOptions.includeSubfolders, found, [&](int count) {
+                   if (found.Count() >= kRowsPerChunk) m_model->Append(std::move(found));
+                   return progress->Continue(count);
+                 });
   m_model->Append(std::move(found));
   SkipRandom(outcome.subfoldersEnded * rowsBefore + outcome.foundAtSubfolderEnds);
   if (outcome.cancelled) {
