@@ -6,7 +6,7 @@
 
 #include <QTranslator>
 
-#include "platform/services.h"
+#include "app/system_services.h"
 
 namespace zul {
 

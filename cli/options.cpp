@@ -57,7 +57,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
         value = argument.substr(7);
       }
       if (!ParseSort(value, options.sort)) {
-        error = "Unbekannte Sortierung „" + value + "“: erlaubt sind name, created, modified und captured.";
+        error = "Unbekannte Sortierung „" + value +
+                "“: erlaubt sind name, created, modified und captured.";
         return std::nullopt;
       }
     } else {

@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "cli/collect_rows.h"
+#include "cli/shell_quote.h"
 #include "core/apply_run.h"
 #include "core/full_path.h"
-#include "cli/shell_quote.h"
-#include "document/input_line_source.h"
 #include "core/plan_check.h"
 #include "core/plan_check_text.h"
 #include "core/rename_run.h"
 #include "core/run_journal.h"
 #include "core/run_undo.h"
+#include "document/input_line_source.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
 
@@ -24,7 +24,7 @@ namespace zul {
 
 namespace {
 
-constexpr char kVersion[] = "zulren (Zul) 1.4.0";
+constexpr char kVersion[] = "zulren (Zul) " ZUL_VERSION;
 
 // Shows each path as it was given on the command line: a file's path as given, a path inside a
 // given folder with the folder as given, and anything else (the journal's paths) absolute.

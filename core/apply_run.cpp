@@ -49,15 +49,15 @@ ApplyOutcome ApplyPlan(const RenamePlan& plan, std::vector<FileIdentity> identit
     outcome.journalError = journal.error();
     return outcome;
   }
-  outcome.run = RunPlan(plan, files, [&](size_t done) { return observer.Renaming(done, plan.size()); });
+  outcome.run =
+      RunPlan(plan, files, [&](size_t done) { return observer.Renaming(done, plan.size()); });
   const RunOutcome& done = outcome.run;
   // A cancel before the first rename leaves nothing to ask about; a failure is always told.
   if (!done.Finished(plan) && !(done.cancelled && done.renamed == 0) &&
       observer.ShouldRollBack(plan, done)) {
     outcome.rolledBack = true;
-    outcome.unrestored = RollBack(plan, done.renamed, files, [&](size_t back) {
-      observer.RollingBack(back, done.renamed);
-    });
+    outcome.unrestored = RollBack(plan, done.renamed, files,
+                                  [&](size_t back) { observer.RollingBack(back, done.renamed); });
     for (size_t k = done.renamed, next = 0; k-- > 0;) {
       if (next < outcome.unrestored.size() && outcome.unrestored[next].step == k) {
         ++next;
@@ -81,7 +81,8 @@ std::string FilesText(size_t count) {
 }
 
 std::string ApplySummary(const RenamePlan& plan, const ApplyOutcome& outcome) {
-  if (!outcome.Started()) return "Keine Datei umbenannt: Das Protokoll konnte nicht geschrieben werden.";
+  if (!outcome.Started())
+    return "Keine Datei umbenannt: Das Protokoll konnte nicht geschrieben werden.";
   const RunOutcome& run = outcome.run;
   if (run.Finished(plan)) return FilesText(plan.size()) + " umbenannt.";
   const std::string reason = StopReason(plan, run);
@@ -99,26 +100,24 @@ std::string ApplySummary(const RenamePlan& plan, const ApplyOutcome& outcome) {
          (outcome.unrestored.size() == 1 ? " trägt" : " tragen") + " weiterhin den neuen Namen.";
 }
 
-std::string FailureText(const RenamePlan& plan, const RunOutcome& run,
-                        const std::string& shownFrom, const std::string& shownTo) {
+std::string FailureText(const RenamePlan& plan, const RunOutcome& run, const std::string& shownFrom,
+                        const std::string& shownTo) {
   (void)plan;
   // A rename fails with these where the source itself is gone or may not be touched.
   const int error = run.failure.value();
-  const bool source = run.failure.category() == std::generic_category() &&
-                      (error == ENOENT || error == EPERM);
+  const bool source =
+      run.failure.category() == std::generic_category() && (error == ENOENT || error == EPERM);
   return FileErrorText(run.failure, source ? shownFrom : shownTo);
 }
 
-std::pair<std::string, std::string> RollBackQuestion(const RenamePlan& plan,
-                                                     const RunOutcome& run,
+std::pair<std::string, std::string> RollBackQuestion(const RenamePlan& plan, const RunOutcome& run,
                                                      const std::string& shownFrom,
                                                      const std::string& shownTo) {
   const std::string rollBack = "Sollen die bereits umbenannten Dateien zurückbenannt werden?";
   if (run.cancelled) {
-    return {"Umbenennung abgebrochen", "Die Umbenennung wurde abgebrochen.\n" +
-                                           std::to_string(run.renamed) + " von " +
-                                           FilesText(plan.size()) + " sind umbenannt.\n" +
-                                           rollBack};
+    return {"Umbenennung abgebrochen",
+            "Die Umbenennung wurde abgebrochen.\n" + std::to_string(run.renamed) + " von " +
+                FilesText(plan.size()) + " sind umbenannt.\n" + rollBack};
   }
   return {"Umbenennung fehlgeschlagen", "Die Datei \n" + shownFrom + "\nkonnte nicht in\n" +
                                             shownTo + "\numbenannt werden.\n" + rollBack};

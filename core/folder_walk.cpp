@@ -17,7 +17,10 @@ namespace {
 class Walk {
  public:
   Walk(FileSystem& files, bool subfolders, FileRows& rows, const WalkProgress& progress)
-      : m_files(files), m_folders(files), m_subfolders(subfolders), m_rows(rows),
+      : m_files(files),
+        m_folders(files),
+        m_subfolders(subfolders),
+        m_rows(rows),
         m_progress(progress) {}
 
   WalkOutcome Run(const std::string& folder) {

@@ -31,5 +31,4 @@ struct WalkOutcome {
 WalkOutcome WalkFolder(FileSystem& files, const std::string& folder, bool subfolders,
                        FileRows& rows, const WalkProgress& progress = {});
 
-
 }  // namespace zul

@@ -88,7 +88,8 @@ std::string IssueText(StepCheck check, const std::string& newName,
     case StepIssue::TargetExists:
       return "Ziel existiert: Im Ordner gibt es schon " + quoted(newName) + ".";
     case StepIssue::TargetRenamedLater:
-      if (named) return "Ziel existiert: " + quoted(newName) + " wird erst in " + row + " umbenannt.";
+      if (named)
+        return "Ziel existiert: " + quoted(newName) + " wird erst in " + row + " umbenannt.";
       break;
     default:
       break;

@@ -40,10 +40,10 @@ void CZulboView::ScanFolder(const std::string& folder) {
   SkipRandom(outcome.subfoldersEnded * rowsBefore + outcome.foundAtSubfolderEnds);
   if (outcome.cancelled) {
     // The rows found stay; the user learns how far the scan came.
-    emit StatusMessage(outcome.found == 1
-                           ? QStringLiteral("Hinzufügen abgebrochen: 1 Datei hinzugefügt.")
-                           : QStringLiteral("Hinzufügen abgebrochen: %1 Dateien hinzugefügt.")
-                                 .arg(outcome.found));
+    emit StatusMessage(
+        outcome.found == 1
+            ? QStringLiteral("Hinzufügen abgebrochen: 1 Datei hinzugefügt.")
+            : QStringLiteral("Hinzufügen abgebrochen: %1 Dateien hinzugefügt.").arg(outcome.found));
   }
   RecomputeNewNames();
 }

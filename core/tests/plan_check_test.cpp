@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/gcc_restrict_bug.h"
 #include "core/plan_check_text.h"
 #include "core/rename_run.h"
+#include "engine/gcc_restrict_bug.h"
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 

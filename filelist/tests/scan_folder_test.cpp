@@ -72,7 +72,7 @@ TEST(ScanFolder, LinksAreRowsAndNeverFollowed) {
   t.view.Options().includeSubfolders = true;
   t.view.ScanFolder("/t");
   EXPECT_EQ(t.Paths(), (Paths{"/t/a", "/t/dangling", "/t/filelink", "/t/outside", "/t/sub/again",
-                               "/t/sub/s1", "/t/sub/self"}));
+                              "/t/sub/s1", "/t/sub/self"}));
   EXPECT_EQ(fs.listed, (Paths{"/t", "/t/sub"}));
 }
 
