@@ -302,20 +302,39 @@ bool FileRows::AnyIssue() const {
 }
 
 int FileRows::FollowRenames(const RenamePlan& plan, const std::vector<size_t>& steps, bool back) {
-  // The rows by folder and old name; a name listed twice follows once, in its first row.
-  std::unordered_map<std::string_view, std::unordered_map<std::string_view, size_t>> byFolder;
-  for (size_t i = m_rows.size(); i-- > 0;) byFolder[Folder(m_rows[i])][m_rows[i].OldName()] = i;
+  const auto oldName = [&](const RenameStep& step) -> const std::string& {
+    return back ? step.to : step.from;
+  };
+  // Right after a run the rows are still those its plan was made of, step k being row k: only
+  // rows that moved since are looked up by folder and name.
   std::vector<std::pair<size_t, const std::string*>> moves;
+  std::vector<size_t> moved;
   for (const size_t k : steps) {
     const RenameStep& step = plan[k];
-    const auto folder = byFolder.find(step.directory);
-    if (folder == byFolder.end()) continue;
-    const auto row = folder->second.find(back ? step.to : step.from);
-    if (row == folder->second.end()) continue;
-    moves.emplace_back(row->second, back ? &step.from : &step.to);
-    folder->second.erase(row);
+    if (k < m_rows.size() && m_rows[k].OldName() == oldName(step) &&
+        Folder(m_rows[k]) == step.directory) {
+      moves.emplace_back(k, back ? &step.from : &step.to);
+    } else {
+      moved.push_back(k);
+    }
   }
-  // Renamed only now: the map points into the names.
+  if (!moved.empty()) {
+    // The rows by folder and old name; a name listed twice follows once, in its first row.
+    std::unordered_map<std::string_view, std::unordered_map<std::string_view, size_t>> byFolder;
+    for (size_t i = m_rows.size(); i-- > 0;) byFolder[Folder(m_rows[i])][m_rows[i].OldName()] = i;
+    for (const auto& [row, name] : moves)
+      byFolder[Folder(m_rows[row])].erase(m_rows[row].OldName());
+    for (const size_t k : moved) {
+      const RenameStep& step = plan[k];
+      const auto folder = byFolder.find(step.directory);
+      if (folder == byFolder.end()) continue;
+      const auto row = folder->second.find(oldName(step));
+      if (row == folder->second.end()) continue;
+      moves.emplace_back(row->second, back ? &step.from : &step.to);
+      folder->second.erase(row);
+    }
+  }
+  // Renamed only now: the lookups point into the names.
   for (const auto& [row, name] : moves) {
     m_rows[row].SetOldName(*name);
     m_rows[row].issue = StepIssue::None;
