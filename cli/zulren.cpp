@@ -67,21 +67,17 @@ class Table {
 // Reads the filter file as the window does; false, after a German message, when it is none.
 bool ReadFilter(FileSystem& files, const std::string& path, FilterSettings& filter,
                 std::ostream& err) {
-  Result<std::unique_ptr<InputFile>> input = files.OpenInput(path);
-  if (!input) {
-    err << "zulren: " << FileErrorText(input.error(), ShellQuote(path)) << '\n';
+  const Result<FilterFile> read = ReadFilterFile(files, path, filter);
+  if (!read) {
+    err << "zulren: " << FileErrorText(read.error(), ShellQuote(path)) << '\n';
     return false;
   }
-  InputLineSource source(**input);
-  const FilterReadResult result = ReadFrom(filter, source);
-  if (source.Error()) {
-    err << "zulren: " << FileErrorText(source.Error(), ShellQuote(path)) << '\n';
-    return false;
-  }
-  if (result != ReadOk || (*input)->Status().size == 0) {
+  // An empty "….fil" is a filter file the window has yet to write: it holds no filter to apply.
+  if (read->kind != FilterFile::Kind::Filter) {
     err << "zulren: „" << ShellQuote(path) << "“ ist keine Filterdatei von Zul.\n";
     return false;
   }
+  filter = read->filter;
   return true;
 }
 

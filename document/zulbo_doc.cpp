@@ -58,35 +58,23 @@ bool CZulboDoc::Open(const std::string& path) {
   const std::string full = FullPath(m_services.files, path);
   if (!m_path.empty() && full == m_path) return true;
 
-  Result<std::unique_ptr<InputFile>> input = m_services.files.OpenInput(full);
-  if (!input) {
-    ShowFileError(m_services.prompter, m_owner, kOpenFailed, input.error(), full);
+  const Result<FilterFile> read = ReadFilterFile(m_services.files, full, m_filter);
+  if (!read) {
+    ShowFileError(m_services.prompter, m_owner, kOpenFailed, read.error(), full);
     return false;
   }
-
-  const FileStatus& status = (*input)->Status();
-  if (status.kind == FileKind::File && status.size == 0 && full.ends_with(".fil")) {
-    SetPathName(full, status.identity);
-  } else if (status.kind == FileKind::File && status.size == 0) {
-    // Only a file named as a filter file may become one: "__init__.py" or a new, empty text
-    // would be written over by the next "Filter Speichern".
-    m_view.AddFile(full);
-    m_view.RecomputeNewNames();
-  } else {
-    FilterSettings read = m_filter;
-    InputLineSource source(**input);
-    const FilterReadResult result = ReadFrom(read, source);
-    if (source.Error()) {
-      ShowFileError(m_services.prompter, m_owner, kOpenFailed, source.Error(), full);
-      return false;
-    }
-    if (result == ReadOk) {
-      m_filter = read;
-      SetPathName(full, status.identity);
-    } else {
+  switch (read->kind) {
+    case FilterFile::Kind::Filter:
+      m_filter = read->filter;
+      SetPathName(full, read->status.identity);
+      break;
+    case FilterFile::Kind::EmptyFilter:
+      SetPathName(full, read->status.identity);
+      break;
+    case FilterFile::Kind::NotAFilter:
       m_view.AddFile(full);
       m_view.RecomputeNewNames();
-    }
+      break;
   }
   m_view.OnInitialUpdate();
   return true;
