@@ -16,7 +16,7 @@
 #include "core/rename_run.h"
 #include "core/run_journal.h"
 #include "core/run_undo.h"
-#include "document/input_line_source.h"
+#include "document/filter_file.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
 
@@ -212,7 +212,7 @@ int Apply(const RenamePlan& plan, std::vector<FileIdentity> identities, FileSyst
     const std::string from = table.Shown(failed.FromPath());
     const std::string to = table.Shown(failed.ToPath());
     console.err << "zulren: " << from << " konnte nicht in " << to
-                << " umbenannt werden: " << FailureText(plan, outcome.run, from, to) << '\n';
+                << " umbenannt werden: " << FailureText(outcome.run, from, to) << '\n';
   }
   if (!outcome.unrestored.empty()) ListUnrestored(plan, outcome.unrestored, table, console.err);
   console.err << ApplySummary(plan, outcome) << '\n';

@@ -100,9 +100,8 @@ std::string ApplySummary(const RenamePlan& plan, const ApplyOutcome& outcome) {
          (outcome.unrestored.size() == 1 ? " trägt" : " tragen") + " weiterhin den neuen Namen.";
 }
 
-std::string FailureText(const RenamePlan& plan, const RunOutcome& run, const std::string& shownFrom,
+std::string FailureText(const RunOutcome& run, const std::string& shownFrom,
                         const std::string& shownTo) {
-  (void)plan;
   // A rename fails with these where the source itself is gone or may not be touched.
   const int error = run.failure.value();
   const bool source =

@@ -42,7 +42,6 @@ struct ApplyOutcome {
   std::optional<JournaledRun> undoable;
 
   bool Started() const { return !journalError; }
-  bool Complete(const RenamePlan& plan) const { return Started() && run.Finished(plan); }
   // How many files carry their new name now.
   size_t LeftRenamed() const { return rolledBack ? unrestored.size() : run.renamed; }
   // The steps whose files carry their new name now, in plan order.
@@ -65,7 +64,7 @@ struct ApplyOutcome {
 std::string ApplySummary(const RenamePlan& plan, const ApplyOutcome& outcome);
 // Why the step that failed could not be renamed, blaming the path the error belongs to: the
 // source where it is gone or may not be touched, else the target.
-std::string FailureText(const RenamePlan& plan, const RunOutcome& run, const std::string& shownFrom,
+std::string FailureText(const RunOutcome& run, const std::string& shownFrom,
                         const std::string& shownTo);
 // The question after a run that stopped early: its title and text.
 std::pair<std::string, std::string> RollBackQuestion(const RenamePlan& plan, const RunOutcome& run,

@@ -2,7 +2,6 @@
 
 #include "core/full_path.h"
 #include "document/filter_file.h"
-#include "document/input_line_source.h"
 #include "filelist/zulbo_view.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"

@@ -117,11 +117,10 @@ TEST(ApplyPlan, AJournalThatCannotBeWrittenRenamesNothing) {
 
 // An error of the source file is blamed on the source, any other on the target.
 TEST(FailureText, BlamesThePathTheErrorBelongsTo) {
-  const RenamePlan plan = {{"/d", "a", "b"}};
   for (const auto& [error, blamed] : {std::pair{ENOENT, "QUELLE"}, std::pair{EPERM, "QUELLE"},
                                       std::pair{EEXIST, "ZIEL"}, std::pair{ENAMETOOLONG, "ZIEL"}}) {
     const RunOutcome run{0, ErrnoCode(error), false};
-    const std::string text = FailureText(plan, run, "QUELLE", "ZIEL");
+    const std::string text = FailureText(run, "QUELLE", "ZIEL");
     EXPECT_NE(text.find(blamed), std::string::npos) << error << ": " << text;
   }
 }
