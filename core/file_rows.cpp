@@ -296,11 +296,6 @@ void FileRows::SetChecks(const std::vector<StepCheck>& checks) {
   }
 }
 
-bool FileRows::AnyIssue() const {
-  return std::any_of(m_rows.begin(), m_rows.end(),
-                     [](const StoredRow& row) { return row.issue != StepIssue::None; });
-}
-
 int FileRows::FollowRenames(const RenamePlan& plan, const std::vector<size_t>& steps, bool back) {
   const auto oldName = [&](const RenameStep& step) -> const std::string& {
     return back ? step.to : step.from;

@@ -51,7 +51,6 @@ class FileRows {
 
   // The identity of a row's file as it was added ({} where it could not be taken): the journal
   // of a run records it, so that an undo finds the file even after others took its name.
-  const FileIdentity& Identity(int row) const { return m_rows[static_cast<size_t>(row)].identity; }
   std::vector<FileIdentity> Identities() const;
 
   // The check's result of a row, kept until the next check; it moves with its row.
@@ -61,8 +60,6 @@ class FileRows {
   }
   // One result per row, in row order.
   void SetChecks(const std::vector<StepCheck>& checks);
-  // Whether any row has an issue.
-  bool AnyIssue() const;
 
   // The rows follow their files after renames on the disk: each row named as the given step's
   // old name in its folder (with `back`, its new name) takes the other name as its "Alter Name"
