@@ -5,7 +5,7 @@
 #include "filelist/zulbo_view.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
-#include "platform/full_path.h"
+#include "core/full_path.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
@@ -35,7 +35,7 @@ void AddToList(CZulboView& view, const Services& services, const std::vector<std
   QStringList missing;
   bool added = false;
   for (const std::string& name : names) {
-    const std::string path = FullPath(name);
+    const std::string path = FullPath(services.files, name);
     const Result<FileStatus> status = services.files.Examine(path);
     if (!status) {
       missing.push_back(

@@ -7,7 +7,7 @@
 #include <QTranslator>
 
 #include "app/settings_store.h"
-#include "platform/services.h"
+#include "app/system_services.h"
 
 namespace zul {
 

@@ -1,29 +1,20 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/file_rows.h"
-#include "platform/file_system.h"
+#include "platform/result.h"
 
 namespace zul {
 
-// The rows and, for each, the identity of its file as the journal of a run records it.
-struct CollectedRows {
-  FileRows rows;
-  std::vector<FileIdentity> identities;
-};
+class FileSystem;
 
-// The rows of the paths given to zulren, in their order: a file as it is; a folder's files
-// without hidden ones, in byte order of their names, with `recursive` also those of its
-// subfolders (where the subfolder comes in that order; a folder reached twice through links is
-// taken once). Empty, with a German message in `error`, when a path names nothing.
-//
-// The identities of a folder's files come from its listing, without a lookup per file, unless the
-// listing's inode of the folder's first file differs from a lookup's (as on some overlays). They
-// carry no birth time then.
-std::optional<CollectedRows> CollectRows(FileSystem& files, const std::vector<std::string>& paths,
-                                         bool recursive, std::string& error);
+// The rows of the paths given to zulren, in their order, each with its file's identity: a file
+// (or a symbolic link, followed nowhere) as it is; a folder's files as the window's folder command
+// takes them (core/folder_walk.h), with `recursive` those of its subfolders too. Fails with the
+// error of the first path that names nothing, whose index is then in `failed`.
+[[nodiscard]] Result<FileRows> CollectRows(FileSystem& files, const std::vector<std::string>& paths,
+                                           bool recursive, size_t& failed);
 
 }  // namespace zul

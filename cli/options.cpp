@@ -11,6 +11,8 @@ bool ParseSort(const std::string& value, Options::Sort& sort) {
     sort = Options::Sort::Created;
   } else if (value == "modified") {
     sort = Options::Sort::Modified;
+  } else if (value == "captured") {
+    sort = Options::Sort::Captured;
   } else {
     return false;
   }
@@ -47,7 +49,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
       std::string value;
       if (argument == "--sort") {
         if (i + 1 == arguments.size()) {
-          error = "Die Option „--sort“ braucht einen Wert: name, created oder modified.";
+          error = "Die Option „--sort“ braucht einen Wert: name, created, modified oder captured.";
           return std::nullopt;
         }
         value = arguments[++i];
@@ -55,7 +57,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
         value = argument.substr(7);
       }
       if (!ParseSort(value, options.sort)) {
-        error = "Unbekannte Sortierung „" + value + "“: erlaubt sind name, created und modified.";
+        error = "Unbekannte Sortierung „" + value +
+                "“: erlaubt sind name, created, modified und captured.";
         return std::nullopt;
       }
     } else {
@@ -90,13 +93,16 @@ Namen, dieselbe Prüfung, dieselbe Sicherheit wie im Fenster. Ohne --apply wird 
 geschehen würde (Probelauf); nichts wird umbenannt.
 
 Jeder PFAD ist eine Datei (so übernommen) oder ein Ordner (seine Dateien ohne versteckte, in
-Byte-Reihenfolge ihrer Namen). Die Zeilen folgen der Reihenfolge der Argumente; [index] zählt
-nach dieser Reihenfolge.
+Byte-Reihenfolge ihrer Namen, wie im Fenster). Die Zeilen folgen der Reihenfolge der Argumente;
+[index] zählt nach dieser Reihenfolge. Pfade werden so gezeigt, wie sie angegeben wurden.
 
 Optionen:
-  -r, --recursive       bei Ordnern auch alle Unterordner einbeziehen
+  -r, --recursive       bei Ordnern auch alle Unterordner einbeziehen, wo ihr Name steht;
+                        symbolischen Verknüpfungen auf Ordner wird nicht gefolgt (die
+                        Verknüpfung selbst ist eine Zeile wie jede Datei)
       --sort=ART        alle Zeilen sortieren wie ein Klick auf die Spalte:
-                        name (Alter Name), created (Erstelltdatum), modified (Änderungsdatum)
+                        name (Alter Name), created (Erstelltdatum), modified (Änderungsdatum),
+                        captured (Aufnahmedatum; ohne eines gilt das Änderungsdatum)
       --apply           wirklich umbenennen: erst prüfen, bei einem Konflikt nichts tun;
                         schlägt eine Umbenennung dennoch fehl, wird alles zurückbenannt
       --undo            die letzte abgeschlossene Umbenennung rückgängig machen
@@ -116,7 +122,8 @@ Rückgabewert:
   1  Konflikte gefunden, eine Umbenennung fehlgeschlagen und zurückbenannt, oder Dateien
      konnten bei --undo nicht zurückbenannt werden
   2  falscher Aufruf oder keine lesbare Filterdatei; nichts wurde umbenannt
-  3  nach einem Fehler konnte nicht alles zurückbenannt werden (jede Datei wird genannt)
+  3  nach einem Fehler konnte nicht alles zurückbenannt werden (jede Datei wird genannt), oder
+     das Protokoll der Umbenennung konnte nicht geschrieben werden
 )";
 }
 

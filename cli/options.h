@@ -8,7 +8,7 @@ namespace zul {
 
 // What the command line of zulren asks for.
 struct Options {
-  enum class Sort { None, Name, Created, Modified };
+  enum class Sort { None, Name, Created, Modified, Captured };
   std::string filterFile;
   std::vector<std::string> paths;
   bool recursive = false;

@@ -1,19 +1,22 @@
 #include "cli/zulren.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/collect_rows.h"
 #include "cli/shell_quote.h"
+#include "core/apply_run.h"
+#include "core/full_path.h"
 #include "core/plan_check.h"
 #include "core/plan_check_text.h"
 #include "core/rename_run.h"
 #include "core/run_journal.h"
 #include "core/run_undo.h"
-#include "document/input_line_source.h"
+#include "document/filter_file.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
 #include "res/version.h"
@@ -22,46 +25,59 @@ namespace zul {
 
 namespace {
 
-// The working folder, to show paths below it relative to it.
-std::string WorkingFolder() {
-  char cwd[4096];
-  return getcwd(cwd, sizeof cwd) ? std::string(cwd) : std::string();
-}
 
+// Shows each path as it was given on the command line: a file's path as given, a path inside a
+// given folder with the folder as given, and anything else (the journal's paths) absolute.
 class Table {
  public:
-  explicit Table(std::string cwd) : m_cwd(std::move(cwd)) {}
+  Table() = default;
+  Table(FileSystem& files, const std::vector<std::string>& given) {
+    for (const std::string& path : given) {
+      // A file's folder as its path gave it (nothing for a bare name); a folder's own path.
+      const Result<FileStatus> status = files.Examine(path);
+      const bool folder = status && status->kind == FileKind::Folder;
+      std::string full = FullPath(files, path);
+      std::string shown = path;
+      if (!folder) {
+        full.erase(full.rfind('/') + 1);
+        shown.erase(shown.rfind('/') == std::string::npos ? 0 : shown.rfind('/') + 1);
+      } else {
+        if (full.back() != '/') full += '/';
+        if (shown.back() != '/') shown += '/';
+      }
+      m_prefixes.emplace_back(std::move(full), std::move(shown));
+    }
+  }
 
-  // A path as the table shows it: relative where it lies below the working folder, quoted.
   std::string Shown(const std::string& path) const {
-    if (!m_cwd.empty() && m_cwd != "/" && path.size() > m_cwd.size() + 1 &&
-        path.compare(0, m_cwd.size(), m_cwd) == 0 && path[m_cwd.size()] == '/')
-      return ShellQuote(std::string_view(path).substr(m_cwd.size() + 1));
-    return ShellQuote(path);
+    const std::pair<std::string, std::string>* best = nullptr;
+    for (const auto& prefix : m_prefixes) {
+      if (path.starts_with(prefix.first) && (!best || prefix.first.size() > best->first.size()))
+        best = &prefix;
+    }
+    if (!best) return ShellQuote(path);
+    return ShellQuote(best->second + path.substr(best->first.size()));
   }
 
  private:
-  std::string m_cwd;
+  // Each argument's folder, absolute with a '/' at its end, and as it was given.
+  std::vector<std::pair<std::string, std::string>> m_prefixes;
 };
 
 // Reads the filter file as the window does; false, after a German message, when it is none.
 bool ReadFilter(FileSystem& files, const std::string& path, FilterSettings& filter,
                 std::ostream& err) {
-  Result<std::unique_ptr<InputFile>> input = files.OpenInput(path);
-  if (!input) {
-    err << "zulren: " << FileErrorText(input.error(), ShellQuote(path)) << '\n';
+  const Result<FilterFile> read = ReadFilterFile(files, path, filter);
+  if (!read) {
+    err << "zulren: " << FileErrorText(read.error(), ShellQuote(path)) << '\n';
     return false;
   }
-  InputLineSource source(**input);
-  const FilterReadResult result = ReadFrom(filter, source);
-  if (source.Error()) {
-    err << "zulren: " << FileErrorText(source.Error(), ShellQuote(path)) << '\n';
-    return false;
-  }
-  if (result != ReadOk || (*input)->Status().size == 0) {
+  // An empty "….fil" is a filter file the window has yet to write: it holds no filter to apply.
+  if (read->kind != FilterFile::Kind::Filter) {
     err << "zulren: „" << ShellQuote(path) << "“ ist keine Filterdatei von Zul.\n";
     return false;
   }
+  filter = read->filter;
   return true;
 }
 
@@ -73,22 +89,19 @@ int SortColumn(Options::Sort sort) {
       return ColCreated;
     case Options::Sort::Modified:
       return ColModified;
+    case Options::Sort::Captured:
+      return ColCaptured;
     case Options::Sort::None:
       break;
   }
   return -1;
 }
 
-// "1 Datei" or "3 Dateien".
-std::string Files(size_t count) {
-  return std::to_string(count) + (count == 1 ? " Datei" : " Dateien");
-}
-
 // "0 Konflikte", "1 Konflikt", with ", 2 Warnungen" where steps only warn.
-std::string ConflictCount(const std::vector<StepIssue>& issues) {
+std::string ConflictCount(const std::vector<StepCheck>& checks) {
   size_t conflicts = 0;
   size_t warnings = 0;
-  for (const StepIssue issue : issues) {
+  for (const auto [issue, other] : checks) {
     if (IsConflict(issue))
       ++conflicts;
     else if (issue != StepIssue::None)
@@ -100,14 +113,16 @@ std::string ConflictCount(const std::vector<StepIssue>& issues) {
   return text;
 }
 
-bool AnyConflict(const std::vector<StepIssue>& issues) {
-  return std::any_of(issues.begin(), issues.end(), IsConflict);
+bool AnyConflict(const std::vector<StepCheck>& checks) {
+  return std::any_of(checks.begin(), checks.end(),
+                     [](const StepCheck& check) { return IsConflict(check.issue); });
 }
 
 // One row of the table: old path, an arrow, new path, and after " # " the check's reason.
-void PrintStep(const RenameStep& step, StepIssue issue, const Table& table, std::ostream& out) {
-  out << table.Shown(step.FromPath()) << " -> " << table.Shown(step.ToPath());
-  if (issue != StepIssue::None) out << "  # " << IssueText(issue);
+void PrintStep(const RenamePlan& plan, size_t step, StepCheck check, const Table& table,
+               std::ostream& out) {
+  out << table.Shown(plan[step].FromPath()) << " -> " << table.Shown(plan[step].ToPath());
+  if (check.issue != StepIssue::None) out << "  # " << IssueText(plan, step, check);
   out << '\n';
 }
 
@@ -140,12 +155,6 @@ class ProgressLine {
   bool m_shown = false;
 };
 
-int64_t Now() {
-  return std::chrono::duration_cast<std::chrono::seconds>(
-             std::chrono::system_clock::now().time_since_epoch())
-      .count();
-}
-
 // Lists the steps that could not be renamed back, each with why.
 void ListUnrestored(const RenamePlan& plan, const std::vector<Unrestored>& unrestored,
                     const Table& table, std::ostream& err) {
@@ -160,47 +169,60 @@ void ListUnrestored(const RenamePlan& plan, const std::vector<Unrestored>& unres
   }
 }
 
+// The terminal's side of a run: a progress line, and always a roll-back after a failure, since
+// nobody is there to be asked.
+class TerminalRunObserver : public RunObserver {
+ public:
+  explicit TerminalRunObserver(Console console) : m_console(console) {}
+
+  bool Renaming(size_t done, size_t total) override {
+    if (!m_progress)
+      m_progress.emplace(m_console.err, m_console.errIsTerminal, "Umbenannt:", total);
+    m_progress->Tell(done);
+    return true;
+  }
+  bool ShouldRollBack(const RenamePlan&, const RunOutcome&) override {
+    m_progress.reset();
+    return true;
+  }
+  void RollingBack(size_t done, size_t total) override {
+    if (!m_progress)
+      m_progress.emplace(m_console.err, m_console.errIsTerminal, "Zurückbenannt:", total);
+    m_progress->Tell(done);
+  }
+  void Done() { m_progress.reset(); }
+
+ private:
+  Console m_console;
+  std::optional<ProgressLine> m_progress;
+};
+
 int Apply(const RenamePlan& plan, std::vector<FileIdentity> identities, FileSystem& files,
           JournalFolder& journals, const Table& table, Console console) {
-  JournaledRun run{Now(), plan, std::move(identities), std::nullopt};
-  Result<RunJournal> journal = RunJournal::Begin(journals, run);
-  if (!journal) {
-    console.err << "zulren: Es wurde keine Datei umbenannt: Das Protokoll, mit dem sich die "
-                   "Umbenennung auch nach einem Absturz rückgängig machen lässt, konnte nicht "
-                   "geschrieben werden. "
-                << FileErrorText(journal.error(), ShellQuote(journals.Path())) << '\n';
-    return kExitConflicts;
+  TerminalRunObserver observer(console);
+  const ApplyOutcome outcome = ApplyPlan(plan, std::move(identities), files, journals, observer);
+  observer.Done();
+  if (!outcome.Started()) {
+    console.err << "zulren: " << JournalNotWrittenText() << ' '
+                << FileErrorText(outcome.journalError, ShellQuote(journals.Path())) << '\n';
+    return kExitUnrestored;
   }
-  RunOutcome outcome;
-  {
-    ProgressLine progress(console.err, console.errIsTerminal, "Umbenannt:", plan.size());
-    outcome = RunPlan(plan, files, [&](size_t done) {
-      progress.Tell(done);
-      return true;
-    });
+  if (!outcome.run.Finished(plan)) {
+    const RenameStep& failed = plan[outcome.run.renamed];
+    const std::string from = table.Shown(failed.FromPath());
+    const std::string to = table.Shown(failed.ToPath());
+    console.err << "zulren: " << from << " konnte nicht in " << to
+                << " umbenannt werden: " << FailureText(outcome.run, from, to) << '\n';
   }
-  if (outcome.Finished(plan)) {
-    journal->Finish(outcome.renamed);
-    console.err << Files(plan.size()) << " umbenannt.\n";
-    return kExitOk;
+  if (!outcome.unrestored.empty()) ListUnrestored(plan, outcome.unrestored, table, console.err);
+  console.err << ApplySummary(plan, outcome) << '\n';
+  if (outcome.finishError) {
+    console.err << "zulren: " << JournalNotFinishedText() << ' '
+                << FileErrorText(outcome.finishError, ShellQuote(journals.Path())) << '\n';
+    return kExitUnrestored;
   }
-  const RenameStep& failed = plan[outcome.renamed];
-  console.err << "zulren: " << table.Shown(failed.FromPath()) << " konnte nicht in "
-              << table.Shown(failed.ToPath()) << " umbenannt werden: "
-              << FileErrorText(outcome.failure, table.Shown(failed.ToPath())) << '\n';
-  std::vector<Unrestored> unrestored;
-  {
-    ProgressLine progress(console.err, console.errIsTerminal, "Zurückbenannt:", outcome.renamed);
-    unrestored = RollBack(plan, outcome.renamed, files, [&](size_t done) { progress.Tell(done); });
-  }
-  journal->Finish(outcome.renamed);
-  if (unrestored.empty()) {
-    console.err << "Die bereits umbenannten " << Files(outcome.renamed)
-                << " wurden zurückbenannt.\n";
-    return kExitConflicts;
-  }
-  ListUnrestored(plan, unrestored, table, console.err);
-  return kExitUnrestored;
+  if (!outcome.unrestored.empty()) return kExitUnrestored;
+  return outcome.run.Finished(plan) ? kExitOk : kExitConflicts;
 }
 
 // Undoes the last run that ended, whoever made it, by the identities its journal recorded.
@@ -231,7 +253,7 @@ int Undo(FileSystem& files, JournalFolder& journals, const Table& table, Console
     ProgressLine progress(console.err, console.errIsTerminal, "Zurückbenannt:", run->plan.size());
     outcome = UndoRun(*run, files, [&](size_t done) { progress.Tell(done); });
   }
-  console.err << Files(outcome.restored.size()) << " zurückbenannt.\n";
+  console.err << FilesText(outcome.restored.size()) << " zurückbenannt.\n";
   if (outcome.unrestored.empty()) return kExitOk;
   ListUnrestored(run->plan, outcome.unrestored, table, console.err);
   return kExitConflicts;
@@ -250,31 +272,27 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
     return kExitOk;
   }
 
-  if (options.undo) return Undo(files, journals, Table(WorkingFolder()), console);
+  if (options.undo) return Undo(files, journals, Table(), console);
 
   FilterSettings filter;
   if (!ReadFilter(files, options.filterFile, filter, console.err)) return kExitUsage;
-  std::string error;
-  std::optional<CollectedRows> collected =
-      CollectRows(files, options.paths, options.recursive, error);
+  size_t failed = 0;
+  Result<FileRows> collected = CollectRows(files, options.paths, options.recursive, failed);
   if (!collected) {
-    console.err << "zulren: " << error << '\n';
+    console.err << "zulren: " << FileErrorText(collected.error(), options.paths[failed]) << '\n';
     return kExitUsage;
   }
-  FileRows& rows = collected->rows;
-  std::vector<FileIdentity>& identities = collected->identities;
+  FileRows& rows = *collected;
   if (const int column = SortColumn(options.sort); column >= 0) {
-    const std::vector<int> moved = rows.Sort(column, true);
-    std::vector<FileIdentity> sorted(identities.size());
-    for (size_t row = 0; row < moved.size(); ++row)
-      sorted[static_cast<size_t>(moved[row])] = identities[row];
-    identities = std::move(sorted);
+    // Sorted by capture time as the window sorts its column: every capture time read first.
+    if (column == ColCaptured) rows.ReadCaptureTimes(captures);
+    rows.Sort(column, true);
   }
   rows.ComputeNewNames(filter, captures);
   const RenamePlan plan = MakePlan(rows);
-  const Table table(WorkingFolder());
-  const std::vector<StepIssue> issues = CheckPlan(plan, files);
-  const bool conflicts = AnyConflict(issues);
+  const Table table(files, options.paths);
+  const std::vector<StepCheck> checks = CheckSteps(plan, files);
+  const bool conflicts = AnyConflict(checks);
 
   if (options.null) {
     for (const RenameStep& step : plan) {
@@ -282,23 +300,23 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
     }
     // The reasons go where a script's reader of the list does not look.
     for (size_t i = 0; i < plan.size(); ++i)
-      if (issues[i] != StepIssue::None) PrintStep(plan[i], issues[i], table, console.err);
+      if (checks[i].issue != StepIssue::None) PrintStep(plan, i, checks[i], table, console.err);
   } else if (!options.apply) {
-    for (size_t i = 0; i < plan.size(); ++i) PrintStep(plan[i], issues[i], table, console.out);
+    for (size_t i = 0; i < plan.size(); ++i) PrintStep(plan, i, checks[i], table, console.out);
   }
   console.out.flush();
   if (!options.apply) {
-    console.err << Files(plan.size()) << ", " << ConflictCount(issues) << '\n';
+    console.err << FilesText(plan.size()) << ", " << ConflictCount(checks) << '\n';
     return conflicts ? kExitConflicts : kExitOk;
   }
   if (conflicts) {
     console.err << "zulren: Es wurde keine Datei umbenannt, denn die Prüfung fand "
-                << ConflictCount(issues) << ":\n";
+                << ConflictCount(checks) << ":\n";
     for (size_t i = 0; i < plan.size(); ++i)
-      if (IsConflict(issues[i])) PrintStep(plan[i], issues[i], table, console.err);
+      if (IsConflict(checks[i].issue)) PrintStep(plan, i, checks[i], table, console.err);
     return kExitConflicts;
   }
-  return Apply(plan, std::move(identities), files, journals, table, console);
+  return Apply(plan, rows.Identities(), files, journals, table, console);
 }
 
 }  // namespace zul

@@ -15,7 +15,9 @@ enum ExitStatus : int {
   kExitOk = 0,
   kExitConflicts = 1,  // conflicts, a failed and rolled-back run, or files an undo left
   kExitUsage = 2,      // bad call or no readable filter file: nothing renamed
-  kExitUnrestored = 3  // a failed run whose roll-back could not restore everything
+  // A failed run whose roll-back could not restore everything, or a journal that could not be
+  // written: nothing is undoable then.
+  kExitUnrestored = 3
 };
 
 // Where zulren writes: the table (or the NUL-separated list) to `out`, messages, the summary

@@ -1,14 +1,14 @@
 #include "core/file_rows.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
+#include <unordered_map>
 #include <utility>
 
 #include "capture/capture_reader.h"
 #include "core/date_text.h"
 #include "core/folder_cache.h"
+#include "core/rename_plan.h"
 
 namespace zul {
 
@@ -97,8 +97,14 @@ uint32_t FileRows::FolderId(std::string_view directory) {
   return found->second;
 }
 
+void FileRows::StoredRow::SetOldName(std::string_view name) {
+  names = Block(name);
+  oldSize = static_cast<uint32_t>(name.size());
+  newSize = kSameName;
+}
+
 void FileRows::Append(std::string_view directory, std::string_view name,
-                      const std::optional<FileTimes>& times) {
+                      const std::optional<FileTimes>& times, const FileIdentity& identity) {
   const auto dated = [](int64_t time) {
     return time < kFirstDated || time > kLastDated ? kNoTime : time;
   };
@@ -106,6 +112,7 @@ void FileRows::Append(std::string_view directory, std::string_view name,
   row.names = Block(name);
   row.oldSize = static_cast<uint32_t>(name.size());
   row.folder = FolderId(directory);
+  row.identity = identity;
   if (times) {
     row.created = dated(times->created);
     row.modified = dated(times->modified);
@@ -274,16 +281,63 @@ std::vector<int> FileRows::Sort(int column, bool ascending) {
   return moved;
 }
 
-std::string AbsolutePath(const std::string& path) {
-  if (!path.empty() && path[0] == '/') return path;
-  char cwd[4096];
-  return getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + path : path;
+std::vector<FileIdentity> FileRows::Identities() const {
+  std::vector<FileIdentity> identities;
+  identities.reserve(m_rows.size());
+  for (const StoredRow& row : m_rows) identities.push_back(row.identity);
+  return identities;
 }
 
-FileRecord MakeRecord(FolderCache& folders, const std::string& path) {
-  const bool absolute = !path.empty() && path[0] == '/';
-  const std::string relative = absolute ? std::string() : AbsolutePath(path);
-  const std::string& full = absolute ? path : relative;
+void FileRows::SetChecks(const std::vector<StepCheck>& checks) {
+  for (size_t i = 0; i < m_rows.size(); ++i) {
+    const StepCheck check = i < checks.size() ? checks[i] : StepCheck{};
+    m_rows[i].issue = check.issue;
+    m_rows[i].other = check.other;
+  }
+}
+
+int FileRows::FollowRenames(const RenamePlan& plan, const std::vector<size_t>& steps, bool back) {
+  const auto oldName = [&](const RenameStep& step) -> const std::string& {
+    return back ? step.to : step.from;
+  };
+  // Right after a run the rows are still those its plan was made of, step k being row k: only
+  // rows that moved since are looked up by folder and name.
+  std::vector<std::pair<size_t, const std::string*>> moves;
+  std::vector<size_t> moved;
+  for (const size_t k : steps) {
+    const RenameStep& step = plan[k];
+    if (k < m_rows.size() && m_rows[k].OldName() == oldName(step) &&
+        Folder(m_rows[k]) == step.directory) {
+      moves.emplace_back(k, back ? &step.from : &step.to);
+    } else {
+      moved.push_back(k);
+    }
+  }
+  if (!moved.empty()) {
+    // The rows by folder and old name; a name listed twice follows once, in its first row.
+    std::unordered_map<std::string_view, std::unordered_map<std::string_view, size_t>> byFolder;
+    for (size_t i = m_rows.size(); i-- > 0;) byFolder[Folder(m_rows[i])][m_rows[i].OldName()] = i;
+    for (const auto& [row, name] : moves)
+      byFolder[Folder(m_rows[row])].erase(m_rows[row].OldName());
+    for (const size_t k : moved) {
+      const RenameStep& step = plan[k];
+      const auto folder = byFolder.find(step.directory);
+      if (folder == byFolder.end()) continue;
+      const auto row = folder->second.find(oldName(step));
+      if (row == folder->second.end()) continue;
+      moves.emplace_back(row->second, back ? &step.from : &step.to);
+      folder->second.erase(row);
+    }
+  }
+  // Renamed only now: the lookups point into the names.
+  for (const auto& [row, name] : moves) {
+    m_rows[row].SetOldName(*name);
+    m_rows[row].issue = StepIssue::None;
+  }
+  return static_cast<int>(moves.size());
+}
+
+FileRecord MakeRecord(FolderCache& folders, const std::string& full) {
   const size_t slash = full.rfind('/');
   FileRecord record;
   record.name = slash == std::string::npos ? full : full.substr(slash + 1);
@@ -294,6 +348,14 @@ FileRecord MakeRecord(FolderCache& folders, const std::string& path) {
                                       : folders.ReadTimes(record.directory, record.name);
   if (times) record.times = *times;
   return record;
+}
+
+FileIdentity IdentifyRecord(FolderCache& folders, const FileRecord& record) {
+  if (record.name.empty()) return {};
+  const Result<int> folder = folders.Open(record.directory);
+  if (!folder) return {};
+  const Result<FileIdentity> identity = folders.Files().IdentifyInFolder(*folder, record.name);
+  return identity ? *identity : FileIdentity{};
 }
 
 }  // namespace zul

@@ -9,8 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/filter_settings.h"
 #include "core/file_entry.h"
+#include "core/plan_check.h"
+#include "engine/filter_settings.h"
 
 namespace zul {
 
@@ -43,8 +44,27 @@ class FileRows {
 
   // Appends a row for a file; its new name is its old one until the next recomputation.
   void Append(std::string_view directory, std::string_view name,
-              const std::optional<FileTimes>& times);
-  void Append(const FileRecord& file) { Append(file.directory, file.name, file.times); }
+              const std::optional<FileTimes>& times, const FileIdentity& identity = {});
+  void Append(const FileRecord& file, const FileIdentity& identity = {}) {
+    Append(file.directory, file.name, file.times, identity);
+  }
+
+  // The identity of a row's file as it was added ({} where it could not be taken): the journal
+  // of a run records it, so that an undo finds the file even after others took its name.
+  std::vector<FileIdentity> Identities() const;
+
+  // The check's result of a row, kept until the next check; it moves with its row.
+  StepCheck Check(int row) const {
+    const StoredRow& stored = m_rows[static_cast<size_t>(row)];
+    return {stored.issue, stored.other};
+  }
+  // One result per row, in row order.
+  void SetChecks(const std::vector<StepCheck>& checks);
+
+  // The rows follow their files after renames on the disk: each row named as the given step's
+  // old name in its folder (with `back`, its new name) takes the other name as its "Alter Name"
+  // and keeps it as "Neuer Name" until the next recomputation. Returns how many rows followed.
+  int FollowRenames(const RenamePlan& plan, const std::vector<size_t>& steps, bool back);
   // Moves every row of `rows` to the end, in their order; `rows` is left empty.
   void Append(FileRows&& rows);
 
@@ -96,6 +116,9 @@ class FileRows {
     int64_t created = kNoTime;
     int64_t modified = kNoTime;
     int64_t captured = kNotRead;  // a dated capture time, kNotRead or kStandIn
+    FileIdentity identity;
+    uint32_t other = kNoOtherStep;  // the row the check's issue names
+    StepIssue issue = StepIssue::None;
 
     // The time the capture column shows: kNoTime while unread.
     int64_t CaptureShown() const {
@@ -107,6 +130,7 @@ class FileRows {
       return newSize == kSameName ? OldName() : std::string_view(names.get() + oldSize, newSize);
     }
     void SetNewName(std::string_view name);
+    void SetOldName(std::string_view name);
   };
 
   uint32_t FolderId(std::string_view directory);
@@ -119,11 +143,10 @@ class FileRows {
   std::vector<const std::string*> m_folders;  // the keys of m_folderIds, by id
 };
 
-// The path made absolute against the working folder (which may change later).
-std::string AbsolutePath(const std::string& path);
-
-// The file at `path` as it enters the list: its folder and name, split at the last '/' of its
-// absolute path, and its times, read in its folder through `folders`.
+// The file at the absolute `path` as it enters the list: its folder and name, split at its last
+// '/', and its times, read in its folder through `folders`.
 FileRecord MakeRecord(FolderCache& folders, const std::string& path);
+// The identity of the file of a record, a link not followed; {} where it has none.
+FileIdentity IdentifyRecord(FolderCache& folders, const FileRecord& record);
 
 }  // namespace zul

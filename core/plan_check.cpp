@@ -25,7 +25,7 @@ StepIssue NameIssue(const std::string& name, size_t maxName) {
   return StepIssue::None;
 }
 
-constexpr uint32_t kNoStep = UINT32_MAX;
+constexpr uint32_t kNoStep = kNoOtherStep;
 
 // What the check knows of one name of a folder: the first step that renames it away, the first
 // that renames a file to it (a step that keeps its name does neither), and whether the folder's
@@ -41,7 +41,7 @@ struct Slot {
 class FolderCheck {
  public:
   FolderCheck(const RenamePlan& plan, FileSystem& files, FolderCache& folders,
-              std::vector<StepIssue>& issues)
+              std::vector<StepCheck>& issues)
       : m_plan(plan), m_files(files), m_folders(folders), m_issues(issues) {}
 
   // `steps` are ascending indexes into the plan, all of one folder.
@@ -75,13 +75,21 @@ class FolderCheck {
     }
     MakeKeys(steps);
     for (size_t k = 0; k < steps.size(); ++k) m_issues[steps[k]] = Check(k, steps[k]);
+    // The first step of a duplicate is marked too, naming the next one, so that both rows show.
+    for (const uint32_t step : steps) {
+      const StepCheck& later = m_issues[step];
+      if (later.issue != StepIssue::DuplicateName) continue;
+      StepCheck& first = m_issues[later.other];
+      if (first.issue == StepIssue::None || first.issue == StepIssue::BecomesHidden)
+        first = {StepIssue::DuplicateName, step};
+    }
   }
 
  private:
   void MarkWholeFolder(const std::vector<uint32_t>& steps, StepIssue issue, size_t maxName) {
     for (const uint32_t step : steps) {
       const StepIssue name = NameIssue(m_plan[step].to, maxName);
-      m_issues[step] = name != StepIssue::None ? name : issue;
+      m_issues[step].issue = name != StepIssue::None ? name : issue;
     }
   }
 
@@ -119,39 +127,40 @@ class FolderCheck {
     return ErrnoCode(ENOENT);
   }
 
-  StepIssue Check(size_t k, uint32_t index) {
+  StepCheck Check(size_t k, uint32_t index) {
     const RenameStep& step = m_plan[index];
-    if (const StepIssue name = NameIssue(step.to, m_maxName); name != StepIssue::None) return name;
-    if (!IsPlainName(step.from)) return StepIssue::SourceMissing;
+    if (const StepIssue name = NameIssue(step.to, m_maxName); name != StepIssue::None)
+      return {name};
+    if (!IsPlainName(step.from)) return {StepIssue::SourceMissing};
     const Slot& from = *m_from[k];
     const Slot& to = *m_to[k];
-    if (from.firstAway < index) return StepIssue::SourceRenamedEarlier;
+    if (from.firstAway < index) return {StepIssue::SourceRenamedEarlier, from.firstAway};
     const Result<FileIdentity> source = Lookup(step.from, from);
     if (!source) {
-      return source.error().value() == ENOENT ? StepIssue::SourceMissing
-                                              : StepIssue::FolderUnreadable;
+      return {source.error().value() == ENOENT ? StepIssue::SourceMissing
+                                               : StepIssue::FolderUnreadable};
     }
-    if (step.from == step.to) return StepIssue::None;
-    if (to.firstTo < index) return StepIssue::DuplicateName;
+    if (step.from == step.to) return {};
+    if (to.firstTo < index) return {StepIssue::DuplicateName, to.firstTo};
     const Result<FileIdentity> target = Lookup(step.to, to);
     if (target) {
       // A change of letter case alone finds the file itself where the folder ignores case.
       const bool ownFile = m_ignoresCase && &from == &to && *target == *source;
       if (!ownFile) {
-        if (to.firstAway == kNoStep) return StepIssue::TargetExists;
-        if (to.firstAway > index) return StepIssue::TargetRenamedLater;
+        if (to.firstAway == kNoStep) return {StepIssue::TargetExists};
+        if (to.firstAway > index) return {StepIssue::TargetRenamedLater, to.firstAway};
       }
     } else if (target.error().value() != ENOENT) {
-      return StepIssue::FolderUnreadable;
+      return {StepIssue::FolderUnreadable};
     }
-    if (step.to[0] == '.' && step.from[0] != '.') return StepIssue::BecomesHidden;
-    return StepIssue::None;
+    if (step.to[0] == '.' && step.from[0] != '.') return {StepIssue::BecomesHidden};
+    return {};
   }
 
   const RenamePlan& m_plan;
   FileSystem& m_files;
   FolderCache& m_folders;
-  std::vector<StepIssue>& m_issues;
+  std::vector<StepCheck>& m_issues;
 
   int m_folder = -1;
   bool m_ignoresCase = false;
@@ -188,8 +197,8 @@ bool IsConflict(StepIssue issue) {
   return issue != StepIssue::None && issue != StepIssue::BecomesHidden;
 }
 
-std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files,
-                                 const std::function<void(size_t done)>& progress) {
+std::vector<StepCheck> CheckSteps(const RenamePlan& plan, FileSystem& files,
+                                  const std::function<void(size_t done)>& progress) {
   // The steps grouped by folder, each group in plan order; hashing keeps this linear. Steps of
   // one folder mostly follow each other, and then need no hashing at all.
   std::unordered_map<std::string_view, uint32_t> folderIds;
@@ -204,13 +213,21 @@ std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files,
     }
     groups[group].push_back(i);
   }
-  std::vector<StepIssue> issues(plan.size(), StepIssue::None);
+  std::vector<StepCheck> issues(plan.size());
   FolderCache folders(files);
   FolderCheck check(plan, files, folders, issues);
   for (size_t done = 0; done < groups.size(); ++done) {
     if (progress) progress(done);
     check.Run(groups[done]);
   }
+  return issues;
+}
+
+std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files,
+                                 const std::function<void(size_t done)>& progress) {
+  const std::vector<StepCheck> checks = CheckSteps(plan, files, progress);
+  std::vector<StepIssue> issues(checks.size());
+  for (size_t i = 0; i < checks.size(); ++i) issues[i] = checks[i].issue;
   return issues;
 }
 

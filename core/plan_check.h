@@ -31,6 +31,16 @@ enum class StepIssue : uint8_t {
 enum class IssueKind : uint8_t { InvalidName, SourceMissing, DuplicateName, TargetExists, Hidden };
 inline constexpr int kIssueKinds = 5;
 
+// A step's issue and the step it concerns: for DuplicateName the other step with the same new
+// name (the first one for a later step, the next one for the first), for TargetRenamedLater the
+// step that renames the file in the way; kNoOtherStep otherwise.
+inline constexpr uint32_t kNoOtherStep = UINT32_MAX;
+struct StepCheck {
+  StepIssue issue = StepIssue::None;
+  uint32_t other = kNoOtherStep;
+  friend bool operator==(const StepCheck&, const StepCheck&) = default;
+};
+
 IssueKind KindOf(StepIssue issue);
 // Whether the run fails at a step with this issue.
 bool IsConflict(StepIssue issue);
@@ -39,7 +49,13 @@ bool IsConflict(StepIssue issue);
 // done, the steps after it not yet. Names are compared as bytes, or ignoring letter case where the
 // folder does; targets are looked up on the disk, so files outside the plan count. Reads only:
 // never changes a file. One result per step. `progress` is told how many folders are done.
-std::vector<StepIssue> CheckPlan(const RenamePlan& plan, FileSystem& files,
-                                 const std::function<void(size_t done)>& progress = {});
+// Every step of a duplicate is marked, unless it has an issue of its own.
+[[nodiscard]] std::vector<StepCheck> CheckSteps(
+    const RenamePlan& plan, FileSystem& files,
+    const std::function<void(size_t done)>& progress = {});
+// The same, without the steps the issues concern.
+[[nodiscard]] std::vector<StepIssue> CheckPlan(
+    const RenamePlan& plan, FileSystem& files,
+    const std::function<void(size_t done)>& progress = {});
 
 }  // namespace zul

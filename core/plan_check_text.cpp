@@ -73,6 +73,36 @@ const char* IssueText(StepIssue issue) {
   return "";
 }
 
+std::string IssueText(StepCheck check, const std::string& newName,
+                      const std::string& otherNewName) {
+  const auto quoted = [](const std::string& name) { return "„" + name + "“"; };
+  const bool named = check.other != kNoOtherStep;
+  const std::string row = named ? "Zeile " + std::to_string(check.other + 1) : std::string();
+  switch (check.issue) {
+    case StepIssue::DuplicateName:
+      if (named) return "Doppelter Name: wie " + row + ", " + quoted(otherNewName);
+      break;
+    case StepIssue::SourceRenamedEarlier:
+      if (named) return "Quelle fehlt: " + row + " benennt diese Datei schon um.";
+      break;
+    case StepIssue::TargetExists:
+      return "Ziel existiert: Im Ordner gibt es schon " + quoted(newName) + ".";
+    case StepIssue::TargetRenamedLater:
+      if (named)
+        return "Ziel existiert: " + quoted(newName) + " wird erst in " + row + " umbenannt.";
+      break;
+    default:
+      break;
+  }
+  return IssueText(check.issue);
+}
+
+std::string IssueText(const RenamePlan& plan, size_t step, StepCheck check) {
+  const bool named = check.other < plan.size();
+  if (!named) check.other = kNoOtherStep;
+  return IssueText(check, plan[step].to, named ? plan[check.other].to : std::string());
+}
+
 std::string CheckSummary(const std::vector<StepIssue>& issues) {
   std::array<size_t, kIssueKinds> conflicts{};
   std::array<size_t, kIssueKinds> warnings{};

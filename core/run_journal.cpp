@@ -79,13 +79,14 @@ RunJournal::~RunJournal() {
   if (m_file >= 0) m_folder->Close(m_file);
 }
 
-void RunJournal::Finish(size_t renamed) {
-  if (m_file < 0) return;
+std::error_code RunJournal::Finish(size_t renamed) {
+  if (m_file < 0) return {};
   std::error_code error = m_folder->Write(m_file, m_size, EncodeFinish(renamed));
   if (!error) error = m_folder->Sync(m_file);
   if (!error) error = m_folder->Rename(m_name, kLastJournal);
   if (error) m_folder->Remove(m_name);
   m_folder->Close(std::exchange(m_file, -1));
+  return error;
 }
 
 PendingJournal::PendingJournal(PendingJournal&& other) noexcept

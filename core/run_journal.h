@@ -34,8 +34,8 @@ class RunJournal {
 
   // Marks the run ended, with its first `renamed` steps renamed, and makes the journal the last
   // one. Where it cannot be marked it is removed, so that an ended run is never taken for a
-  // cut-off one.
-  void Finish(size_t renamed);
+  // cut-off one; the error says why.
+  [[nodiscard]] std::error_code Finish(size_t renamed);
 
  private:
   RunJournal(JournalFolder& folder, int file, std::string name, uint64_t size)

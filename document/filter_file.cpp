@@ -5,6 +5,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/utf8.h>
 
+#include "document/input_line_source.h"
 #include "engine/text_units.h"
 
 namespace zul {
@@ -104,6 +105,28 @@ void WriteTo(const FilterSettings& filter, std::string& out) {
   line(std::to_string(filter.extCase));
   line(filter.fillText);
   line(std::to_string(filter.digits));
+}
+
+Result<FilterFile> ReadFilterFile(FileSystem& files, const std::string& path,
+                                  const FilterSettings& base) {
+  Result<std::unique_ptr<InputFile>> input = files.OpenInput(path);
+  if (!input) return input.error();
+  FilterFile read;
+  read.filter = base;
+  read.status = (*input)->Status();
+  if (read.status.kind == FileKind::File && read.status.size == 0) {
+    // Only a file named as a filter file may become one: "__init__.py" or a new, empty text
+    // would be written over by the next "Filter Speichern".
+    read.kind =
+        path.ends_with(".fil") ? FilterFile::Kind::EmptyFilter : FilterFile::Kind::NotAFilter;
+    return read;
+  }
+  InputLineSource source(**input);
+  const FilterReadResult result = ReadFrom(read.filter, source);
+  if (source.Error()) return source.Error();
+  read.kind = result == ReadOk ? FilterFile::Kind::Filter : FilterFile::Kind::NotAFilter;
+  if (result != ReadOk) read.filter = base;
+  return read;
 }
 
 }  // namespace zul

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/filter_settings.h"
+#include "platform/file_system.h"
 
 namespace zul {
 
@@ -39,5 +40,23 @@ FilterReadResult ReadFrom(FilterSettings& filter, LineSource& source);
 
 // Appends the eleven lines of the filter file to `out`.
 void WriteTo(const FilterSettings& filter, std::string& out);
+
+// What a file opened as a filter file is: the one reading of filter files for the window and
+// zulren alike.
+struct FilterFile {
+  enum class Kind {
+    Filter,       // a filter file: `filter` holds it
+    EmptyFilter,  // an empty file named "….fil": a filter file yet to be written
+    NotAFilter,   // anything else (an empty file of another name included)
+  };
+  Kind kind = Kind::NotAFilter;
+  FilterSettings filter;  // the read filter, or the one given where there is none
+  FileStatus status;      // of the file as it was opened
+};
+
+// Opens and reads `path`; `base` is what a filter file's missing lines and the other kinds keep.
+// Fails with the error of the opening or the reading.
+[[nodiscard]] Result<FilterFile> ReadFilterFile(FileSystem& files, const std::string& path,
+                                                const FilterSettings& base);
 
 }  // namespace zul

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
+#include "core/full_path.h"
 #include "document/filter_file.h"
-#include "document/input_line_source.h"
 #include "filelist/zulbo_view.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
-#include "platform/full_path.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
@@ -57,38 +56,26 @@ std::string CZulboDoc::ProposedFileName(const QString& title) {
 }
 
 bool CZulboDoc::Open(const std::string& path) {
-  const std::string full = FullPath(path);
+  const std::string full = FullPath(m_services.files, path);
   if (!m_path.empty() && full == m_path) return true;
 
-  Result<std::unique_ptr<InputFile>> input = m_services.files.OpenInput(full);
-  if (!input) {
-    ShowFileError(m_services.prompter, m_owner, kOpenFailed, input.error(), full);
+  const Result<FilterFile> read = ReadFilterFile(m_services.files, full, m_filter);
+  if (!read) {
+    ShowFileError(m_services.prompter, m_owner, kOpenFailed, read.error(), full);
     return false;
   }
-
-  const FileStatus& status = (*input)->Status();
-  if (status.kind == FileKind::File && status.size == 0 && full.ends_with(".fil")) {
-    SetPathName(full, status.identity);
-  } else if (status.kind == FileKind::File && status.size == 0) {
-    // Only a file named as a filter file may become one: "__init__.py" or a new, empty text
-    // would be written over by the next "Filter Speichern".
-    m_view.AddFile(full);
-    m_view.RecomputeNewNames();
-  } else {
-    FilterSettings read = m_filter;
-    InputLineSource source(**input);
-    const FilterReadResult result = ReadFrom(read, source);
-    if (source.Error()) {
-      ShowFileError(m_services.prompter, m_owner, kOpenFailed, source.Error(), full);
-      return false;
-    }
-    if (result == ReadOk) {
-      m_filter = read;
-      SetPathName(full, status.identity);
-    } else {
+  switch (read->kind) {
+    case FilterFile::Kind::Filter:
+      m_filter = read->filter;
+      SetPathName(full, read->status.identity);
+      break;
+    case FilterFile::Kind::EmptyFilter:
+      SetPathName(full, read->status.identity);
+      break;
+    case FilterFile::Kind::NotAFilter:
       m_view.AddFile(full);
       m_view.RecomputeNewNames();
-    }
+      break;
   }
   m_view.OnInitialUpdate();
   return true;
@@ -131,7 +118,7 @@ bool CZulboDoc::OnFileSaveAs() {
       break;
     proposed = path;
   }
-  path = FullPath(path);
+  path = FullPath(m_services.files, path);
   if (!Write(path)) return false;
   SetPathName(path, Identify(m_services.files, path));
   return true;
@@ -154,7 +141,7 @@ void CZulboDoc::FollowRenames(const RenamePlan& plan, const std::vector<size_t>&
     const std::string& before = back ? rename.to : rename.from;
     if (path.compare(path.rfind('/') + 1, std::string::npos, before) != 0) continue;
     const std::string after = back ? rename.FromPath() : rename.ToPath();
-    if (Identify(m_services.files, after) == m_identity) path = FullPath(after);
+    if (Identify(m_services.files, after) == m_identity) path = FullPath(m_services.files, after);
   }
   if (path != m_path) SetPathName(path, m_identity);
 }

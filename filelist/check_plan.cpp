@@ -68,11 +68,17 @@ void CZulboView::RecheckPlan() {
         return QStringLiteral("Die Umbenennung wird geprüft …\n%1 Ordner geprüft").arg(done);
       },
       0, false);
-  std::vector<StepIssue> issues =
-      CheckPlan(MakePlan(m_model->Rows()), m_services.files,
-                [&](size_t done) { progress->Continue(static_cast<int>(done)); });
+  std::vector<StepCheck> checks;
+  {
+    // The plan holds a copy of every name: it lives only as long as the check.
+    const RenamePlan plan = MakePlan(m_model->Rows());
+    checks = CheckSteps(plan, m_services.files,
+                        [&](size_t done) { progress->Continue(static_cast<int>(done)); });
+  }
+  std::vector<StepIssue> issues(checks.size());
+  for (size_t i = 0; i < checks.size(); ++i) issues[i] = checks[i].issue;
   m_checkSummary = QString::fromUtf8(CheckSummary(issues));
-  m_model->SetIssues(std::move(issues));
+  m_model->SetChecks(checks);
   emit PlanChecked(m_checkSummary);
 }
 

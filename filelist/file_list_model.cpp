@@ -44,8 +44,8 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     }
   }
   if (index.column() != ColNewName) return {};
-  const StepIssue issue = Issue(index.row());
-  if (issue == StepIssue::None) return {};
+  const StepCheck check = m_rows.Check(index.row());
+  if (check.issue == StepIssue::None) return {};
   switch (role) {
     case Qt::DecorationRole:
       return m_issueIcon;
@@ -53,7 +53,10 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
       return m_issueColour;
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
-      return QString::fromUtf8(IssueText(issue));
+      return TextOf(IssueText(check, Text(index.row(), ColNewName),
+                              check.other < static_cast<uint32_t>(Count())
+                                  ? Text(static_cast<int>(check.other), ColNewName)
+                                  : std::string()));
     default:
       return {};
   }
@@ -75,10 +78,9 @@ void FileListModel::SetNewName(int row, std::string_view name) {
   emit dataChanged(cell, cell);
 }
 
-void FileListModel::Append(const FileRecord& file) {
+void FileListModel::Append(const FileRecord& file, const FileIdentity& identity) {
   beginInsertRows({}, Count(), Count());
-  m_rows.Append(file);
-  if (!m_issues.empty()) m_issues.resize(static_cast<size_t>(Count()));
+  m_rows.Append(file, identity);
   endInsertRows();
 }
 
@@ -86,7 +88,6 @@ void FileListModel::Append(FileRows&& rows) {
   if (rows.Count() == 0) return;
   beginInsertRows({}, Count(), Count() + rows.Count() - 1);
   m_rows.Append(std::move(rows));
-  if (!m_issues.empty()) m_issues.resize(static_cast<size_t>(Count()));
   endInsertRows();
 }
 
@@ -139,8 +140,6 @@ void FileListModel::RemoveRows(const std::vector<int>& rows) {
   std::vector<int> range(static_cast<size_t>(removed));
   std::iota(range.begin(), range.end(), first);
   beginRemoveRows({}, first, first + removed - 1);
-  if (!m_issues.empty())
-    m_issues.erase(m_issues.begin() + first, m_issues.begin() + first + removed);
   m_rows.Remove(range);
   endRemoveRows();
 }
@@ -148,8 +147,6 @@ void FileListModel::RemoveRows(const std::vector<int>& rows) {
 void FileListModel::SwapRows(int a, int b) {
   if (a == b) return;
   m_rows.Swap(a, b);
-  if (!m_issues.empty())
-    std::swap(m_issues[static_cast<size_t>(a)], m_issues[static_cast<size_t>(b)]);
   emit dataChanged(index(a, 0), index(a, ColCount - 1));
   emit dataChanged(index(b, 0), index(b, ColCount - 1));
 }
@@ -168,12 +165,6 @@ void FileListModel::Sort(int column, bool ascending) {
 }
 
 void FileListModel::FollowMovedRows(const std::vector<int>& moved) {
-  if (!m_issues.empty()) {
-    std::vector<StepIssue> issues(m_issues.size());
-    for (size_t row = 0; row < m_issues.size(); ++row)
-      issues[static_cast<size_t>(moved[row])] = m_issues[row];
-    m_issues = std::move(issues);
-  }
   const QModelIndexList before = persistentIndexList();
   QModelIndexList after;
   after.reserve(before.size());
@@ -183,9 +174,8 @@ void FileListModel::FollowMovedRows(const std::vector<int>& moved) {
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void FileListModel::SetIssues(std::vector<StepIssue> issues) {
-  m_issues = std::move(issues);
-  m_issues.resize(static_cast<size_t>(Count()));
+void FileListModel::SetChecks(const std::vector<StepCheck>& checks) {
+  m_rows.SetChecks(checks);
   if (Count() == 0) return;
   emit dataChanged(
       index(0, ColNewName), index(Count() - 1, ColNewName),
@@ -193,8 +183,16 @@ void FileListModel::SetIssues(std::vector<StepIssue> issues) {
 }
 
 StepIssue FileListModel::Issue(int row) const {
-  return static_cast<size_t>(row) < m_issues.size() ? m_issues[static_cast<size_t>(row)]
-                                                    : StepIssue::None;
+  return row >= 0 && row < Count() ? m_rows.Check(row).issue : StepIssue::None;
+}
+
+int FileListModel::FollowRenames(const RenamePlan& plan, const std::vector<size_t>& steps,
+                                 bool back) {
+  const int followed = m_rows.FollowRenames(plan, steps, back);
+  if (followed > 0) {
+    emit dataChanged(index(0, 0), index(Count() - 1, ColCount - 1));
+  }
+  return followed;
 }
 
 void FileListModel::SetIssueLook(const QIcon& icon, const QBrush& colour) {

@@ -10,6 +10,7 @@
 
 #include "core/file_rows.h"
 #include "core/plan_check.h"
+#include "core/rename_plan.h"
 
 namespace zul {
 
@@ -34,7 +35,7 @@ class FileListModel : public QAbstractTableModel {
   void SetNewName(int row, std::string_view name);
 
   // Appends rows at the end.
-  void Append(const FileRecord& file);
+  void Append(const FileRecord& file, const FileIdentity& identity = {});
   void Append(FileRows&& rows);
 
   // Refills column "Neuer Name" of every row from `filter`, reading the capture times it needs
@@ -58,22 +59,25 @@ class FileListModel : public QAbstractTableModel {
   // Sorts the rows in place (see FileRows::Sort). Persistent indexes follow their rows.
   void Sort(int column, bool ascending);
 
-  // The check's result for every row (one per row). "Neuer Name" of a row with an issue shows
-  // `icon`, its text in `colour`, and the reason as tooltip and accessible description. Until
-  // the next check, each result moves with its row.
-  void SetIssues(std::vector<StepIssue> issues);
+  // The check's result for every row (one per row), kept on the rows. "Neuer Name" of a row
+  // with an issue shows `icon`, its text in `colour`, and the reason, naming the row or file it
+  // concerns, as tooltip and accessible description. Until the next check, each result moves
+  // with its row.
+  void SetChecks(const std::vector<StepCheck>& checks);
   StepIssue Issue(int row) const;
   void SetIssueLook(const QIcon& icon, const QBrush& colour);
   // The colour of a capture time where the last-write time stands in.
   void SetStandInLook(const QBrush& colour) { m_standInColour = colour; }
 
+  // The rows follow their files after renames on the disk (see FileRows::FollowRenames).
+  int FollowRenames(const RenamePlan& plan, const std::vector<size_t>& steps, bool back);
+
  private:
-  // Ends a layout change in which row r went to moved[r]: the check's results and the persistent
-  // indexes follow their rows.
+  // Ends a layout change in which row r went to moved[r]: the persistent indexes follow their
+  // rows (the check's results are on them).
   void FollowMovedRows(const std::vector<int>& moved);
 
   FileRows m_rows;
-  std::vector<StepIssue> m_issues;  // empty, or one per row
   QIcon m_issueIcon;
   QBrush m_issueColour;
   QBrush m_standInColour;

@@ -1,12 +1,11 @@
-#include <chrono>
-#include <numeric>
+#include <memory>
 #include <utility>
 
-#include "core/rename_run.h"
-#include "core/run_journal.h"
+#include "core/apply_run.h"
 #include "filelist/undo_report.h"
 #include "filelist/zulbo_view.h"
 #include "platform/error_text.h"
+#include "platform/journal_folder.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 
@@ -14,25 +13,50 @@ namespace zul {
 
 namespace {
 
-// The title and text of the question after a run that stopped early: which file failed, or that
-// the user cancelled; then whether to rename back what was renamed.
-std::pair<QString, QString> StoppedQuestion(const RenamePlan& plan, const RunOutcome& outcome) {
-  const QString rollBack =
-      QStringLiteral("Sollen die bereits umbenannten Dateien zurückbenannt werden?");
-  if (outcome.cancelled) {
-    return {QStringLiteral("Umbenennung abgebrochen"),
-            QStringLiteral("Die Umbenennung wurde abgebrochen.\n%1 von %2 Dateien sind "
-                           "umbenannt.\n")
-                    .arg(static_cast<qulonglong>(outcome.renamed))
-                    .arg(static_cast<qulonglong>(plan.size())) +
-                rollBack};
+// The window's side of a run: its progress dialogs and its question, through the prompter.
+class ViewRunObserver : public RunObserver {
+ public:
+  ViewRunObserver(Prompter& prompter, QWidget* owner) : m_prompter(prompter), m_owner(owner) {}
+
+  bool Renaming(size_t done, size_t total) override {
+    if (!m_progress) {
+      const int count = static_cast<int>(total);
+      m_progress = m_prompter.StartProgress(
+          m_owner,
+          [count](int renamed) {
+            return QStringLiteral("Dateien werden umbenannt …\n%1 von %2").arg(renamed).arg(count);
+          },
+          count, true);
+    }
+    return m_progress->Continue(static_cast<int>(done));
   }
-  const RenameStep& failed = plan[outcome.renamed];
-  return {QStringLiteral("Umbenennung fehlgeschlagen"),
-          QStringLiteral("Die Datei \n") + TextOf(failed.FromPath()) +
-              QStringLiteral("\nkonnte nicht in\n") + TextOf(failed.ToPath()) +
-              QStringLiteral("\numbenannt werden.\n") + rollBack};
-}
+
+  bool ShouldRollBack(const RenamePlan& plan, const RunOutcome& outcome) override {
+    m_progress.reset();
+    const std::string from = outcome.cancelled ? std::string() : plan[outcome.renamed].FromPath();
+    const std::string to = outcome.cancelled ? std::string() : plan[outcome.renamed].ToPath();
+    const auto [title, question] = RollBackQuestion(plan, outcome, from, to);
+    return m_prompter.Message(m_owner, TextOf(title), TextOf(question), Prompter::Buttons::YesNo,
+                              Prompter::Icon::Warning) == Prompter::Answer::Yes;
+  }
+
+  void RollingBack(size_t done, size_t total) override {
+    if (!m_progress) {
+      // Stopping half-way back would leave the files in a state nobody asked for.
+      const int count = static_cast<int>(total);
+      m_progress = m_prompter.StartProgress(
+          m_owner, [count](int back) { return UndoProgressLabel(back, count); }, count, false);
+    }
+    m_progress->Continue(static_cast<int>(done));
+  }
+
+  void Done() { m_progress.reset(); }
+
+ private:
+  Prompter& m_prompter;
+  QWidget* m_owner;
+  std::unique_ptr<Progress> m_progress;
+};
 
 }  // namespace
 
@@ -40,76 +64,42 @@ void CZulboView::OnApplyFilter() { RenameAll(); }
 
 void CZulboView::RenameAll() {
   if (m_model->Count() == 0) return;
-  const CheckHold hold(*this);
-  JournaledRun run;
-  run.started = std::chrono::duration_cast<std::chrono::seconds>(
-                    std::chrono::system_clock::now().time_since_epoch())
-                    .count();
-  run.plan = MakePlan(m_model->Rows());
-  run.identities = IdentifyFiles(run.plan, m_services.files);
-  Result<RunJournal> journal = RunJournal::Begin(m_services.journals, run);
-  if (!journal) {
-    m_services.prompter.Message(
-        this, QStringLiteral("Umbenennung nicht begonnen"),
-        QStringLiteral("Es wurde keine Datei umbenannt: Das Protokoll, mit dem sich die "
-                       "Umbenennung auch nach einem Absturz rückgängig machen lässt, konnte nicht "
-                       "geschrieben werden.\n") +
-            TextOf(FileErrorText(journal.error(), m_services.journals.Path())),
-        Prompter::Buttons::Ok, Prompter::Icon::Warning);
-    return;
-  }
-
-  const RenamePlan& plan = run.plan;
-  RunOutcome outcome;
+  ApplyOutcome outcome;
+  const RenamePlan plan = MakePlan(m_model->Rows());
   {
-    const int total = static_cast<int>(plan.size());
-    const std::unique_ptr<Progress> progress = m_services.prompter.StartProgress(
-        this,
-        [total](int done) {
-          return QStringLiteral("Dateien werden umbenannt …\n%1 von %2").arg(done).arg(total);
-        },
-        total, true);
-    outcome = RunPlan(plan, m_services.files,
-                      [&](size_t done) { return progress->Continue(static_cast<int>(done)); });
+    const CheckHold hold(*this);
+    ViewRunObserver observer(m_services.prompter, this);
+    outcome = ApplyPlan(plan, m_model->Rows().Identities(), m_services.files, m_services.journals,
+                        observer);
+    observer.Done();
+    if (!outcome.Started()) {
+      m_services.prompter.Message(
+          this, QStringLiteral("Umbenennung nicht begonnen"),
+          TextOf(JournalNotWrittenText()) + QStringLiteral("\n") +
+              TextOf(FileErrorText(outcome.journalError, m_services.journals.Path())),
+          Prompter::Buttons::Ok, Prompter::Icon::Warning);
+      return;
+    }
+    ShowFilesRenamed(plan, outcome.RenamedSteps(), false);
+    ReportUnrestored(m_services.prompter, this, QStringLiteral("Zurückbenennen fehlgeschlagen"),
+                     plan, outcome.unrestored);
+    if (outcome.finishError) {
+      m_services.prompter.Message(
+          this, QStringLiteral("Rückgängig nicht möglich"),
+          TextOf(JournalNotFinishedText()) + QStringLiteral("\n") +
+              TextOf(FileErrorText(outcome.finishError, m_services.journals.Path())),
+          Prompter::Buttons::Ok, Prompter::Icon::Warning);
+    }
+    SetLastRun(std::move(outcome.undoable));
   }
-  std::vector<size_t> renamed(outcome.renamed);
-  std::iota(renamed.begin(), renamed.end(), size_t{0});
-  if (!renamed.empty()) emit FilesRenamed(plan, renamed, false);
-  const bool rolledBack = !outcome.Finished(plan) && OfferRollBack(plan, outcome);
-  journal->Finish(outcome.renamed);
-  run.renamed = outcome.renamed;
-  SetLastRun(outcome.renamed > 0 && !rolledBack ? std::optional(std::move(run)) : std::nullopt);
+  emit StatusMessage(TextOf(ApplySummary(plan, outcome)));
 }
 
-bool CZulboView::OfferRollBack(const RenamePlan& plan, const RunOutcome& outcome) {
-  if (outcome.cancelled && outcome.renamed == 0) return false;
-  const auto [title, question] = StoppedQuestion(plan, outcome);
-  if (m_services.prompter.Message(this, title, question, Prompter::Buttons::YesNo,
-                                  Prompter::Icon::Warning) != Prompter::Answer::Yes) {
-    return false;
-  }
-  const size_t renamed = outcome.renamed;
-  std::vector<Unrestored> unrestored;
-  {
-    // Stopping half-way back would leave the files in a state nobody asked for.
-    const int total = static_cast<int>(renamed);
-    const std::unique_ptr<Progress> progress = m_services.prompter.StartProgress(
-        this, [total](int done) { return UndoProgressLabel(done, total); }, total, false);
-    unrestored = RollBack(plan, renamed, m_services.files,
-                          [&](size_t done) { progress->Continue(static_cast<int>(done)); });
-  }
-  std::vector<size_t> restored;
-  for (size_t k = renamed, next = 0; k-- > 0;) {
-    if (next < unrestored.size() && unrestored[next].step == k) {
-      ++next;
-      continue;
-    }
-    restored.push_back(k);
-  }
-  if (!restored.empty()) emit FilesRenamed(plan, restored, true);
-  ReportUnrestored(m_services.prompter, this, QStringLiteral("Zurückbenennen fehlgeschlagen"), plan,
-                   unrestored);
-  return true;
+void CZulboView::ShowFilesRenamed(const RenamePlan& plan, const std::vector<size_t>& steps,
+                                  bool back) {
+  if (steps.empty()) return;
+  if (m_model->FollowRenames(plan, steps, back) > 0) RecomputeNewNames();
+  emit FilesRenamed(plan, steps, back);
 }
 
 }  // namespace zul

@@ -1,7 +1,9 @@
+#include "core/apply_run.h"
 #include "core/run_undo.h"
 #include "filelist/undo_report.h"
 #include "filelist/zulbo_view.h"
 #include "platform/prompter.h"
+#include "platform/text_bytes.h"
 
 namespace zul {
 
@@ -20,7 +22,8 @@ void CZulboView::OnUndo() {
       this, [total](int done) { return UndoProgressLabel(done, total); }, total, false);
   const UndoOutcome outcome = UndoRun(
       run, m_services.files, [&](size_t done) { progress->Continue(static_cast<int>(done)); });
-  if (!outcome.restored.empty()) emit FilesRenamed(run.plan, outcome.restored, true);
+  ShowFilesRenamed(run.plan, outcome.restored, true);
+  emit StatusMessage(TextOf(FilesText(outcome.restored.size()) + " zurückbenannt."));
   ReportUnrestored(m_services.prompter, this, QStringLiteral("Rückgängig unvollständig"), run.plan,
                    outcome.unrestored);
 }

@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QToolTip>
 
+#include "core/full_path.h"
 #include "filelist/row_focus_delegate.h"
 #include "platform/prompter.h"
 
@@ -55,7 +56,8 @@ CZulboView::~CZulboView() { removeEventFilter(itemDelegate()); }
 void CZulboView::OnInitialUpdate() { clearSelection(); }
 
 void CZulboView::AddFile(const std::string& fullPath) {
-  m_model->Append(MakeRecord(m_addedFolder, fullPath));
+  const FileRecord record = MakeRecord(m_addedFolder, FullPath(m_services.files, fullPath));
+  m_model->Append(record, IdentifyRecord(m_addedFolder, record));
 }
 
 void CZulboView::RecomputeNewNames() {

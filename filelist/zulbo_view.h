@@ -27,8 +27,6 @@ struct FolderOptions {
 // The main window's client area: the list of files to rename, and the program's own commands.
 // The rows (its model) are the only store of file data. The current Filter belongs to the main
 // window; the list evaluates it, and the Filter dialog's command stores the edited Filter into it.
-struct RunOutcome;
-
 class CZulboView : public QTableView {
   Q_OBJECT
 
@@ -112,7 +110,7 @@ class CZulboView : public QTableView {
   void PlanChecked(const QString& summary);
   // What OnUndo would undo now: the files the last run renamed; 0 when there is nothing.
   void UndoAvailable(int files);
-  // A word for the status bar about work that ended otherwise than asked (a scan cancelled).
+  // A word for the status bar about how work ended: a run, an undo, a scan cancelled.
   void StatusMessage(const QString& text);
 
  protected:
@@ -143,9 +141,9 @@ class CZulboView : public QTableView {
   };
 
   void ConnectCheck();
-  // Asks after a run that failed or was cancelled whether to roll it back, and does; true when
-  // it did.
-  bool OfferRollBack(const RenamePlan& plan, const RunOutcome& outcome);
+  // The rows follow their files after the given steps were renamed on the disk (with `back`,
+  // renamed back), their new names are recomputed, and whoever else holds such a path is told.
+  void ShowFilesRenamed(const RenamePlan& plan, const std::vector<size_t>& steps, bool back);
   void SetLastRun(std::optional<JournaledRun> run);
   void PressAsClick(QMouseEvent* event);
   // Runs `read`, which reads capture times and returns how many rows it left to the stand-in

@@ -75,6 +75,9 @@ class FileSystem {
 
   // What the path leads to, symbolic links followed.
   virtual Result<FileStatus> Examine(const std::string& path) = 0;
+  // The absolute path of what `path` leads to, every symbolic link, "." and ".." resolved;
+  // "." gives the working folder.
+  virtual Result<std::string> RealPath(const std::string& path) = 0;
 
   // Opens a folder for lookups and renames inside it; the handle stays valid until CloseFolder.
   virtual Result<int> OpenFolder(const std::string& path) = 0;

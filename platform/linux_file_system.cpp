@@ -12,6 +12,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 #include "platform/atomic_write.h"
 #include "platform/case_compare.h"
@@ -119,6 +121,12 @@ Result<FileTimes> LinuxFileSystem::ReadTimes(const std::string& path) {
 
 Result<FileTimes> LinuxFileSystem::ReadTimesInFolder(int folder, const std::string& name) {
   return TimesAt(folder, name.c_str());
+}
+
+Result<std::string> LinuxFileSystem::RealPath(const std::string& path) {
+  const std::unique_ptr<char, decltype(&free)> real(realpath(path.c_str(), nullptr), &free);
+  if (!real) return LastErrno();
+  return std::string(real.get());
 }
 
 Result<FileStatus> LinuxFileSystem::Examine(const std::string& path) {

@@ -9,8 +9,8 @@ class JournalFolder;
 class Prompter;
 
 // The services of the operating system and the desktop that the program's pieces need, built
-// once by the main window and passed down; tests build one of doubles. The references must
-// outlive every piece they are given to.
+// once by the application (app/system_services.h) and passed down; tests build one of doubles. The
+// references must outlive every piece they are given to.
 struct Services {
   FileSystem& files;
   Prompter& prompter;
@@ -18,9 +18,5 @@ struct Services {
   JournalFolder& journals;  // where renaming runs keep their journals
   CaptureReader& captures;  // when photos and videos were taken
 };
-
-// The real ones: the Linux file system, Qt's dialogs, the desktop's opener, the user's state
-// folder, the files' own metadata.
-Services SystemServices();
 
 }  // namespace zul

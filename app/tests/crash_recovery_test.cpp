@@ -13,8 +13,9 @@
 #include <QThread>
 
 #include "app/zulbo_app.h"
+#include "core/apply_run.h"
+#include "core/folder_walk.h"
 #include "core/run_journal.h"
-#include "filelist/zulbo_view.h"
 #include "platform/testing/temp_folder.h"
 #include "platform/testing/test_services.h"
 
@@ -32,26 +33,29 @@ std::string Name(const char* stem, int i) {
   return name;
 }
 
-// The child: renames every file of the folder slowly, and says so once it is well under way.
+// Lets a run go on to its end without asking.
+class RunToTheEnd : public RunObserver {
+ public:
+  bool Renaming(size_t, size_t) override { return true; }
+  bool ShouldRollBack(const RenamePlan&, const RunOutcome&) override { return false; }
+  void RollingBack(size_t, size_t) override {}
+};
+
+// The child: collects the folder and renames every file slowly through the workflow both front
+// ends use, and says so once it is well under way.
 void RenameSlowlyUntilKilled(const std::string& folder, const std::string& state) {
-  ScriptedPrompter prompter;
   FakeFileSystem files;
-  RecordingOpener opener;
   LinuxJournalFolder journals(state);
-  FakeCaptureReader captures;
-  const Services services{files, prompter, opener, journals, captures};
   int renames = 0;
   files.beforeRename = [&](const std::string&, const std::string&) {
     if (++renames == 20) std::ofstream(folder + "/../under-way") << "yes";
     QThread::usleep(3000);
   };
-  FilterSettings filter;
-  CZulboView view(filter, services);
-  for (int i = 0; i < kFiles; ++i) {
-    view.AddFile(folder + '/' + Name("foto", i));
-    view.Model().SetNewName(i, Name("bild", i));
-  }
-  view.RenameAll();
+  FileRows rows;
+  WalkFolder(files, folder, false, rows);
+  for (int i = 0; i < rows.Count(); ++i) rows.SetNewName(i, Name("bild", i));
+  RunToTheEnd observer;
+  (void)ApplyPlan(MakePlan(rows), rows.Identities(), files, journals, observer);
   std::_Exit(3);  // not killed: the parent finds the run was not cut off
 }
 

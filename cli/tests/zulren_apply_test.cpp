@@ -82,7 +82,7 @@ TEST_F(ZulrenApply, ASuccessfulRunSaysHowManyAndExitsWithZero) {
 
 TEST_F(ZulrenApply, AJournalThatCannotBeWrittenStopsTheRunBeforeItStarts) {
   m_journals.FailAll(FakeJournalFolder::Op::Create, EROFS);
-  EXPECT_EQ(Run(), kExitConflicts);
+  EXPECT_EQ(Run(), kExitUnrestored);
   for (const char* name : {"a.txt", "b.txt", "c.txt"}) EXPECT_EQ(m_dir.Read(name), name);
   EXPECT_EQ(m_files.Calls(Op::RenameInFolder), 0);
   EXPECT_NE(m_err.str().find("Es wurde keine Datei umbenannt"), std::string::npos) << m_err.str();

@@ -109,10 +109,8 @@ TEST_F(ZulrenProgram, ConflictsAreShownAndApplyRefusesWithNothingTouched) {
   Filter("gleich.fil", "gleich.txt", 0);
   Filter("punkt.fil", ".[name].[typ]", 0);
   const std::string lines =
-      "a.txt -> gleich.txt  # Ziel existiert: Im Ordner gibt es schon eine Datei mit diesem "
-      "Namen.\n"
-      "b.txt -> gleich.txt  # Doppelter Name: Eine frühere Zeile desselben Ordners bekommt "
-      "denselben neuen Namen.\n";
+      "a.txt -> gleich.txt  # Ziel existiert: Im Ordner gibt es schon „gleich.txt“.\n"
+      "b.txt -> gleich.txt  # Doppelter Name: wie Zeile 1, „gleich.txt“\n";
 
   const ProgramRun dry = Zulren({"gleich.fil", "a.txt", "b.txt"});
   EXPECT_EQ(dry.status, 1);

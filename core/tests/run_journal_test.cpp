@@ -66,7 +66,7 @@ TEST_F(RunJournalTest, ARunInProgressIsLockedACutOffOneIsFoundAFinishedOneIsTheL
   scan.cutOff[0].Drop();
   EXPECT_EQ(Names(), std::vector<std::string>{name});
 
-  journal->Finish(1);
+  EXPECT_FALSE(journal->Finish(1));
   EXPECT_EQ(Names(), std::vector<std::string>{kLastJournal});
   Result<JournaledRun> last = DecodeJournal(Content(kLastJournal));
   ASSERT_TRUE(last);
@@ -74,7 +74,7 @@ TEST_F(RunJournalTest, ARunInProgressIsLockedACutOffOneIsFoundAFinishedOneIsTheL
 
   Result<RunJournal> next = RunJournal::Begin(m_folder, SmallRun(200));
   ASSERT_TRUE(next);
-  next->Finish(2);
+  EXPECT_FALSE(next->Finish(2));
   EXPECT_EQ(Names(), std::vector<std::string>{kLastJournal}) << "the next run's replaces it";
   EXPECT_EQ(DecodeJournal(Content(kLastJournal))->started, 200);
 }
@@ -132,7 +132,7 @@ TEST_F(RunJournalTest, AJournalThatCannotBeMarkedFinishedIsRemoved) {
   Result<RunJournal> journal = RunJournal::Begin(m_folder, SmallRun(100));
   ASSERT_TRUE(journal);
   m_folder.FailAll(Op::Write, ENOSPC);
-  journal->Finish(2);
+  EXPECT_EQ(journal->Finish(2), std::errc::no_space_on_device);
   EXPECT_TRUE(Names().empty());
 }
 

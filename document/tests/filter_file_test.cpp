@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "engine/gcc_restrict_bug.h"
+#include "platform/testing/temp_folder.h"
 
 namespace zul {
 
@@ -205,5 +206,59 @@ TEST(FilterFile, SignatureCheckStopsEarlyOnAnEndlessLine) {
   EXPECT_EQ(ReadFrom(f, almost), BadSignature);
   EXPECT_EQ(almost.taken, 13u);
 }
+
+}  // namespace zul
+
+namespace zul {
+
+namespace {
+
+struct KindCase {
+  const char* name;
+  const char* file;
+  const char* content;  // nullptr: a real filter file with mask "neu"
+  FilterFile::Kind kind;
+  const char* mask;  // what the read filter holds
+};
+
+class FilterFileKinds : public ::testing::TestWithParam<KindCase> {};
+
+// The one reading of filter files: an empty file is a filter file only where it is named as one,
+// and whatever is not a filter file leaves the given filter as it is.
+TEST_P(FilterFileKinds, TellsWhatAFileIs) {
+  const KindCase& c = GetParam();
+  TempFolder dir;
+  std::string bytes = c.content ? c.content : std::string();
+  if (!c.content) {
+    FilterSettings written;
+    written.mask = "neu";
+    WriteTo(written, bytes);
+  }
+  dir.Put(c.file, bytes);
+  FilterSettings base;
+  base.mask = "alt";
+  const Result<FilterFile> read = ReadFilterFile(SystemFileSystem(), dir.Path(c.file), base);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->kind, c.kind);
+  EXPECT_EQ(read->filter.mask, c.mask);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FilterFileKinds,
+    ::testing::Values(
+        KindCase{"Filter", "a.fil", nullptr, FilterFile::Kind::Filter, "neu"},
+        KindCase{"FilterOfAnyName", "a.txt", nullptr, FilterFile::Kind::Filter, "neu"},
+        KindCase{"EmptyFil", "b.fil", "", FilterFile::Kind::EmptyFilter, "alt"},
+        KindCase{"EmptyOther", "__init__.py", "", FilterFile::Kind::NotAFilter, "alt"},
+        KindCase{"Text", "c.fil", "hallo\n", FilterFile::Kind::NotAFilter, "alt"}),
+    [](const ::testing::TestParamInfo<KindCase>& info) { return info.param.name; });
+
+TEST(ReadFilterFile, AMissingFileSaysWhy) {
+  const Result<FilterFile> read =
+      ReadFilterFile(SystemFileSystem(), "/nonexistent-zul/x.fil", FilterSettings());
+  EXPECT_EQ(read.error(), std::errc::no_such_file_or_directory);
+}
+
+}  // namespace
 
 }  // namespace zul

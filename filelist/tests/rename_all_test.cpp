@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include <QSignalSpy>
+
 #include "engine/gcc_restrict_bug.h"
 #include "filelist/tests/rename_fixture.h"
 #include "platform/testing/fake_file_system.h"
@@ -35,25 +37,28 @@ class RenameAllTest : public ListOnDisk {
   }
 };
 
-TEST_F(RenameAllTest, AllRowsRenamedWithoutAMessageAndTheRowsKeepTheirTexts) {
+TEST_F(RenameAllTest, AllRowsRenamedTheRowsFollowTheirFilesAndTheStatusBarSaysSo) {
   Make("a");
   Make("b");
   AddRow("a", "a");  // to itself: succeeds, changes nothing
   AddRow("b", "b2");
+  QSignalSpy status(&m_view, &CZulboView::StatusMessage);
   m_view.OnApplyFilter();
   EXPECT_TRUE(m_prompter.messages.empty());
   EXPECT_EQ(Read("a"), "content of a");
   EXPECT_EQ(Read("b2"), "content of b");
   EXPECT_EQ(Read("b"), "<missing>");
-  EXPECT_EQ(m_view.Text(1, ColOldName), "b");
-  EXPECT_EQ(m_view.Text(1, ColNewName), "b2");
+  EXPECT_EQ(m_view.Text(0, ColOldName), "a");
+  EXPECT_EQ(m_view.Text(1, ColOldName), "b2");
+  ASSERT_EQ(status.count(), 1);
+  EXPECT_EQ(status[0][0].toString(), QString::fromUtf8("2 Dateien umbenannt."));
 
-  // The listed old name is gone now: a second run fails at that row.
-  m_prompter.answers = {Answer::Yes};
+  // A second run starts from the new names.
+  m_view.Model().SetNewName(1, "b3");
   m_view.RenameAll();
-  ExpectQuestion("b", "b2");
-  EXPECT_EQ(Read("a"), "content of a");
-  EXPECT_EQ(Read("b2"), "content of b");
+  EXPECT_TRUE(m_prompter.messages.empty());
+  EXPECT_EQ(Read("b3"), "content of b");
+  EXPECT_EQ(m_view.Text(1, ColOldName), "b3");
 }
 
 TEST_F(RenameAllTest, NamesKeepTheirBytesFromTheDiskToTheRenameAndBack) {
@@ -351,7 +356,10 @@ TEST_F(RenameAllTest, TellsWhichFilesMovedForthAndBack) {
   FreshFake().FailOn(FakeFileSystem::Op::RenameInFolder, "a2", EIO);  // a2 stays
   m_prompter.answers = {Answer::Yes, Answer::Ok};
   m_view.RenameAll();
-  EXPECT_EQ(moves, (Moves{{{0, 1}, false}, {{1}, true}}));
+  // Told once, what is left: only a2 could not go back.
+  EXPECT_EQ(moves, (Moves{{{0}, false}}));
+  EXPECT_EQ(m_view.Text(0, ColOldName), "a2") << "the row shows where its file is now";
+  EXPECT_EQ(m_view.Text(1, ColOldName), "b");
 }
 
 }  // namespace

@@ -54,6 +54,7 @@ class FakeFileSystem : public FileSystem {
   Result<FileTimes> ReadTimes(const std::string& path) override;
   Result<FileTimes> ReadTimesInFolder(int folder, const std::string& name) override;
   Result<FileStatus> Examine(const std::string& path) override;
+  Result<std::string> RealPath(const std::string& path) override { return m_inner.RealPath(path); }
   Result<int> OpenFolder(const std::string& path) override;
   void CloseFolder(int folder) override;
   Result<FileIdentity> IdentifyInFolder(int folder, const std::string& name) override;

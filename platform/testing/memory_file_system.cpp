@@ -151,6 +151,22 @@ std::vector<std::string> MemoryFileSystem::Names(const std::string& folder) cons
   return names;
 }
 
+Result<std::string> MemoryFileSystem::RealPath(const std::string& path) {
+  std::vector<std::string> parts;
+  for (const std::string& name : Split(path.empty() || path[0] != '/' ? "/" + path : path)) {
+    if (name == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (name != ".") {
+      parts.push_back(name);
+    }
+  }
+  std::string real;
+  for (const std::string& name : parts) real += "/" + name;
+  if (real.empty()) real = "/";
+  if (!Find(real)) return ErrnoCode(ENOENT);
+  return real;
+}
+
 Result<FileTimes> MemoryFileSystem::ReadTimes(const std::string& path) {
   const Node* node = Find(path);
   if (!node) return ErrnoCode(ENOENT);

@@ -34,6 +34,8 @@ class MemoryFileSystem : public FileSystem {
   Result<FileTimes> ReadTimes(const std::string& path) override;
   Result<FileTimes> ReadTimesInFolder(int folder, const std::string& name) override;
   Result<FileStatus> Examine(const std::string& path) override;
+  // Knows no links: the path tidied; the working folder is the root.
+  Result<std::string> RealPath(const std::string& path) override;
   Result<int> OpenFolder(const std::string& path) override;
   void CloseFolder(int folder) override;
   Result<FileIdentity> IdentifyInFolder(int folder, const std::string& name) override;

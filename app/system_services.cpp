@@ -1,7 +1,6 @@
-#include "platform/services.h"
+#include "app/system_services.h"
 
 #include "capture/capture_reader.h"
-
 #include "platform/desktop_open.h"
 #include "platform/file_system.h"
 #include "platform/journal_folder.h"

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/file_rows.h"
+
+namespace zul {
+
+class FileSystem;
+
+// Told how many files a walk has found so far; false stops it.
+using WalkProgress = std::function<bool(int found)>;
+
+// What a walk of a folder did.
+struct WalkOutcome {
+  int found = 0;
+  bool cancelled = false;
+  // How many subfolders were finished, and the sum of the files found by the end of each: the
+  // window recomputes its names once per finished folder, and counts the draws that skips.
+  uint64_t subfoldersEnded = 0;
+  uint64_t foundAtSubfolderEnds = 0;
+};
+
+// The one folder walker of both front ends. Appends the files of `folder` to `rows`, each with
+// its identity: the entries in the byte order of their names, names starting with '.' skipped,
+// and with `subfolders` each subfolder's files where its name falls, depth first. A symbolic link
+// to a folder is never entered (a link itself is a file of the list); a folder reached twice
+// (bind mounts) is taken once. A folder that cannot be read gives what was read of it.
+WalkOutcome WalkFolder(FileSystem& files, const std::string& folder, bool subfolders,
+                       FileRows& rows, const WalkProgress& progress = {});
+
+}  // namespace zul
