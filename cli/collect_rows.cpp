@@ -50,18 +50,25 @@ class Collector {
     return exists;
   }
 
-  // The identity of the entry itself (a link is not followed), or none.
+  // The identity of the entry itself (a link is not followed), or none; without the birth time
+  // where a rename may change it (an overlay).
   FileIdentity Identify(const std::string& path) {
     const size_t slash = path.rfind('/');
     const Result<int> folder = m_folders.Open(slash == 0 ? "/" : path.substr(0, slash));
     if (!folder) return {};
     const Result<FileIdentity> identity = m_files.IdentifyInFolder(*folder, path.substr(slash + 1));
-    return identity ? *identity : FileIdentity{};
+    if (!identity) return {};
+    FileIdentity found = *identity;
+    if (!m_files.KeepsBirth(*folder)) found.birth = 0;
+    return found;
   }
 
-  // Whether the listing's inodes of a folder are those a lookup gives, judged by its first file.
-  bool ListingIdentifies(const std::string& prefix, const FolderEntry& first) {
-    return Identify(prefix + first.name).inode == first.inode;
+  // Whether the listing's inodes of a folder are those a lookup gives, and its files lie on the
+  // folder's device, judged by its first file. On an overlay whose layers lie on different file
+  // systems, neither holds.
+  bool ListingIdentifies(const std::string& prefix, const FolderEntry& first, uint64_t device) {
+    const FileIdentity identity = Identify(prefix + first.name);
+    return identity.inode == first.inode && identity.device == device;
   }
 
   // Depth first with a stack of its own, so that no depth of folders exhausts the call stack.
@@ -98,7 +105,7 @@ class Collector {
       std::string path = frame.prefix + entry.name;
       if (entry.kind != FileKind::Folder) {
         if (!frame.listingIdentifies)
-          frame.listingIdentifies = ListingIdentifies(frame.prefix, entry);
+          frame.listingIdentifies = ListingIdentifies(frame.prefix, entry, frame.device);
         m_collected.identities.push_back(
             *frame.listingIdentifies ? FileIdentity{frame.device, entry.inode, 0} : Identify(path));
         m_collected.rows.Append(MakeRecord(m_folders, path));

@@ -21,8 +21,8 @@ struct CollectedRows {
 // taken once). Empty, with a German message in `error`, when a path names nothing.
 //
 // The identities of a folder's files come from its listing, without a lookup per file, unless the
-// listing's inode of the folder's first file differs from a lookup's (as on some overlays). They
-// carry no birth time then.
+// listing's inode or the folder's device differs from a lookup's of its first file (as on some
+// overlays). They carry no birth time then; an undo proves the file another way.
 std::optional<CollectedRows> CollectRows(FileSystem& files, const std::vector<std::string>& paths,
                                          bool recursive, std::string& error);
 

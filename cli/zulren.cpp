@@ -4,16 +4,20 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
+#include <optional>
 #include <string>
 
 #include "cli/collect_rows.h"
 #include "cli/shell_quote.h"
-#include "document/input_line_source.h"
+#include "core/last_run.h"
 #include "core/plan_check.h"
 #include "core/plan_check_text.h"
 #include "core/rename_run.h"
 #include "core/run_journal.h"
+#include "core/run_lock_text.h"
 #include "core/run_undo.h"
+#include "document/input_line_source.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
 
@@ -55,6 +59,12 @@ bool ReadFilter(FileSystem& files, const std::string& path, FilterSettings& filt
   }
   InputLineSource source(**input);
   const FilterReadResult result = ReadFrom(filter, source);
+  if (source.Error() == std::errc::file_too_large) {
+    err << "zulren: „" << ShellQuote(path)
+        << "“ ist keine Filterdatei von Zul: Eine Zeile ist länger als "
+        << InputLineSource::kMaxLine / 1024 << " KiB.\n";
+    return false;
+  }
   if (source.Error()) {
     err << "zulren: " << FileErrorText(source.Error(), ShellQuote(path)) << '\n';
     return false;
@@ -117,10 +127,16 @@ class ProgressLine {
  public:
   ProgressLine(std::ostream& err, bool terminal, const char* what, size_t total)
       : m_err(err), m_terminal(terminal), m_what(what), m_total(total) {}
+  ProgressLine(std::ostream& err, bool terminal, const char* what)
+      : ProgressLine(err, terminal, what, 0) {}
   ~ProgressLine() {
     if (m_shown) m_err << "\r\033[K" << std::flush;
   }
 
+  void Tell(size_t done, size_t total) {
+    m_total = total;
+    Tell(done);
+  }
   void Tell(size_t done) {
     if (!m_terminal || (done & 255) != 0) return;
     const auto now = std::chrono::steady_clock::now();
@@ -135,7 +151,7 @@ class ProgressLine {
   std::ostream& m_err;
   const bool m_terminal;
   const char* m_what;
-  const size_t m_total;
+  size_t m_total;
   const std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
   std::chrono::steady_clock::time_point m_last;
   bool m_shown = false;
@@ -161,10 +177,23 @@ void ListUnrestored(const RenamePlan& plan, const std::vector<Unrestored>& unres
   }
 }
 
+// Says that the run's journal could not be marked ended; the renames stay undoable by it.
+void ReportUnfinishedJournal(std::error_code error, const JournalFolder& journals,
+                             std::ostream& err) {
+  err << "zulren: Das Protokoll der Umbenennung konnte nicht abgeschlossen werden: "
+      << FileErrorText(error, ShellQuote(journals.Path()))
+      << " Es bleibt erhalten; „zulren --undo“ macht die Umbenennung rückgängig.\n";
+}
+
 int Apply(const RenamePlan& plan, std::vector<FileIdentity> identities, FileSystem& files,
           JournalFolder& journals, const Table& table, Console console) {
   JournaledRun run{Now(), plan, std::move(identities), std::nullopt};
   Result<RunJournal> journal = RunJournal::Begin(journals, run);
+  if (!journal && journal.error() == MakeErrorCode(JournalError::Busy)) {
+    console.err << "zulren: Es wurde keine Datei umbenannt: "
+                << RunBusyText(RunLockHolder(journals)) << '\n';
+    return kExitConflicts;
+  }
   if (!journal) {
     console.err << "zulren: Es wurde keine Datei umbenannt: Das Protokoll, mit dem sich die "
                    "Umbenennung auch nach einem Absturz rückgängig machen lässt, konnte nicht "
@@ -181,8 +210,11 @@ int Apply(const RenamePlan& plan, std::vector<FileIdentity> identities, FileSyst
     });
   }
   if (outcome.Finished(plan)) {
-    journal->Finish(outcome.renamed);
     console.err << Files(plan.size()) << " umbenannt.\n";
+    if (const std::error_code error = journal->Finish(outcome.renamed)) {
+      ReportUnfinishedJournal(error, journals, console.err);
+      return kExitUnrestored;
+    }
     return kExitOk;
   }
   const RenameStep& failed = plan[outcome.renamed];
@@ -194,47 +226,70 @@ int Apply(const RenamePlan& plan, std::vector<FileIdentity> identities, FileSyst
     ProgressLine progress(console.err, console.errIsTerminal, "Zurückbenannt:", outcome.renamed);
     unrestored = RollBack(plan, outcome.renamed, files, [&](size_t done) { progress.Tell(done); });
   }
-  journal->Finish(outcome.renamed);
+  // A run rolled back whole leaves nothing to undo and is not the last run.
+  const std::error_code finished = journal->Finish(unrestored.empty() ? 0 : outcome.renamed);
   if (unrestored.empty()) {
-    console.err << "Die bereits umbenannten " << Files(outcome.renamed)
-                << " wurden zurückbenannt.\n";
+    if (outcome.renamed > 0)
+      console.err << "Die bereits umbenannten " << Files(outcome.renamed)
+                  << " wurden zurückbenannt.\n";
     return kExitConflicts;
   }
   ListUnrestored(plan, unrestored, table, console.err);
+  if (finished) ReportUnfinishedJournal(finished, journals, console.err);
   return kExitUnrestored;
 }
 
-// Undoes the last run that ended, whoever made it, by the identities its journal recorded.
+std::string StartedText(int64_t started) {
+  const time_t when = started;
+  struct tm local {};
+  char text[32] = "";
+  if (localtime_r(&when, &local))
+    std::strftime(text, sizeof text, "vom %d.%m.%Y um %H:%M:%S Uhr", &local);
+  return text;
+}
+
+// Undoes the most recent run, whoever made it: the last that ended, or one cut off since (a
+// crash, a kill), which is thereby recovered.
 int Undo(FileSystem& files, JournalFolder& journals, const Table& table, Console console) {
-  std::string bytes;
-  const Result<int> file = journals.Open(kLastJournal);
-  const std::error_code read = file ? journals.Read(*file, bytes) : file.error();
-  if (file) journals.Close(*file);
-  if (read == std::errc::no_such_file_or_directory) {
-    console.err << "zulren: Es gibt keine abgeschlossene Umbenennung, die sich rückgängig machen "
-                   "ließe.\n";
-    return kExitConflicts;
-  }
-  if (read) {
-    console.err << "zulren: "
-                << FileErrorText(read, ShellQuote(journals.Path() + "/" + kLastJournal)) << '\n';
-    return kExitConflicts;
-  }
-  const Result<JournaledRun> run = DecodeJournal(bytes);
-  if (!run) {
-    console.err << "zulren: Das Protokoll der letzten Umbenennung ist beschädigt und wird nicht "
-                   "verwendet: "
-                << ShellQuote(journals.Path() + "/" + kLastJournal) << '\n';
-    return kExitConflicts;
-  }
-  UndoOutcome outcome;
+  LastRunUndo undo;
   {
-    ProgressLine progress(console.err, console.errIsTerminal, "Zurückbenannt:", run->plan.size());
-    outcome = UndoRun(*run, files, [&](size_t done) { progress.Tell(done); });
+    ProgressLine progress(console.err, console.errIsTerminal, "Zurückbenannt:");
+    undo = UndoLastRun(journals, files,
+                       [&](size_t done, size_t total) { progress.Tell(done, total); });
   }
-  console.err << Files(outcome.restored.size()) << " zurückbenannt.\n";
-  if (outcome.unrestored.empty()) return kExitOk;
-  ListUnrestored(run->plan, outcome.unrestored, table, console.err);
+  for (const DamagedJournal& damaged : undo.damaged)
+    console.err << "zulren: Ein beschädigtes Protokoll wurde beiseitegelegt und nicht verwendet: "
+                << ShellQuote(journals.Path() + "/" + damaged.name) << '\n';
+  const std::string journal = ShellQuote(journals.Path() + "/" + undo.journal);
+  switch (undo.status) {
+    case LastRunUndo::Status::NoRun:
+      console.err << "zulren: Es gibt keine Umbenennung, die sich rückgängig machen ließe.\n";
+      return kExitConflicts;
+    case LastRunUndo::Status::Busy:
+      console.err << "zulren: Es wurde nichts zurückbenannt: " << RunBusyText(undo.holder) << '\n';
+      return kExitConflicts;
+    case LastRunUndo::Status::Unreadable:
+      if (undo.error.category() == JournalCategory())
+        console.err
+            << "zulren: Das Protokoll der letzten Umbenennung ist beschädigt und wird nicht "
+               "verwendet: "
+            << journal << '\n';
+      else
+        console.err << "zulren: "
+                    << FileErrorText(undo.error,
+                                     undo.journal.empty() ? ShellQuote(journals.Path()) : journal)
+                    << '\n';
+      return kExitConflicts;
+    case LastRunUndo::Status::Done:
+      break;
+  }
+  if (undo.cutOff)
+    console.err << "Die unterbrochene Umbenennung " << StartedText(undo.run.started)
+                << " wurde wiederhergestellt: ";
+  console.err << Files(undo.outcome.restored.size()) << " zurückbenannt.\n";
+  if (undo.outcome.unrestored.empty()) return kExitOk;
+  ListUnrestored(undo.run.plan, undo.outcome.unrestored, table, console.err);
+  if (undo.journalKept) console.err << "Das Protokoll bleibt als " << journal << " erhalten.\n";
   return kExitConflicts;
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/rename_run.h"
 #include "core/run_journal.h"
+#include "core/run_lock_text.h"
 #include "filelist/undo_report.h"
 #include "filelist/zulbo_view.h"
 #include "platform/error_text.h"
@@ -48,6 +49,13 @@ void CZulboView::RenameAll() {
   run.plan = MakePlan(m_model->Rows());
   run.identities = IdentifyFiles(run.plan, m_services.files);
   Result<RunJournal> journal = RunJournal::Begin(m_services.journals, run);
+  if (!journal && journal.error() == MakeErrorCode(JournalError::Busy)) {
+    m_services.prompter.Message(this, QStringLiteral("Umbenennung nicht begonnen"),
+                                QStringLiteral("Es wurde keine Datei umbenannt.\n") +
+                                    TextOf(RunBusyText(RunLockHolder(m_services.journals))),
+                                Prompter::Buttons::Ok, Prompter::Icon::Warning);
+    return;
+  }
   if (!journal) {
     m_services.prompter.Message(
         this, QStringLiteral("Umbenennung nicht begonnen"),
@@ -76,9 +84,23 @@ void CZulboView::RenameAll() {
   std::iota(renamed.begin(), renamed.end(), size_t{0});
   if (!renamed.empty()) emit FilesRenamed(plan, renamed, false);
   const bool rolledBack = !outcome.Finished(plan) && OfferRollBack(plan, outcome);
-  journal->Finish(outcome.renamed);
+  // A run rolled back leaves nothing to undo and does not replace the last run.
+  const size_t left = rolledBack ? 0 : outcome.renamed;
+  const std::error_code finished = journal->Finish(left);
   run.renamed = outcome.renamed;
-  SetLastRun(outcome.renamed > 0 && !rolledBack ? std::optional(std::move(run)) : std::nullopt);
+  run.renamedBy = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                      std::chrono::system_clock::now().time_since_epoch())
+                      .count();
+  SetLastRun(left > 0 ? std::optional(std::move(run)) : std::nullopt);
+  if (finished) {
+    m_services.prompter.Message(
+        this, QStringLiteral("Protokoll nicht abgeschlossen"),
+        QStringLiteral("Das Protokoll der Umbenennung konnte nicht abgeschlossen werden.\n") +
+            TextOf(FileErrorText(finished, m_services.journals.Path())) +
+            QStringLiteral("\nEs bleibt erhalten: Die Umbenennung lässt sich mit „Rückgängig“, "
+                           "beim nächsten Start oder mit „zulren --undo“ rückgängig machen."),
+        Prompter::Buttons::Ok, Prompter::Icon::Warning);
+  }
 }
 
 bool CZulboView::OfferRollBack(const RenamePlan& plan, const RunOutcome& outcome) {
@@ -109,7 +131,7 @@ bool CZulboView::OfferRollBack(const RenamePlan& plan, const RunOutcome& outcome
   if (!restored.empty()) emit FilesRenamed(plan, restored, true);
   ReportUnrestored(m_services.prompter, this, QStringLiteral("Zurückbenennen fehlgeschlagen"), plan,
                    unrestored);
-  return true;
+  return unrestored.empty();
 }
 
 }  // namespace zul

@@ -9,10 +9,10 @@
 #include <QTableView>
 #include <QTimer>
 
-#include "engine/filter_settings.h"
 #include "core/folder_cache.h"
 #include "core/journal_format.h"
 #include "core/rename_plan.h"
+#include "engine/filter_settings.h"
 #include "filelist/file_list_model.h"
 #include "platform/services.h"
 
@@ -142,7 +142,7 @@ class CZulboView : public QTableView {
 
   void ConnectCheck();
   // Asks after a run that failed or was cancelled whether to roll it back, and does; true when
-  // it did.
+  // every file renamed is back.
   bool OfferRollBack(const RenamePlan& plan, const RunOutcome& outcome);
   void SetLastRun(std::optional<JournaledRun> run);
   void PressAsClick(QMouseEvent* event);
