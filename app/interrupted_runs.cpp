@@ -76,6 +76,10 @@ void ReportSetAside(Prompter& prompter, const std::string& folder,
 }  // namespace
 
 void OfferUndoOfInterruptedRuns(const Services& services) {
+  // A user who never renamed anything gets no state folder from a mere start.
+  std::vector<std::string> names;
+  services.journals.List(names);
+  if (names.empty()) return;
   // Another program's run or undo may be going on: its journals are its own, and it is asked
   // about at the next start.
   Result<RunLock> lock = RunLock::Take(services.journals, std::chrono::milliseconds(0));
