@@ -68,7 +68,8 @@ void ReportSetAside(Prompter& prompter, const std::string& folder,
   QString text = QStringLiteral(
       "Nicht alle Dateien unterbrochener Umbenennungen ließen sich zuordnen. Ihre Protokolle "
       "wurden beiseitegelegt und bleiben zur Ansicht erhalten:\n");
-  for (const std::string& name : names) text += QStringLiteral("\n") + TextOf(folder + '/' + name);
+  for (const std::string& name : names)
+    text += QStringLiteral("\n") + TextOf(folder) + QStringLiteral("/") + TextOf(name);
   prompter.Message(nullptr, QStringLiteral("Umbenennungsprotokoll beiseitegelegt"), text,
                    Prompter::Buttons::Ok, Prompter::Icon::Warning);
 }

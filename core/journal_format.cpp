@@ -36,7 +36,7 @@ void PutBytes(std::string& out, std::string_view bytes) {
 // The longest name or folder path a journal may record. Far beyond what a file system takes,
 // and small enough that no length read from a damaged journal makes the reader take gigabytes.
 constexpr uint32_t kMaxRecorded = 64 * 1024;
-constexpr size_t kChunk = 64 * 1024;
+constexpr size_t kChunk = size_t{64} * 1024;
 
 // Reads the journal front to back from its source, a chunk at a time, and sums up the bytes
 // taken; every read fails once the bytes run out or the source fails.

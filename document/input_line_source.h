@@ -12,7 +12,7 @@ namespace zul {
 // large, takes more memory than that.
 class InputLineSource : public LineSource {
  public:
-  static constexpr size_t kMaxLine = 64 * 1024;
+  static constexpr size_t kMaxLine = size_t{64} * 1024;
 
   explicit InputLineSource(InputFile& input) : m_input(input) {}
 

@@ -123,6 +123,15 @@ TEST_F(ZulrenApply, AJournalThatCannotBeFinishedIsKeptAndExitsWithThree) {
   for (const char* name : {"a.txt", "b.txt", "c.txt"}) EXPECT_EQ(m_dir.Read(name), name);
 }
 
+// No filter has a line that long; reading one must not take memory in proportion to it.
+TEST_F(ZulrenApply, AFilterFileWithAHugeLineIsRefused) {
+  m_state.Put("f.fil", "FILTER-DATEI\n100\n" + std::string(70000, 'x') + "\n1\n1\n\n\n0\n0\n\n0\n");
+  EXPECT_EQ(Run(), kExitUsage);
+  EXPECT_NE(m_err.str().find("Eine Zeile ist länger als 64 KiB."), std::string::npos)
+      << m_err.str();
+  EXPECT_EQ(m_files.Calls(Op::RenameInFolder), 0);
+}
+
 // The files named one by one are identified by a lookup each, a folder's by its listing.
 class ZulrenUndo : public ZulrenApply, public ::testing::WithParamInterface<bool> {};
 
