@@ -2,9 +2,11 @@
 
 #include <QDateTime>
 
+#include "core/last_run.h"
 #include "core/run_journal.h"
 #include "core/run_undo.h"
 #include "filelist/undo_report.h"
+#include "platform/error_text.h"
 #include "platform/journal_folder.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
@@ -32,6 +34,8 @@ QString Question(const JournaledRun& run, size_t renamed) {
 }
 
 QString DefectText(const std::error_code& defect) {
+  if (defect.category() != JournalCategory())
+    return QStringLiteral("nicht lesbar: ") + TextOf(FileErrorText(defect, "…"));
   switch (static_cast<JournalError>(defect.value())) {
     case JournalError::UnknownVersion:
       return QStringLiteral("unbekannte Version");
@@ -57,13 +61,36 @@ void ReportDamaged(Prompter& prompter, const std::string& folder,
                    Prompter::Buttons::Ok, Prompter::Icon::Warning);
 }
 
+// Tells of journals kept aside because some of their files could not be dealt with.
+void ReportSetAside(Prompter& prompter, const std::string& folder,
+                    const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  QString text = QStringLiteral(
+      "Nicht alle Dateien unterbrochener Umbenennungen ließen sich zuordnen. Ihre Protokolle "
+      "wurden beiseitegelegt und bleiben zur Ansicht erhalten:\n");
+  for (const std::string& name : names)
+    text += QStringLiteral("\n") + TextOf(folder) + QStringLiteral("/") + TextOf(name);
+  prompter.Message(nullptr, QStringLiteral("Umbenennungsprotokoll beiseitegelegt"), text,
+                   Prompter::Buttons::Ok, Prompter::Icon::Warning);
+}
+
 }  // namespace
 
 void OfferUndoOfInterruptedRuns(const Services& services) {
+  // A user who never renamed anything gets no state folder from a mere start.
+  std::vector<std::string> names;
+  services.journals.List(names);
+  if (names.empty()) return;
+  // Another program's run or undo may be going on: its journals are its own, and it is asked
+  // about at the next start.
+  Result<RunLock> lock = RunLock::Take(services.journals, std::chrono::milliseconds(0));
+  if (!lock) return;
   JournalScan scan = ScanJournals(services.journals);
+  std::vector<std::string> setAside;
   for (PendingJournal& journal : scan.cutOff) {
     const JournaledRun& run = journal.Run();
     const size_t renamed = CountRenamed(run, services.files);
+    std::string aside;
     if (renamed > 0) {
       const Prompter::Answer answer = services.prompter.Message(
           nullptr, QStringLiteral("Umbenennung unterbrochen"), Question(run, renamed),
@@ -71,17 +98,26 @@ void OfferUndoOfInterruptedRuns(const Services& services) {
       if (answer == Prompter::Answer::Cancel) continue;
       if (answer == Prompter::Answer::Yes) {
         const int total = static_cast<int>(run.plan.size());
-        const std::unique_ptr<Progress> progress = services.prompter.StartProgress(
-            nullptr, [total](int done) { return UndoProgressLabel(done, total); }, total, false);
-        const UndoOutcome outcome = UndoRun(
-            run, services.files, [&](size_t done) { progress->Continue(static_cast<int>(done)); });
+        Recovery recovery;
+        {
+          const std::unique_ptr<Progress> progress = services.prompter.StartProgress(
+              nullptr, [total](int done) { return UndoProgressLabel(done, total); }, total, false);
+          recovery = RecoverRun(journal, services.files,
+                                [&](size_t done) { progress->Continue(static_cast<int>(done)); });
+        }
         ReportUnrestored(services.prompter, nullptr, QStringLiteral("Rückgängig unvollständig"),
-                         run.plan, outcome.unrestored);
+                         run.plan, recovery.outcome.unrestored);
+        aside = recovery.journal;
+      } else {
+        aside = KeepRun(journal, services.files);
       }
+    } else {
+      aside = KeepRun(journal, services.files);
     }
-    journal.Drop();
+    if (!aside.empty()) setAside.push_back(aside);
   }
   ReportDamaged(services.prompter, services.journals.Path(), scan.damaged);
+  ReportSetAside(services.prompter, services.journals.Path(), setAside);
 }
 
 }  // namespace zul

@@ -8,7 +8,9 @@ namespace zul {
 // a kill or a power cut), the newest first, and tells of damaged journals found and set aside.
 // "Ja" renames back the files under their new name and drops the journal, "Nein" drops it and
 // keeps the files as they are, "Abbrechen" keeps it for the next start. A run that left no file
-// under its new name has nothing to undo: its journal is dropped without a question.
+// under its new name has nothing to undo: its journal is dropped without a question. A journal
+// whose files cannot all be accounted for is set aside instead of dropped, and the user told.
+// Nothing is asked while another program holds the journals (see RunLock).
 void OfferUndoOfInterruptedRuns(const Services& services);
 
 }  // namespace zul

@@ -105,8 +105,9 @@ Optionen:
                         captured (Aufnahmedatum; ohne eines gilt das Änderungsdatum)
       --apply           wirklich umbenennen: erst prüfen, bei einem Konflikt nichts tun;
                         schlägt eine Umbenennung dennoch fehl, wird alles zurückbenannt
-      --undo            die letzte abgeschlossene Umbenennung rückgängig machen
-                        (aus dem Fenster oder von der Kommandozeile)
+      --undo            die jüngste Umbenennung rückgängig machen (aus dem Fenster oder
+                        von der Kommandozeile); wurde sie unterbrochen (Absturz, kill),
+                        werden ihre schon umbenannten Dateien zurückbenannt
   -0, --null            statt der Tabelle je Zeile alten und neuen Pfad, jeweils mit NUL
                         abgeschlossen (für Skripte)
   -h, --help            diese Hilfe zeigen
@@ -117,13 +118,19 @@ Konflikts oder einer Warnung (ein versteckter neuer Name ist nur eine Warnung). 
 Gründe auf der Standardfehlerausgabe. Namen mit Leerzeichen, Steuerzeichen oder ungültigem UTF-8 stehen in Anführungszeichen wie bei
 „ls --quoting-style=shell-escape“. Die Zusammenfassung steht auf der Standardfehlerausgabe.
 
+Unterbrochene Umbenennung: Wurde „zulren --apply“ oder das Fenster mitten in einer Umbenennung
+beendet, stellt „zulren --undo“ die alten Namen wieder her (das Fenster fragt beim nächsten
+Start danach). Es läuft immer nur eine Umbenennung zugleich; eine zweite wartet kurz und nennt
+dann, wer gerade umbenennt.
+
 Rückgabewert:
   0  keine Konflikte, alles umbenannt (oder zurückbenannt)
   1  Konflikte gefunden, eine Umbenennung fehlgeschlagen und zurückbenannt, oder Dateien
      konnten bei --undo nicht zurückbenannt werden
   2  falscher Aufruf oder keine lesbare Filterdatei; nichts wurde umbenannt
-  3  nach einem Fehler konnte nicht alles zurückbenannt werden (jede Datei wird genannt), oder
-     das Protokoll der Umbenennung konnte nicht geschrieben werden
+  3  nach einem Fehler konnte nicht alles zurückbenannt werden (jede Datei wird genannt), das
+     Protokoll der Umbenennung konnte nicht geschrieben oder nicht abgeschlossen werden (es
+     bleibt dann erhalten), oder eine andere Umbenennung läuft gerade
 )";
 }
 

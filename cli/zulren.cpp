@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <utility>
@@ -11,12 +12,15 @@
 #include "cli/shell_quote.h"
 #include "core/apply_run.h"
 #include "core/full_path.h"
+#include "core/last_run.h"
 #include "core/plan_check.h"
 #include "core/plan_check_text.h"
 #include "core/rename_run.h"
 #include "core/run_journal.h"
+#include "core/run_lock_text.h"
 #include "core/run_undo.h"
 #include "document/filter_file.h"
+#include "document/input_line_source.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
 #include "res/version.h"
@@ -68,6 +72,12 @@ class Table {
 bool ReadFilter(FileSystem& files, const std::string& path, FilterSettings& filter,
                 std::ostream& err) {
   const Result<FilterFile> read = ReadFilterFile(files, path, filter);
+  if (!read && read.error() == std::errc::file_too_large) {
+    err << "zulren: „" << ShellQuote(path)
+        << "“ ist keine Filterdatei von Zul: Eine Zeile ist länger als "
+        << InputLineSource::kMaxLine / 1024 << " KiB.\n";
+    return false;
+  }
   if (!read) {
     err << "zulren: " << FileErrorText(read.error(), ShellQuote(path)) << '\n';
     return false;
@@ -131,10 +141,16 @@ class ProgressLine {
  public:
   ProgressLine(std::ostream& err, bool terminal, const char* what, size_t total)
       : m_err(err), m_terminal(terminal), m_what(what), m_total(total) {}
+  ProgressLine(std::ostream& err, bool terminal, const char* what)
+      : ProgressLine(err, terminal, what, 0) {}
   ~ProgressLine() {
     if (m_shown) m_err << "\r\033[K" << std::flush;
   }
 
+  void Tell(size_t done, size_t total) {
+    m_total = total;
+    Tell(done);
+  }
   void Tell(size_t done) {
     if (!m_terminal || (done & 255) != 0) return;
     const auto now = std::chrono::steady_clock::now();
@@ -149,7 +165,7 @@ class ProgressLine {
   std::ostream& m_err;
   const bool m_terminal;
   const char* m_what;
-  const size_t m_total;
+  size_t m_total;
   const std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
   std::chrono::steady_clock::time_point m_last;
   bool m_shown = false;
@@ -203,8 +219,7 @@ int Apply(const RenamePlan& plan, std::vector<FileIdentity> identities, FileSyst
   const ApplyOutcome outcome = ApplyPlan(plan, std::move(identities), files, journals, observer);
   observer.Done();
   if (!outcome.Started()) {
-    console.err << "zulren: " << JournalNotWrittenText() << ' '
-                << FileErrorText(outcome.journalError, ShellQuote(journals.Path())) << '\n';
+    console.err << "zulren: " << NotStartedText(outcome, ShellQuote(journals.Path())) << '\n';
     return kExitUnrestored;
   }
   if (!outcome.run.Finished(plan)) {
@@ -217,45 +232,67 @@ int Apply(const RenamePlan& plan, std::vector<FileIdentity> identities, FileSyst
   if (!outcome.unrestored.empty()) ListUnrestored(plan, outcome.unrestored, table, console.err);
   console.err << ApplySummary(plan, outcome) << '\n';
   if (outcome.finishError) {
-    console.err << "zulren: " << JournalNotFinishedText() << ' '
-                << FileErrorText(outcome.finishError, ShellQuote(journals.Path())) << '\n';
+    console.err << "zulren: "
+                << JournalNotFinishedText(outcome.finishError, ShellQuote(journals.Path()),
+                                          "„zulren --undo“")
+                << '\n';
     return kExitUnrestored;
   }
   if (!outcome.unrestored.empty()) return kExitUnrestored;
   return outcome.run.Finished(plan) ? kExitOk : kExitConflicts;
 }
 
-// Undoes the last run that ended, whoever made it, by the identities its journal recorded.
+std::string StartedText(int64_t started) {
+  const time_t when = started;
+  struct tm local {};
+  char text[32] = "";
+  if (localtime_r(&when, &local))
+    std::strftime(text, sizeof text, "vom %d.%m.%Y um %H:%M:%S Uhr", &local);
+  return text;
+}
+
+// Undoes the most recent run, whoever made it: the last that ended, or one cut off since (a
+// crash, a kill), which is thereby recovered.
 int Undo(FileSystem& files, JournalFolder& journals, const Table& table, Console console) {
-  std::string bytes;
-  const Result<int> file = journals.Open(kLastJournal);
-  const std::error_code read = file ? journals.Read(*file, bytes) : file.error();
-  if (file) journals.Close(*file);
-  if (read == std::errc::no_such_file_or_directory) {
-    console.err << "zulren: Es gibt keine abgeschlossene Umbenennung, die sich rückgängig machen "
-                   "ließe.\n";
-    return kExitConflicts;
-  }
-  if (read) {
-    console.err << "zulren: "
-                << FileErrorText(read, ShellQuote(journals.Path() + "/" + kLastJournal)) << '\n';
-    return kExitConflicts;
-  }
-  const Result<JournaledRun> run = DecodeJournal(bytes);
-  if (!run) {
-    console.err << "zulren: Das Protokoll der letzten Umbenennung ist beschädigt und wird nicht "
-                   "verwendet: "
-                << ShellQuote(journals.Path() + "/" + kLastJournal) << '\n';
-    return kExitConflicts;
-  }
-  UndoOutcome outcome;
+  LastRunUndo undo;
   {
-    ProgressLine progress(console.err, console.errIsTerminal, "Zurückbenannt:", run->plan.size());
-    outcome = UndoRun(*run, files, [&](size_t done) { progress.Tell(done); });
+    ProgressLine progress(console.err, console.errIsTerminal, "Zurückbenannt:");
+    undo = UndoLastRun(journals, files,
+                       [&](size_t done, size_t total) { progress.Tell(done, total); });
   }
-  console.err << FilesText(outcome.restored.size()) << " zurückbenannt.\n";
-  if (outcome.unrestored.empty()) return kExitOk;
-  ListUnrestored(run->plan, outcome.unrestored, table, console.err);
+  for (const DamagedJournal& damaged : undo.damaged)
+    console.err << "zulren: Ein beschädigtes Protokoll wurde beiseitegelegt und nicht verwendet: "
+                << ShellQuote(journals.Path() + "/" + damaged.name) << '\n';
+  const std::string journal = ShellQuote(journals.Path() + "/" + undo.journal);
+  switch (undo.status) {
+    case LastRunUndo::Status::NoRun:
+      console.err << "zulren: Es gibt keine Umbenennung, die sich rückgängig machen ließe.\n";
+      return kExitConflicts;
+    case LastRunUndo::Status::Busy:
+      console.err << "zulren: Es wurde nichts zurückbenannt: " << RunBusyText(undo.holder) << '\n';
+      return kExitConflicts;
+    case LastRunUndo::Status::Unreadable:
+      if (undo.error.category() == JournalCategory())
+        console.err
+            << "zulren: Das Protokoll der letzten Umbenennung ist beschädigt und wird nicht "
+               "verwendet: "
+            << journal << '\n';
+      else
+        console.err << "zulren: "
+                    << FileErrorText(undo.error,
+                                     undo.journal.empty() ? ShellQuote(journals.Path()) : journal)
+                    << '\n';
+      return kExitConflicts;
+    case LastRunUndo::Status::Done:
+      break;
+  }
+  if (undo.cutOff)
+    console.err << "Die unterbrochene Umbenennung " << StartedText(undo.run.started)
+                << " wurde wiederhergestellt: ";
+  console.err << FilesText(undo.outcome.restored.size()) << " zurückbenannt.\n";
+  if (undo.outcome.unrestored.empty()) return kExitOk;
+  ListUnrestored(undo.run.plan, undo.outcome.unrestored, table, console.err);
+  if (undo.journalKept) console.err << "Das Protokoll bleibt als " << journal << " erhalten.\n";
   return kExitConflicts;
 }
 

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "core/run_journal.h"
+#include "core/run_lock.h"
+#include "core/run_lock_text.h"
 #include "platform/error_text.h"
 
 namespace zul {
@@ -47,6 +49,8 @@ ApplyOutcome ApplyPlan(const RenamePlan& plan, std::vector<FileIdentity> identit
   Result<RunJournal> journal = RunJournal::Begin(journals, run);
   if (!journal) {
     outcome.journalError = journal.error();
+    if (outcome.journalError == MakeErrorCode(JournalError::Busy))
+      outcome.holder = RunLockHolder(journals);
     return outcome;
   }
   outcome.run =
@@ -69,8 +73,13 @@ ApplyOutcome ApplyPlan(const RenamePlan& plan, std::vector<FileIdentity> identit
   const size_t left = outcome.LeftRenamed();
   // Nothing left renamed: the run must not become the one "Rückgängig" undoes.
   outcome.finishError = journal->Finish(left == 0 ? 0 : done.renamed);
+  // A journal that could not be finished stays as a cut-off run's: the next start or
+  // "zulren --undo" recovers it from the disk, not the window from memory.
   if (left > 0 && !outcome.finishError) {
     run.renamed = done.renamed;
+    run.renamedBy = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::system_clock::now().time_since_epoch())
+                        .count();
     outcome.undoable = std::move(run);
   }
   return outcome;
@@ -122,14 +131,19 @@ std::pair<std::string, std::string> RollBackQuestion(const RenamePlan& plan, con
                                             shownTo + "\numbenannt werden.\n" + rollBack};
 }
 
-std::string JournalNotWrittenText() {
+std::string NotStartedText(const ApplyOutcome& outcome, const std::string& shownJournals) {
+  if (outcome.journalError == MakeErrorCode(JournalError::Busy))
+    return "Es wurde keine Datei umbenannt: " + RunBusyText(outcome.holder);
   return "Es wurde keine Datei umbenannt: Das Protokoll, mit dem sich die Umbenennung auch nach "
-         "einem Absturz rückgängig machen lässt, konnte nicht geschrieben werden.";
+         "einem Absturz rückgängig machen lässt, konnte nicht geschrieben werden.\n" +
+         FileErrorText(outcome.journalError, shownJournals);
 }
 
-std::string JournalNotFinishedText() {
-  return "Die Umbenennung ist beendet, lässt sich aber nicht rückgängig machen: Ihr Protokoll "
-         "konnte nicht abgeschlossen werden.";
+std::string JournalNotFinishedText(std::error_code error, const std::string& shownJournals,
+                                   const std::string& undoHint) {
+  return "Das Protokoll der Umbenennung konnte nicht abgeschlossen werden: " +
+         FileErrorText(error, shownJournals) + " Es bleibt erhalten; " + undoHint +
+         " macht die Umbenennung rückgängig.";
 }
 
 }  // namespace zul

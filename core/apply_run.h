@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/journal_format.h"
+#include "core/run_lock.h"
 #include "core/rename_run.h"
 
 namespace zul {
@@ -30,13 +31,16 @@ class RunObserver {
 
 // What applying a plan did.
 struct ApplyOutcome {
-  // The journal could not be written: nothing was renamed.
+  // The journal could not be written, or another run holds the journal folder
+  // (JournalError::Busy, with its `holder`): nothing was renamed.
   std::error_code journalError;
+  std::optional<RunHolder> holder;
   RunOutcome run;
   bool rolledBack = false;
   std::vector<size_t> restored;        // the steps renamed back, the last step first
   std::vector<Unrestored> unrestored;  // those a roll-back could not rename back
-  // The journal could not be marked finished (the run cannot be undone then).
+  // The journal could not be marked finished: it stays as a cut-off run's, undoable from the
+  // disk (at the next start, or by "zulren --undo"), but not from `undoable`.
   std::error_code finishError;
   // The run as its journal holds it, while it left files renamed: what "Rückgängig" undoes.
   std::optional<JournaledRun> undoable;
@@ -70,10 +74,13 @@ std::string FailureText(const RunOutcome& run, const std::string& shownFrom,
 std::pair<std::string, std::string> RollBackQuestion(const RenamePlan& plan, const RunOutcome& run,
                                                      const std::string& shownFrom,
                                                      const std::string& shownTo);
-// "Es wurde keine Datei umbenannt: Das Protokoll … konnte nicht geschrieben werden."
-std::string JournalNotWrittenText();
-// The run is done, but cannot be undone: its journal could not be finished.
-std::string JournalNotFinishedText();
+// Why a run did not start: another run holds the journal folder, or "Es wurde keine Datei
+// umbenannt: Das Protokoll … konnte nicht geschrieben werden." with the error.
+std::string NotStartedText(const ApplyOutcome& outcome, const std::string& shownJournals);
+// The run is done, but its journal could not be finished; it stays, and `undoHint` (the command
+// that undoes it) is named.
+std::string JournalNotFinishedText(std::error_code error, const std::string& shownJournals,
+                                   const std::string& undoHint);
 // "1 Datei", "3 Dateien".
 std::string FilesText(size_t count);
 

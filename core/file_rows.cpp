@@ -354,8 +354,11 @@ FileIdentity IdentifyRecord(FolderCache& folders, const FileRecord& record) {
   if (record.name.empty()) return {};
   const Result<int> folder = folders.Open(record.directory);
   if (!folder) return {};
-  const Result<FileIdentity> identity = folders.Files().IdentifyInFolder(*folder, record.name);
-  return identity ? *identity : FileIdentity{};
+  Result<FileIdentity> identity = folders.Files().IdentifyInFolder(*folder, record.name);
+  if (!identity) return {};
+  // An overlay gives a file a new birth time when a rename copies it up: no proof there.
+  if (!folders.Files().KeepsBirth(*folder)) identity->birth = 0;
+  return *identity;
 }
 
 }  // namespace zul

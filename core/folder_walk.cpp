@@ -58,6 +58,7 @@ class Walk {
     size_t next = 0;
     uint64_t device = 0;
     std::optional<bool> listingIdentifies;  // judged at the folder's first file
+    std::optional<bool> keepsBirth;         // asked at the first lookup
 
     std::string_view Directory() const {
       return std::string_view(prefix).substr(0, prefix.size() - 1);
@@ -92,8 +93,12 @@ class Walk {
     const Result<int> folder = m_folders.Open(directory);
     const auto lookup = [&]() -> FileIdentity {
       if (!folder) return {};
-      const Result<FileIdentity> identity = m_files.IdentifyInFolder(*folder, entry.name);
-      return identity ? *identity : FileIdentity{};
+      Result<FileIdentity> identity = m_files.IdentifyInFolder(*folder, entry.name);
+      if (!identity) return {};
+      // An overlay gives a file a new birth time when a rename copies it up: no proof there.
+      if (!frame.keepsBirth) frame.keepsBirth = m_files.KeepsBirth(*folder);
+      if (!*frame.keepsBirth) identity->birth = 0;
+      return *identity;
     };
     FileIdentity identity;
     if (!frame.listingIdentifies) {

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <type_traits>
 #include <unordered_map>
 
@@ -32,36 +33,86 @@ void PutBytes(std::string& out, std::string_view bytes) {
   out += bytes;
 }
 
-// Reads the journal front to back; every read fails once the bytes run out.
+// The longest name or folder path a journal may record. Far beyond what a file system takes,
+// and small enough that no length read from a damaged journal makes the reader take gigabytes.
+constexpr uint32_t kMaxRecorded = 64 * 1024;
+constexpr size_t kChunk = size_t{64} * 1024;
+
+// Reads the journal front to back from its source, a chunk at a time, and sums up the bytes
+// taken; every read fails once the bytes run out or the source fails.
 class Reader {
  public:
-  explicit Reader(std::string_view bytes) : m_bytes(bytes) {}
+  explicit Reader(const JournalSource& source) : m_source(source) {}
 
   template <class T>
   bool Get(T& value) {
-    if (Left() < sizeof(T)) return false;
+    if (!Fill(sizeof(T))) return false;
     std::make_unsigned_t<T> bits = 0;
     for (size_t i = 0; i < sizeof(T); ++i)
-      bits |= static_cast<std::make_unsigned_t<T>>(static_cast<unsigned char>(m_bytes[m_at + i]))
+      bits |= static_cast<std::make_unsigned_t<T>>(static_cast<unsigned char>(m_buffer[m_at + i]))
               << (8 * i);
     value = static_cast<T>(bits);
     m_at += sizeof(T);
     return true;
   }
-  bool GetBytes(std::string& value) {
+  // False also where the length is beyond any name's; `tooLong` then says so.
+  bool GetBytes(std::string& value, bool& tooLong) {
     uint32_t length = 0;
-    if (!Get(length) || Left() < length) return false;
-    value.assign(m_bytes.substr(m_at, length));
+    if (!Get(length)) return false;
+    tooLong = length > kMaxRecorded;
+    if (tooLong || !Fill(length)) return false;
+    value.assign(m_buffer, m_at, length);
     m_at += length;
     return true;
   }
+  // Up to `size` of the next bytes; fewer only at the end.
+  std::string_view Take(size_t size) {
+    Fill(size);
+    const std::string_view taken = std::string_view(m_buffer).substr(m_at, size);
+    m_at += taken.size();
+    return taken;
+  }
 
-  size_t At() const { return m_at; }
-  size_t Left() const { return m_bytes.size() - m_at; }
+  // The checksum of the bytes taken so far.
+  uint32_t Sum() {
+    Fold();
+    return m_sum;
+  }
+  std::error_code Error() const { return m_error; }
 
  private:
-  std::string_view m_bytes;
+  void Fold() {
+    m_sum = static_cast<uint32_t>(crc32_z(
+        m_sum, reinterpret_cast<const Bytef*>(m_buffer.data() + m_summed), m_at - m_summed));
+    m_summed = m_at;
+  }
+  bool Fill(size_t size) {
+    while (m_buffer.size() - m_at < size) {
+      if (m_ended) return false;
+      Fold();
+      m_buffer.erase(0, m_at);
+      m_at = m_summed = 0;
+      const size_t want = std::max(size - m_buffer.size(), kChunk);
+      std::string chunk;
+      if ((m_error = m_source(m_offset, want, chunk))) {
+        m_ended = true;
+        return false;
+      }
+      m_offset += chunk.size();
+      m_ended = chunk.size() < want;
+      m_buffer += chunk;
+    }
+    return true;
+  }
+
+  const JournalSource& m_source;
+  std::string m_buffer;
   size_t m_at = 0;
+  size_t m_summed = 0;  // bytes of the buffer in m_sum
+  uint64_t m_offset = 0;
+  uint32_t m_sum = 0;
+  bool m_ended = false;
+  std::error_code m_error;
 };
 
 class JournalCategoryImpl : public std::error_category {
@@ -81,6 +132,12 @@ class JournalCategoryImpl : public std::error_category {
         return "journal malformed";
       case JournalError::OtherFile:
         return "another file holds the name";
+      case JournalError::Unproven:
+        return "the file may have been made after the run";
+      case JournalError::BadName:
+        return "not a plain name";
+      case JournalError::Busy:
+        return "another run holds the journal folder";
     }
     return "unknown journal error";
   }
@@ -91,12 +148,15 @@ class JournalCategoryImpl : public std::error_category {
 Result<std::optional<size_t>> DecodeFinish(std::string_view rest) {
   if (rest.size() > kFinishSize) return MakeErrorCode(JournalError::Malformed);
   if (rest.size() < kFinishSize || !rest.starts_with(kFinishMagic)) return std::optional<size_t>();
-  Reader reader(rest.substr(kFinishMagic.size()));
-  uint64_t renamed = 0;
-  uint32_t checksum = 0;
-  reader.Get(renamed);
-  reader.Get(checksum);
-  if (checksum != Checksum(rest.substr(0, kFinishSize - 4))) return std::optional<size_t>();
+  const auto number = [&](size_t at, size_t size) {
+    uint64_t value = 0;
+    for (size_t i = 0; i < size; ++i)
+      value |= uint64_t{static_cast<unsigned char>(rest[at + i])} << (8 * i);
+    return value;
+  };
+  const uint64_t renamed = number(kFinishMagic.size(), 8);
+  if (number(kFinishSize - 4, 4) != Checksum(rest.substr(0, kFinishSize - 4)))
+    return std::optional<size_t>();
   return std::optional<size_t>(static_cast<size_t>(renamed));
 }
 
@@ -156,48 +216,66 @@ std::string EncodeFinish(size_t renamed) {
 }
 
 Result<JournaledRun> DecodeJournal(std::string_view bytes) {
-  if (!bytes.starts_with(kMagic)) {
-    return MakeErrorCode(kMagic.starts_with(bytes) ? JournalError::Truncated
-                                                   : JournalError::NotAJournal);
-  }
-  Reader reader(bytes.substr(kMagic.size()));
+  const JournalSource source = [bytes](uint64_t offset, size_t size, std::string& chunk) {
+    chunk.assign(bytes.substr(std::min<uint64_t>(offset, bytes.size()), size));
+    return std::error_code();
+  };
+  return DecodeJournal(source);
+}
+
+Result<JournaledRun> DecodeJournal(const JournalSource& source) {
+  Reader reader(source);
+  const auto refused = [&reader](JournalError error) -> Result<JournaledRun> {
+    if (reader.Error()) return reader.Error();
+    return MakeErrorCode(error);
+  };
+  const std::string_view magic = reader.Take(kMagic.size());
+  if (magic != kMagic)
+    return refused(kMagic.starts_with(magic) ? JournalError::Truncated : JournalError::NotAJournal);
   uint32_t version = 0;
   uint32_t folderCount = 0;
   uint64_t stepCount = 0;
   JournaledRun run;
-  if (!reader.Get(version)) return MakeErrorCode(JournalError::Truncated);
+  if (!reader.Get(version)) return refused(JournalError::Truncated);
   if (version != kVersion) return MakeErrorCode(JournalError::UnknownVersion);
   if (!reader.Get(folderCount) || !reader.Get(stepCount) || !reader.Get(run.started))
-    return MakeErrorCode(JournalError::Truncated);
-  // Counts are checked against the bytes left before anything is allocated for them.
-  if (folderCount > reader.Left() / 4 || stepCount > reader.Left() / kSmallestStep)
-    return MakeErrorCode(JournalError::Truncated);
+    return refused(JournalError::Truncated);
 
-  std::vector<std::string> folders(folderCount);
-  for (std::string& folder : folders) {
-    if (!reader.GetBytes(folder)) return MakeErrorCode(JournalError::Truncated);
+  // The counts are not trusted with memory ahead of the records that bear them out.
+  constexpr size_t kTrusted = 1 << 16;
+  bool tooLong = false;
+  std::vector<std::string> folders;
+  folders.reserve(std::min<size_t>(folderCount, kTrusted));
+  for (uint32_t k = 0; k < folderCount; ++k) {
+    if (!reader.GetBytes(folders.emplace_back(), tooLong))
+      return refused(tooLong ? JournalError::Malformed : JournalError::Truncated);
   }
-  std::vector<uint32_t> folderOf(stepCount);
-  run.plan.resize(stepCount);
-  run.identities.resize(stepCount);
-  for (size_t k = 0; k < stepCount; ++k) {
-    RenameStep& step = run.plan[k];
-    if (!reader.Get(folderOf[k]) || !reader.GetBytes(step.from) || !reader.GetBytes(step.to) ||
-        !reader.Get(run.identities[k].device) || !reader.Get(run.identities[k].inode) ||
-        !reader.Get(run.identities[k].birth))
-      return MakeErrorCode(JournalError::Truncated);
+  std::vector<uint32_t> folderOf;
+  folderOf.reserve(std::min<uint64_t>(stepCount, kTrusted));
+  run.plan.reserve(std::min<uint64_t>(stepCount, kTrusted));
+  run.identities.reserve(std::min<uint64_t>(stepCount, kTrusted));
+  for (uint64_t k = 0; k < stepCount; ++k) {
+    RenameStep& step = run.plan.emplace_back();
+    FileIdentity& identity = run.identities.emplace_back();
+    if (!reader.Get(folderOf.emplace_back()) || !reader.GetBytes(step.from, tooLong) ||
+        !reader.GetBytes(step.to, tooLong) || !reader.Get(identity.device) ||
+        !reader.Get(identity.inode) || !reader.Get(identity.birth))
+      return refused(tooLong ? JournalError::Malformed : JournalError::Truncated);
   }
-  const size_t bodyEnd = kMagic.size() + reader.At();
+  const uint32_t sum = reader.Sum();
   uint32_t checksum = 0;
-  if (!reader.Get(checksum)) return MakeErrorCode(JournalError::Truncated);
-  if (checksum != Checksum(bytes.substr(0, bodyEnd)))
-    return MakeErrorCode(JournalError::BadChecksum);
+  if (!reader.Get(checksum)) return refused(JournalError::Truncated);
+  if (checksum != sum) return MakeErrorCode(JournalError::BadChecksum);
 
-  for (size_t k = 0; k < stepCount; ++k) {
+  for (size_t k = 0; k < run.plan.size(); ++k) {
     if (folderOf[k] >= folderCount) return MakeErrorCode(JournalError::Malformed);
     run.plan[k].directory = folders[folderOf[k]];
   }
-  Result<std::optional<size_t>> finish = DecodeFinish(bytes.substr(bodyEnd + 4));
+  // One byte more than a finish record tells a journal longer than its records can be, without
+  // reading the rest of it.
+  const std::string rest(reader.Take(kFinishSize + 1));
+  if (reader.Error()) return reader.Error();
+  Result<std::optional<size_t>> finish = DecodeFinish(rest);
   if (!finish) return finish.error();
   if (*finish && **finish > stepCount) return MakeErrorCode(JournalError::Malformed);
   run.renamed = *finish;

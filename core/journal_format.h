@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,10 @@ struct JournaledRun {
   std::vector<FileIdentity> identities;
   // Set once the run has ended: how many steps it renamed, whatever a roll-back did since.
   std::optional<size_t> renamed;
+  // Not in the journal's bytes but from its file: a time (nanoseconds since the epoch) no rename
+  // of the run came after; 0 where unknown. A rename sets a file's status-change time, so a
+  // file that changed later is not known to be the one the run renamed.
+  int64_t renamedBy = 0;
 };
 
 // The journal file, in bytes; every integer little-endian:
@@ -38,6 +43,13 @@ std::string EncodeFinish(size_t renamed);
 // counts as none. Anything else that is not a whole journal fails with a JournalError.
 Result<JournaledRun> DecodeJournal(std::string_view bytes);
 
+// Gives at most `size` bytes of a journal from `offset` on, fewer only at its end.
+using JournalSource =
+    std::function<std::error_code(uint64_t offset, size_t size, std::string& bytes)>;
+// The same, read from the source a piece at a time: never more than the records take, however
+// large the file is. An error of the source is passed on as it is.
+Result<JournaledRun> DecodeJournal(const JournalSource& source);
+
 // Why a journal is refused, and why a step cannot be renamed back.
 enum class JournalError {
   NotAJournal = 1,
@@ -46,6 +58,9 @@ enum class JournalError {
   BadChecksum,
   Malformed,
   OtherFile,  // another file holds the step's new name
+  Unproven,   // the file under the new name may have been made after the run
+  BadName,    // the step's names are not plain names of its folder
+  Busy,       // another run holds the journal folder
 };
 const std::error_category& JournalCategory();
 inline std::error_code MakeErrorCode(JournalError error) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "core/journal_format.h"
+#include "core/run_lock.h"
 #include "platform/journal_folder.h"
 
 namespace zul {
@@ -17,14 +19,25 @@ namespace zul {
 inline constexpr char kLastJournal[] = "last.zjl";
 
 // The identity each step's file has now under its old name (a link is not followed); {} where
-// it has none: the old name is missing or leaves its folder.
+// it has none: the old name is missing or leaves its folder. Without its birth time where the
+// folder does not keep it across a rename (an overlay).
 std::vector<FileIdentity> IdentifyFiles(const RenamePlan& plan, FileSystem& files);
+
+// A cut-off run renamed nothing later than this after its journal's last heartbeat.
+inline constexpr int64_t kHeartbeatSlack = 2'000'000'000;  // nanoseconds
+
+// Reads the journal `file` a piece at a time (see DecodeJournal), and sets the run's
+// `renamedBy` from the file's last write: the finish record, or a cut-off run's last heartbeat.
+Result<JournaledRun> ReadJournal(JournalFolder& folder, int file);
 
 // The journal of the run in progress.
 class RunJournal {
  public:
-  // Writes the journal of a run about to start and returns once it is on the disk, file and
-  // folder entry. Where it cannot be written, nothing is left behind, and the run must not start.
+  // Takes the run lock (see RunLock: JournalError::Busy where another run keeps it), writes the
+  // journal of a run about to start and returns once it is on the disk, file and folder entry.
+  // Where it cannot be written, nothing is left behind, and the run must not start. The lock is
+  // held until Finish, and the journal's time of last write kept fresh meanwhile, so that a
+  // cut-off run's journal tells how late it can have renamed.
   static Result<RunJournal> Begin(JournalFolder& folder, const JournaledRun& run);
 
   RunJournal(RunJournal&& other) noexcept;
@@ -33,18 +46,23 @@ class RunJournal {
   ~RunJournal();
 
   // Marks the run ended, with its first `renamed` steps renamed, and makes the journal the last
-  // one. Where it cannot be marked it is removed, so that an ended run is never taken for a
-  // cut-off one; the error says why.
+  // one, in place of the previous run's. A run that left nothing renamed (none done, or all
+  // rolled back) does not replace it: its journal is removed. Where the journal cannot be
+  // marked, it stays as that of a cut-off run, undoable by the records on the disk, and the
+  // error is returned for the caller to report.
   [[nodiscard]] std::error_code Finish(size_t renamed);
 
  private:
-  RunJournal(JournalFolder& folder, int file, std::string name, uint64_t size)
-      : m_folder(&folder), m_file(file), m_name(std::move(name)), m_size(size) {}
+  class Heartbeat;
+  RunJournal(JournalFolder& folder, RunLock lock, int file, std::string name, uint64_t size);
+  void Close();
 
   JournalFolder* m_folder;
+  RunLock m_lock;
   int m_file;  // -1 once finished
   std::string m_name;
   uint64_t m_size;
+  std::unique_ptr<Heartbeat> m_heartbeat;
 };
 
 // The journal of a cut-off run, locked while this object lives, so that no other program takes
@@ -62,6 +80,9 @@ class PendingJournal {
   const std::string& Name() const { return m_name; }
   // Removes the journal once its run is dealt with.
   void Drop();
+  // Sets the journal aside (see SetJournalAside) where its run could not be dealt with wholly;
+  // returns its name now.
+  std::string SetAside();
 
  private:
   void Release();
@@ -72,11 +93,17 @@ class PendingJournal {
   JournaledRun m_run;
 };
 
-// A journal that could not be read as one (a JournalError says why).
+// A journal that could not be read as one (a JournalError says why, or the read error).
 struct DamagedJournal {
   std::string name;  // its name now: set aside as "….damaged", unless the renaming failed
   std::error_code defect;
 };
+
+// Sets a journal that was not acted on aside under `name` + `suffix`, where no scan takes it up
+// again and the user can still look at it. Returns its name now (the old one where the renaming
+// failed).
+std::string SetJournalAside(JournalFolder& folder, const std::string& name,
+                            std::string_view suffix);
 
 struct JournalScan {
   std::vector<PendingJournal> cutOff;  // the newest run first

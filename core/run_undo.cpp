@@ -17,16 +17,21 @@ struct Assessment {
 
 size_t StepsToLookAt(const JournaledRun& run) { return run.renamed.value_or(run.plan.size()); }
 
-// Whether `found` is the file recorded as `recorded`. A record without a birth time (taken from
-// a folder's listing) holds device and inode only.
-bool IsRecorded(const FileIdentity& recorded, const FileIdentity& found) {
-  return found.device == recorded.device && found.inode == recorded.inode &&
-         (recorded.birth == 0 || found.birth == recorded.birth);
+bool SameInode(const FileIdentity& recorded, const FileIdentity& found) {
+  return found.device == recorded.device && found.inode == recorded.inode;
 }
 
-bool Holds(FileSystem& files, int folder, const std::string& name, const FileIdentity& identity) {
-  const Result<FileIdentity> found = files.IdentifyInFolder(folder, name);
-  return found && IsRecorded(identity, *found);
+// Whether the file found under a step's new name is the one the run renamed. An inode number is
+// reused once its file is gone, so the number alone proves nothing. A recorded birth time does.
+// Where the record has none (taken from a folder's listing, or on an overlay, where the first
+// rename gives a file a new one), a file born after the run is another; and where the file
+// system keeps no birth time, so is one whose status changed after the run (the run's rename
+// set that time last).
+bool IsRenamedFile(const JournaledRun& run, const FileIdentity& recorded, const FileTrace& found) {
+  if (recorded.birth != 0) return found.identity.birth == recorded.birth;
+  if (run.renamedBy == 0) return false;
+  if (found.identity.birth != 0) return found.identity.birth <= run.renamedBy;
+  return found.changed <= run.renamedBy;
 }
 
 // Where step k's file is. The new name is looked at first: where a folder ignores letter case,
@@ -34,27 +39,37 @@ bool Holds(FileSystem& files, int folder, const std::string& name, const FileIde
 Assessment Assess(const JournaledRun& run, size_t k, FolderCache& folders) {
   const RenameStep& step = run.plan[k];
   const FileIdentity& identity = k < run.identities.size() ? run.identities[k] : FileIdentity{};
-  if (identity == FileIdentity{} || step.from == step.to || !IsPlainName(step.from) ||
-      !IsPlainName(step.to)) {
-    return {};
-  }
+  if (identity == FileIdentity{} || step.from == step.to) return {};
+  if (!IsPlainName(step.from) || !IsPlainName(step.to))
+    return {StepState::Lost, MakeErrorCode(JournalError::BadName)};
   const Result<int> folder = folders.Open(step.directory);
   if (!folder) return {StepState::Lost, folder.error()};
   FileSystem& files = folders.Files();
-  const Result<FileIdentity> atNew = files.IdentifyInFolder(*folder, step.to);
-  if (atNew && IsRecorded(identity, *atNew)) return {StepState::Renamed, {}, *folder};
-  if (Holds(files, *folder, step.from, identity)) return {};
+  const Result<FileTrace> atNew = files.TraceInFolder(*folder, step.to);
+  if (atNew && SameInode(identity, atNew->identity)) {
+    if (IsRenamedFile(run, identity, *atNew)) return {StepState::Renamed, {}, *folder};
+    if (identity.birth == 0) return {StepState::Lost, MakeErrorCode(JournalError::Unproven)};
+  }
+  const Result<FileIdentity> atOld = files.IdentifyInFolder(*folder, step.from);
+  if (atOld && SameInode(identity, *atOld)) return {};
   return {StepState::Lost, atNew ? MakeErrorCode(JournalError::OtherFile) : ErrnoCode(ENOENT)};
 }
 
 }  // namespace
 
 size_t CountRenamed(const JournaledRun& run, FileSystem& files) {
+  return SurveyRun(run, files).renamed;
+}
+
+RunSurvey SurveyRun(const JournaledRun& run, FileSystem& files) {
   FolderCache folders(files);
-  size_t renamed = 0;
-  for (size_t k = 0; k < StepsToLookAt(run); ++k)
-    renamed += Assess(run, k, folders).state == StepState::Renamed;
-  return renamed;
+  RunSurvey survey;
+  for (size_t k = 0; k < StepsToLookAt(run); ++k) {
+    const StepState state = Assess(run, k, folders).state;
+    survey.renamed += state == StepState::Renamed;
+    survey.unclear += state == StepState::Lost;
+  }
+  return survey;
 }
 
 UndoOutcome UndoRun(const JournaledRun& run, FileSystem& files,
@@ -83,6 +98,11 @@ UndoOutcome UndoRun(const JournaledRun& run, FileSystem& files,
 std::string UnrestoredReason(std::error_code error, std::string_view shownPath) {
   if (error == MakeErrorCode(JournalError::OtherFile))
     return "Unter dem neuen Namen liegt eine andere Datei.";
+  if (error == MakeErrorCode(JournalError::Unproven))
+    return "Die Datei unter dem neuen Namen wurde nach der Umbenennung verändert oder neu "
+           "angelegt; sie ist nicht sicher die umbenannte und bleibt, wie sie ist.";
+  if (error == MakeErrorCode(JournalError::BadName))
+    return "Der Eintrag im Protokoll nennt keinen gültigen Dateinamen; er wird übergangen.";
   if (error == std::errc::file_exists) return "Der ursprüngliche Name ist vergeben.";
   if (error == std::errc::no_such_file_or_directory)
     return "Die Datei wurde verschoben oder gelöscht.";

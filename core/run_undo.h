@@ -12,18 +12,27 @@
 namespace zul {
 
 // Undoing a journaled run by what the disk shows, file by file: a step counts as renamed when its
-// new name holds the very file the journal recorded (device and inode). A file is never renamed
-// back on a name alone. The steps looked at are those an ended run renamed, or every step of a
-// cut-off one.
+// new name holds the very file the journal recorded: the same device and inode, and the same
+// birth time, or where the record has none, a birth (or without one, a status change) no later
+// than the run's `renamedBy`. A file is never renamed back on a name alone. The steps looked at are
+// those an ended run renamed, or every step of a cut-off one.
 
 // How many of the steps are renamed now.
 size_t CountRenamed(const JournaledRun& run, FileSystem& files);
+
+struct RunSurvey {
+  size_t renamed = 0;  // under the new name, to be renamed back
+  size_t unclear = 0;  // neither surely renamed nor surely not: UndoRun would report them
+};
+RunSurvey SurveyRun(const JournaledRun& run, FileSystem& files);
 
 struct UndoOutcome {
   std::vector<size_t> restored;  // in the order done: the last step first
   // Steps whose file could not be renamed back: EEXIST where its old name is taken, ENOENT where
   // neither name holds the file (moved or deleted), JournalError::OtherFile where another file
-  // holds its new name; or the error of the rename.
+  // holds its new name, JournalError::Unproven where the file under it may be one made since,
+  // JournalError::BadName where the journal's names are no plain names; or the error of the
+  // rename.
   std::vector<Unrestored> unrestored;
 };
 

@@ -27,10 +27,11 @@ namespace zul {
 namespace {
 
 // How far values may grow the work text beyond the mask's own length. A filter can multiply its
-// inputs (thousands of "[index]" each filled with a huge fill text, or ranges of a huge name), and
-// no file name comes near this size, so such an evaluation gives an empty name instead of taking
-// memory in proportion to that product.
-constexpr size_t kMaxGrowth = size_t{1} << 24;
+// inputs (thousands of "[index]" each filled with a huge fill text, or ranges of a huge name).
+// No file name is longer than 255 bytes, nor a path than 4096, so an evaluation that grows
+// beyond that gives an empty name (which the check refuses) instead of taking memory in
+// proportion to that product for every row of the list.
+constexpr size_t kMaxGrowth = 4096;
 
 // The only bytes a Linux name cannot hold. A name read from the disk has none of them, so the
 // name "Alter Name" shows is the name the mask and the ranges work on.

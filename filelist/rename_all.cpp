@@ -75,8 +75,7 @@ void CZulboView::RenameAll() {
     if (!outcome.Started()) {
       m_services.prompter.Message(
           this, QStringLiteral("Umbenennung nicht begonnen"),
-          TextOf(JournalNotWrittenText()) + QStringLiteral("\n") +
-              TextOf(FileErrorText(outcome.journalError, m_services.journals.Path())),
+          TextOf(NotStartedText(outcome, m_services.journals.Path())),
           Prompter::Buttons::Ok, Prompter::Icon::Warning);
       return;
     }
@@ -85,9 +84,9 @@ void CZulboView::RenameAll() {
                      plan, outcome.unrestored);
     if (outcome.finishError) {
       m_services.prompter.Message(
-          this, QStringLiteral("Rückgängig nicht möglich"),
-          TextOf(JournalNotFinishedText()) + QStringLiteral("\n") +
-              TextOf(FileErrorText(outcome.finishError, m_services.journals.Path())),
+          this, QStringLiteral("Protokoll nicht abgeschlossen"),
+          TextOf(JournalNotFinishedText(outcome.finishError, m_services.journals.Path(),
+                                        "„Rückgängig“ beim nächsten Start oder „zulren --undo“")),
           Prompter::Buttons::Ok, Prompter::Icon::Warning);
     }
     SetLastRun(std::move(outcome.undoable));

@@ -30,6 +30,13 @@ struct FileIdentity {
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
+// What tells whether a file found under a name is the one a run renamed: its identity, and when
+// its status last changed (a rename sets that time, in nanoseconds since the epoch).
+struct FileTrace {
+  FileIdentity identity;
+  int64_t changed = 0;
+};
+
 enum class FileKind { File, Folder, Other };
 
 // What a path leads to.
@@ -85,6 +92,11 @@ class FileSystem {
 
   // The identity of the entry `name` of an opened folder; a symbolic link is not followed.
   virtual Result<FileIdentity> IdentifyInFolder(int folder, const std::string& name) = 0;
+  // The same with the time of the entry's last status change.
+  virtual Result<FileTrace> TraceInFolder(int folder, const std::string& name) = 0;
+  // Whether a file in the opened folder keeps its birth time across a rename. Not on an overlay
+  // file system: the first rename of a file of a lower layer copies it up as a new one.
+  virtual bool KeepsBirth(int folder) = 0;
   // The longest name, in bytes, that the opened folder takes (255 where it cannot say).
   virtual size_t MaxNameLength(int folder) = 0;
   // Whether the opened folder treats names that differ only in letter case as one.

@@ -39,8 +39,13 @@ class JournalFolder {
   virtual std::error_code Lock(int file) = 0;
   // Writes all of `bytes` at `offset`.
   virtual std::error_code Write(int file, uint64_t offset, std::string_view bytes) = 0;
-  // Reads the whole file.
-  virtual std::error_code Read(int file, std::string& bytes) = 0;
+  // Reads at most `size` bytes from `offset` on, fewer only at the file's end: a file is read a
+  // piece at a time, never whole on trust.
+  virtual std::error_code Read(int file, uint64_t offset, size_t size, std::string& bytes) = 0;
+  // The time of the file's last write, in nanoseconds since the epoch.
+  virtual Result<int64_t> Modified(int file) = 0;
+  // Makes now the time of the file's last write. Safe to call from another thread.
+  virtual std::error_code Touch(int file) = 0;
   // Returns once the file's content is on the disk (fsync).
   virtual std::error_code Sync(int file) = 0;
 

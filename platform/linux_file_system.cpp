@@ -152,6 +152,21 @@ Result<FileIdentity> LinuxFileSystem::IdentifyInFolder(int folder, const std::st
   return IdentityOf(info);
 }
 
+Result<FileTrace> LinuxFileSystem::TraceInFolder(int folder, const std::string& name) {
+  struct statx info {};
+  if (statx(folder, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME | STATX_CTIME,
+            &info) != 0)
+    return LastErrno();
+  return FileTrace{IdentityOf(info),
+                   int64_t{info.stx_ctime.tv_sec} * 1'000'000'000 + info.stx_ctime.tv_nsec};
+}
+
+bool LinuxFileSystem::KeepsBirth(int folder) {
+  struct statfs info {};
+  return fstatfs(folder, &info) != 0 ||
+         static_cast<unsigned long>(info.f_type) != OVERLAYFS_SUPER_MAGIC;
+}
+
 size_t LinuxFileSystem::MaxNameLength(int folder) {
   const long length = fpathconf(folder, _PC_NAME_MAX);
   return length > 0 ? static_cast<size_t>(length) : 255;

@@ -14,6 +14,8 @@ class LinuxFileSystem : public FileSystem {
   Result<int> OpenFolder(const std::string& path) override;
   void CloseFolder(int folder) override;
   Result<FileIdentity> IdentifyInFolder(int folder, const std::string& name) override;
+  Result<FileTrace> TraceInFolder(int folder, const std::string& name) override;
+  bool KeepsBirth(int folder) override;
   size_t MaxNameLength(int folder) override;
   bool IgnoresCase(int folder) override;
   std::error_code RenameInFolder(int folder, const std::string& from,

@@ -106,25 +106,32 @@ std::error_code LinuxJournalFolder::Write(int file, uint64_t offset, std::string
   return {};
 }
 
-std::error_code LinuxJournalFolder::Read(int file, std::string& bytes) {
-  bytes.clear();
-  struct stat info {};
-  if (::fstat(file, &info) != 0) return LastErrno();
-  bytes.resize(static_cast<size_t>(info.st_size));
+std::error_code LinuxJournalFolder::Read(int file, uint64_t offset, size_t size,
+                                         std::string& bytes) {
+  bytes.resize(size);
   size_t done = 0;
-  while (done < bytes.size()) {
+  while (done < size) {
     const ssize_t count =
-        ::pread(file, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        ::pread(file, bytes.data() + done, size - done, static_cast<off_t>(offset + done));
     if (count < 0) {
       if (errno == EINTR) continue;
+      bytes.clear();
       return LastErrno();
     }
-    if (count == 0) break;  // shorter than it was a moment ago
+    if (count == 0) break;
     done += static_cast<size_t>(count);
   }
   bytes.resize(done);
   return {};
 }
+
+Result<int64_t> LinuxJournalFolder::Modified(int file) {
+  struct stat info {};
+  if (::fstat(file, &info) != 0) return LastErrno();
+  return int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
+}
+
+std::error_code LinuxJournalFolder::Touch(int file) { return Done(::futimens(file, nullptr)); }
 
 std::error_code LinuxJournalFolder::Sync(int file) { return Done(::fsync(file)); }
 

@@ -34,6 +34,11 @@ class ZulrenApply : public ::testing::Test {
     m_options.paths = {m_dir.Path("a.txt"), m_dir.Path("b.txt"), m_dir.Path("c.txt")};
   }
   int Run() { return RunZulren(m_options, m_files, m_journals, m_captures, {m_out, m_err, false}); }
+  int Undo() {
+    Options undo;
+    undo.undo = true;
+    return RunZulren(undo, m_files, m_journals, m_captures, {m_out, m_err, false});
+  }
 
   TempFolder m_dir;
   TempFolder m_state;
@@ -89,6 +94,44 @@ TEST_F(ZulrenApply, AJournalThatCannotBeWrittenStopsTheRunBeforeItStarts) {
   EXPECT_NE(m_err.str().find("schreibgeschützten Datenträger"), std::string::npos) << m_err.str();
 }
 
+// A run that failed and was rolled back leaves nothing to undo: the good run before it stays
+// the one "--undo" undoes.
+TEST_F(ZulrenApply, ARolledBackRunLeavesTheLastRunTheLast) {
+  ASSERT_EQ(Run(), kExitOk);
+  m_dir.Put("d.txt", "d.txt");
+  m_files.beforeRename = [&](const std::string& from, const std::string&) {
+    if (from == "neu_a.txt") m_dir.Put("neu_d.txt", "taken meanwhile");
+  };
+  m_options.paths = {m_dir.Path("neu_a.txt"), m_dir.Path("d.txt")};
+  ASSERT_EQ(Run(), kExitConflicts);
+  EXPECT_EQ(m_err.str().find("umbenannten 0 Dateien"), std::string::npos) << m_err.str();
+  m_err.str("");
+  EXPECT_EQ(Undo(), kExitOk) << m_err.str();
+  EXPECT_EQ(m_err.str(), "3 Dateien zurückbenannt.\n");
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) EXPECT_EQ(m_dir.Read(name), name);
+}
+
+// The closing record of the journal could not be written (a full disk): the renames are done,
+// which the exit status says, and stay undoable by the records on the disk.
+TEST_F(ZulrenApply, AJournalThatCannotBeFinishedIsKeptAndExitsWithThree) {
+  m_journals.FailNth(FakeJournalFolder::Op::Write, 3, ENOSPC);  // lock, journal, finish
+  EXPECT_EQ(Run(), kExitUnrestored);
+  EXPECT_NE(m_err.str().find("Der Datenträger ist voll"), std::string::npos) << m_err.str();
+  EXPECT_NE(m_err.str().find("zulren --undo"), std::string::npos) << m_err.str();
+  m_err.str("");
+  EXPECT_EQ(Undo(), kExitOk) << m_err.str();
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) EXPECT_EQ(m_dir.Read(name), name);
+}
+
+// No filter has a line that long; reading one must not take memory in proportion to it.
+TEST_F(ZulrenApply, AFilterFileWithAHugeLineIsRefused) {
+  m_state.Put("f.fil", "FILTER-DATEI\n100\n" + std::string(70000, 'x') + "\n1\n1\n\n\n0\n0\n\n0\n");
+  EXPECT_EQ(Run(), kExitUsage);
+  EXPECT_NE(m_err.str().find("Eine Zeile ist länger als 64 KiB."), std::string::npos)
+      << m_err.str();
+  EXPECT_EQ(m_files.Calls(Op::RenameInFolder), 0);
+}
+
 // The files named one by one are identified by a lookup each, a folder's by its listing.
 class ZulrenUndo : public ZulrenApply, public ::testing::WithParamInterface<bool> {};
 
@@ -112,6 +155,21 @@ TEST_P(ZulrenUndo, RestoresTheLastRunAndLeavesWhatChangedSince) {
   EXPECT_NE(err.find("1 Datei zurückbenannt."), std::string::npos) << err;
   EXPECT_NE(err.find("Der ursprüngliche Name ist vergeben."), std::string::npos) << err;
   EXPECT_NE(err.find("Unter dem neuen Namen liegt eine andere Datei."), std::string::npos) << err;
+}
+
+// Where a folder's device is not its files' and its listing's inodes are not theirs (an overlay
+// over layers on different file systems), and a rename copies a file up with a new birth time.
+TEST_P(ZulrenUndo, RestoresEveryFileOnAnOverlay) {
+  if (GetParam()) m_options.paths = {m_dir.Path()};
+  m_files.ActAsOverlay();
+  ASSERT_EQ(Run(), kExitOk);
+  Options undo;
+  undo.undo = true;
+  m_err.str("");
+  EXPECT_EQ(RunZulren(undo, m_files, m_journals, m_captures, {m_out, m_err, false}), kExitOk)
+      << m_err.str();
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) EXPECT_EQ(m_dir.Read(name), name);
+  EXPECT_EQ(m_err.str(), "3 Dateien zurückbenannt.\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, ZulrenUndo, ::testing::Bool(),

@@ -1,8 +1,10 @@
 #include "core/run_journal.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,7 @@ class RunJournalTest : public ::testing::Test {
   std::vector<std::string> Names() {
     std::vector<std::string> names;
     EXPECT_FALSE(m_real.List(names));
+    std::erase(names, std::string(kRunLockFile));
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -51,11 +54,8 @@ TEST_F(RunJournalTest, ARunInProgressIsLockedACutOffOneIsFoundAFinishedOneIsTheL
   EXPECT_GE(m_folder.Calls(Op::Sync), 1);
 
   EXPECT_TRUE(ScanJournals(m_folder).cutOff.empty()) << "another program's run is going on";
-  {
-    Result<RunJournal> second = RunJournal::Begin(m_folder, SmallRun(100));
-    ASSERT_TRUE(second);
-    EXPECT_EQ(Names().size(), 2u) << "each run has a journal of its own";
-  }  // ends without Finish, as when the program is killed
+  // What a run killed meanwhile leaves behind.
+  m_temp.Put("state/zul/run-150-2-a.zjl", EncodeJournal(SmallRun(150)));
 
   JournalScan scan = ScanJournals(m_folder);
   ASSERT_EQ(scan.cutOff.size(), 1u);
@@ -77,6 +77,50 @@ TEST_F(RunJournalTest, ARunInProgressIsLockedACutOffOneIsFoundAFinishedOneIsTheL
   EXPECT_FALSE(next->Finish(2));
   EXPECT_EQ(Names(), std::vector<std::string>{kLastJournal}) << "the next run's replaces it";
   EXPECT_EQ(DecodeJournal(Content(kLastJournal))->started, 200);
+
+  // One that failed and was rolled back, or renamed nothing, leaves the last run the last.
+  Result<RunJournal> rolledBack = RunJournal::Begin(m_folder, SmallRun(300));
+  ASSERT_TRUE(rolledBack);
+  EXPECT_FALSE(rolledBack->Finish(0));
+  EXPECT_EQ(Names(), std::vector<std::string>{kLastJournal});
+  EXPECT_EQ(DecodeJournal(Content(kLastJournal))->started, 200);
+}
+
+// A second run waits a moment for the first, then fails and can tell who holds the folder; a
+// run that ends, however it ends, lets the next one in.
+TEST_F(RunJournalTest, OneRunAtATime) {
+  Result<RunJournal> first = RunJournal::Begin(m_folder, SmallRun(100));
+  ASSERT_TRUE(first);
+  const Result<RunJournal> second = RunJournal::Begin(m_folder, SmallRun(200));
+  ASSERT_FALSE(second);
+  EXPECT_EQ(second.error(), MakeErrorCode(JournalError::Busy));
+  const std::optional<RunHolder> holder = RunLockHolder(m_folder);
+  ASSERT_TRUE(holder);
+  EXPECT_EQ(holder->process, getpid());
+  EXPECT_FALSE(holder->program.empty());
+  EXPECT_EQ(Names().size(), 1u) << "the second run left nothing";
+  EXPECT_EQ(RunLock::Take(m_folder, std::chrono::milliseconds(0)).error(),
+            MakeErrorCode(JournalError::Busy))
+      << "an undo waits as well";
+  EXPECT_FALSE(first->Finish(1));
+  EXPECT_TRUE(RunJournal::Begin(m_folder, SmallRun(300)));
+}
+
+// While the run goes on, its journal's time of last write follows it, so that the journal of a
+// run cut off tells how late the run can have renamed.
+TEST_F(RunJournalTest, ACutOffJournalBoundsTheTimeOfItsRenames) {
+  Result<RunJournal> journal = RunJournal::Begin(m_folder, SmallRun(100));
+  ASSERT_TRUE(journal);
+  const std::string name = Names()[0];
+  const Result<int> file = m_real.Open(name);
+  ASSERT_TRUE(file);
+  const int64_t begun = m_real.Modified(*file).value();
+  std::this_thread::sleep_for(std::chrono::milliseconds(700));
+  EXPECT_GT(m_real.Modified(*file).value(), begun) << "kept fresh by the heartbeat";
+  const Result<JournaledRun> cutOff = ReadJournal(m_real, *file);
+  ASSERT_TRUE(cutOff);
+  EXPECT_EQ(cutOff->renamedBy, m_real.Modified(*file).value() + kHeartbeatSlack);
+  m_real.Close(*file);
 }
 
 TEST_F(RunJournalTest, CutOffRunsComeNewestFirstAndAbandonedOnesAreFoundAgain) {
@@ -128,12 +172,44 @@ TEST_F(RunJournalTest, AJournalThatCannotBeWrittenFailsAndLeavesNothing) {
   }
 }
 
-TEST_F(RunJournalTest, AJournalThatCannotBeMarkedFinishedIsRemoved) {
-  Result<RunJournal> journal = RunJournal::Begin(m_folder, SmallRun(100));
-  ASSERT_TRUE(journal);
-  m_folder.FailAll(Op::Write, ENOSPC);
-  EXPECT_EQ(journal->Finish(2), std::errc::no_space_on_device);
-  EXPECT_TRUE(Names().empty());
+// The renames are done: their journal stays, as a cut-off run's, so that they can be undone.
+TEST_F(RunJournalTest, AJournalThatCannotBeMarkedFinishedStaysAndSaysWhy) {
+  const std::pair<Op, int> failures[] = {
+      {Op::Write, ENOSPC}, {Op::Sync, EIO}, {Op::Rename, EDQUOT}};
+  for (const auto& [op, error] : failures) {
+    SCOPED_TRACE(static_cast<int>(op));
+    m_folder.Reset();
+    Result<RunJournal> journal = RunJournal::Begin(m_folder, SmallRun(100));
+    ASSERT_TRUE(journal);
+    m_folder.FailAll(op, error);
+    EXPECT_EQ(journal->Finish(2).value(), error);
+    m_folder.Reset();
+    // As a cut-off run's, or where the finish record made it to the disk, as the last run.
+    JournalScan scan = ScanJournals(m_folder);
+    if (op == Op::Write) {
+      ASSERT_EQ(scan.cutOff.size(), 1u);
+      EXPECT_EQ(scan.cutOff[0].Run().plan.size(), 2u);
+      scan.cutOff[0].Drop();
+    } else {
+      EXPECT_TRUE(scan.cutOff.empty());
+      EXPECT_EQ(Names(), std::vector<std::string>{kLastJournal});
+      ASSERT_FALSE(m_real.Remove(kLastJournal));
+    }
+  }
+}
+
+// A journal far longer than its records can be (a sparse file of a hundred gigabytes) is read
+// no further than its records, and set aside.
+TEST_F(RunJournalTest, AHugeJournalIsSetAsideUnread) {
+  ASSERT_FALSE(m_real.Prepare());
+  m_temp.Put("state/zul/run-1-1-a.zjl", EncodeJournal(SmallRun(100)));
+  ASSERT_EQ(truncate(m_temp.Path("state/zul/run-1-1-a.zjl").c_str(), int64_t{100} << 30), 0);
+  const JournalScan scan = ScanJournals(m_folder);
+  EXPECT_TRUE(scan.cutOff.empty());
+  ASSERT_EQ(scan.damaged.size(), 1u);
+  EXPECT_EQ(scan.damaged[0].defect, MakeErrorCode(JournalError::Malformed));
+  EXPECT_EQ(Names(), std::vector<std::string>{"run-1-1-a.zjl.damaged"});
+  EXPECT_LE(m_folder.Calls(Op::Read), 2);
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include "core/run_undo.h"
 
+#include <chrono>
+#include <functional>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "core/run_journal.h"
@@ -103,6 +107,95 @@ TEST_F(RunUndoTest, AnEndedRunIsUndoneAsFarAsItRenamed) {
   EXPECT_TRUE(undone.unrestored.empty());
   for (const char* path : {"/d/a", "/d/b", "/d/c", "/d/taken"}) ExpectOriginal(path);
   EXPECT_FALSE(m_disk.Exists("/d/b2"));
+}
+
+int64_t Now() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+// What may stand under a renamed file's new name when the undo comes, and whether it is the
+// file the run renamed.
+struct ProofCase {
+  const char* name;
+  bool listingRecord;  // the journal has no birth time, as from a folder's listing
+  bool birthTimes;     // the file system reports birth times
+  std::function<void(MemoryFileSystem&)> since;
+  bool renamedBack;
+};
+
+class UndoProof : public RunUndoTest, public ::testing::WithParamInterface<ProofCase> {};
+
+TEST_P(UndoProof, OnlyTheFileTheRunRenamedIsRenamedBack) {
+  if (!GetParam().birthTimes) m_disk.ForgetBirthTimes();
+  JournaledRun run = Journal({{"/d", "a", "O_a"}, {"/d", "b", "O_b"}});
+  if (GetParam().listingRecord) {
+    for (FileIdentity& identity : run.identities) identity.birth = 0;
+  }
+  ASSERT_TRUE(RunPlan(run.plan, m_files).Finished(run.plan));
+  run.renamed = 2;
+  run.renamedBy = Now();
+  std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  GetParam().since(m_disk);
+
+  const UndoOutcome undone = UndoRun(run, m_files);
+  EXPECT_EQ(undone.restored.size(), GetParam().renamedBack ? 2u : 1u);
+  ExpectOriginal("/d/b");
+  if (GetParam().renamedBack) {
+    EXPECT_TRUE(m_disk.Exists("/d/a"));
+    return;
+  }
+  ASSERT_EQ(undone.unrestored.size(), 1u);
+  EXPECT_EQ(undone.unrestored[0].step, 0u);
+  EXPECT_TRUE(m_disk.Exists("/d/O_a")) << "left alone";
+  EXPECT_FALSE(m_disk.Exists("/d/a"));
+}
+
+const auto kRecreate = [](MemoryFileSystem& disk) { disk.Recreate("/d/O_a", "a new file"); };
+const auto kTouch = [](MemoryFileSystem& disk) { disk.Touch("/d/O_a"); };
+const auto kNothing = [](MemoryFileSystem&) {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UndoProof,
+    ::testing::Values(ProofCase{"ListingRecordNewFileSameInode", true, true, kRecreate, false},
+                      ProofCase{"RecordedBirthNewFileSameInode", false, true, kRecreate, false},
+                      ProofCase{"NoBirthTimesNewFileSameInode", true, false, kRecreate, false},
+                      ProofCase{"NoBirthTimesChangedSince", true, false, kTouch, false},
+                      ProofCase{"ListingRecordChangedSince", true, true, kTouch, true},
+                      ProofCase{"ListingRecordUntouched", true, true, kNothing, true},
+                      ProofCase{"NoBirthTimesUntouched", true, false, kNothing, true}),
+    [](const ::testing::TestParamInfo<ProofCase>& info) { return info.param.name; });
+
+// On an overlay whose layers lie on different file systems, a file's device is not its
+// folder's, and its first rename copies it up with a new birth time: it is still the file.
+TEST_F(RunUndoTest, AnOverlaysFilesAreRenamedBack) {
+  m_files.ActAsOverlay();
+  JournaledRun run = Journal({{"/d", "a", "a2"}, {"/d", "b", "b2"}, {"/e", "x", "y"}});
+  ASSERT_TRUE(RunPlan(run.plan, m_files).Finished(run.plan));
+  run.renamed = 3;
+  run.renamedBy = Now();
+  EXPECT_EQ(CountRenamed(run, m_files), 3u);
+  const UndoOutcome undone = UndoRun(run, m_files);
+  EXPECT_EQ(undone.restored.size(), 3u);
+  EXPECT_TRUE(undone.unrestored.empty());
+  for (const char* path : {"/d/a", "/d/b", "/e/x"}) ExpectOriginal(path);
+}
+
+// A damaged or hostile journal's step that would leave its folder is reported, not skipped.
+TEST_F(RunUndoTest, StepsWithNamesThatLeaveTheFolderAreCounted) {
+  JournaledRun run = Journal({{"/d", "a", "a2"}});
+  ASSERT_TRUE(RunPlan(run.plan, m_files).Finished(run.plan));
+  run.plan.push_back({"/d", "../e/x", "z"});
+  run.plan.push_back({"/d", "c", ".."});
+  run.identities.resize(3, FileIdentity{7, 99, 1});
+  const UndoOutcome undone = UndoRun(run, m_files);
+  EXPECT_EQ(undone.restored, std::vector<size_t>{0});
+  ASSERT_EQ(undone.unrestored.size(), 2u);
+  for (const Unrestored& entry : undone.unrestored)
+    EXPECT_EQ(entry.error, MakeErrorCode(JournalError::BadName));
+  ExpectOriginal("/e/x");
+  ExpectOriginal("/d/c");
 }
 
 }  // namespace

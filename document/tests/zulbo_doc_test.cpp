@@ -391,7 +391,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteFailure{ENOSPC, "Der Datenträger ist voll; „%1“ konnte nicht geschrieben werden."},
         WriteFailure{EROFS, "„%1“ liegt auf einem schreibgeschützten Datenträger."},
         WriteFailure{EACCES, "Zugriff auf „%1“ verweigert."},
-        WriteFailure{EXDEV, "Unerwarteter Fehler bei „%1“: Invalid cross-device link"}));
+        WriteFailure{EXDEV, "„%1“ liegt auf einem anderen Datenträger."}));
 
 }  // namespace
 

@@ -22,6 +22,7 @@ class FakeFileSystem : public FileSystem {
     OpenFolder,
     CloseFolder,
     IdentifyInFolder,
+    TraceInFolder,
     ListNamesInFolder,
     RenameInFolder,
     ListFolder,
@@ -41,6 +42,11 @@ class FakeFileSystem : public FileSystem {
   // name) is `name`; a listing of an opened folder counts with the path it was opened with.
   void FailOn(Op op, const std::string& name, int error) { m_faults.FailOn(op, name, error); }
 
+  // From now on looks like an overlay whose layers lie on different file systems: a file's
+  // device is unlike its folder's, a listing's inodes are unlike a lookup's, and the first
+  // rename of a file copies it up, which gives it a new birth time.
+  void ActAsOverlay() { m_overlay = true; }
+
   // Runs before each rename that is passed on; tests use it to make renames slow or to change
   // the disk in the middle of a run.
   std::function<void(const std::string& from, const std::string& to)> beforeRename;
@@ -58,6 +64,8 @@ class FakeFileSystem : public FileSystem {
   Result<int> OpenFolder(const std::string& path) override;
   void CloseFolder(int folder) override;
   Result<FileIdentity> IdentifyInFolder(int folder, const std::string& name) override;
+  Result<FileTrace> TraceInFolder(int folder, const std::string& name) override;
+  bool KeepsBirth(int folder) override { return !m_overlay && m_inner.KeepsBirth(folder); }
   size_t MaxNameLength(int folder) override { return m_inner.MaxNameLength(folder); }
   bool IgnoresCase(int folder) override { return m_inner.IgnoresCase(folder); }
   std::error_code ListNamesInFolder(int folder, size_t limit,
@@ -74,6 +82,12 @@ class FakeFileSystem : public FileSystem {
   FileSystem& m_inner;
   FaultPlan<Op> m_faults;
   std::map<int, std::string> m_folderPaths;  // of the folders opened through this fake
+  // The identity a file has as the overlay shows it.
+  FileIdentity AsOverlay(FileIdentity identity) const;
+
+  bool m_overlay = false;
+  // The birth time each file renamed on the overlay got at its copy-up, by its inner inode.
+  std::map<uint64_t, int64_t> m_copiedUp;
 };
 
 }  // namespace zul

@@ -32,9 +32,10 @@ std::error_code FakeJournalFolder::Write(int file, uint64_t offset, std::string_
   return m_inner.Write(file, offset, bytes);
 }
 
-std::error_code FakeJournalFolder::Read(int file, std::string& bytes) {
+std::error_code FakeJournalFolder::Read(int file, uint64_t offset, size_t size,
+                                        std::string& bytes) {
   if (const auto error = m_faults.Count(Op::Read, {})) return error;
-  return m_inner.Read(file, bytes);
+  return m_inner.Read(file, offset, size, bytes);
 }
 
 std::error_code FakeJournalFolder::Sync(int file) {

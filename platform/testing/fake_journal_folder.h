@@ -30,7 +30,10 @@ class FakeJournalFolder : public JournalFolder {
   void Close(int file) override { m_inner.Close(file); }
   std::error_code Lock(int file) override;
   std::error_code Write(int file, uint64_t offset, std::string_view bytes) override;
-  std::error_code Read(int file, std::string& bytes) override;
+  std::error_code Read(int file, uint64_t offset, size_t size, std::string& bytes) override;
+  Result<int64_t> Modified(int file) override { return m_inner.Modified(file); }
+  // Never fails: it runs on a thread of its own, beside the counting of calls.
+  std::error_code Touch(int file) override { return m_inner.Touch(file); }
   std::error_code Sync(int file) override;
   std::error_code Rename(const std::string& from, const std::string& to) override;
   std::error_code Remove(const std::string& name) override;

@@ -1,6 +1,7 @@
 #include "platform/testing/memory_file_system.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "platform/case_compare.h"
 
@@ -13,6 +14,12 @@ constexpr uint64_t kDevice = 7;
 
 // Inode numbers are never reused here, so a birth time made from them is unique too.
 int64_t Birth(uint64_t inode) { return static_cast<int64_t>(inode) * 1'000'000'000; }
+
+int64_t Now() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
 
 // The names of an absolute path; empty for "/".
 std::vector<std::string> Split(const std::string& path) {
@@ -62,6 +69,8 @@ MemoryFileSystem::MemoryFileSystem() {
 
 uint64_t MemoryFileSystem::NewNode(Node node) {
   node.inode = m_nextInode++;
+  node.changed = Now();
+  node.birth = Birth(node.inode);
   const uint64_t inode = node.inode;
   m_nodes.emplace(inode, std::move(node));
   return inode;
@@ -182,8 +191,7 @@ Result<FileTimes> MemoryFileSystem::ReadTimesInFolder(int folder, const std::str
 Result<FileStatus> MemoryFileSystem::Examine(const std::string& path) {
   const Node* node = Find(path);
   if (!node) return ErrnoCode(ENOENT);
-  return FileStatus{
-      node->kind, node->content.size(), {kDevice, node->inode, Birth(node->inode)}, true};
+  return FileStatus{node->kind, node->content.size(), IdentityOf(node->inode), true};
 }
 
 Result<int> MemoryFileSystem::OpenFolder(const std::string& path) {
@@ -213,10 +221,28 @@ Result<uint64_t> MemoryFileSystem::InodeInFolder(int folder, const std::string& 
   return entry->second;
 }
 
+FileIdentity MemoryFileSystem::IdentityOf(uint64_t inode) const {
+  return {kDevice, inode, m_birthTimes ? m_nodes.at(inode).birth : 0};
+}
+
+void MemoryFileSystem::Recreate(const std::string& path, const std::string& content) {
+  Node* node = Find(path);
+  node->content = content;
+  node->birth = node->changed = Now();
+}
+
+void MemoryFileSystem::Touch(const std::string& path) { Find(path)->changed = Now(); }
+
 Result<FileIdentity> MemoryFileSystem::IdentifyInFolder(int folder, const std::string& name) {
   const Result<uint64_t> inode = InodeInFolder(folder, name);
   if (!inode) return inode.error();
-  return FileIdentity{kDevice, *inode, Birth(*inode)};
+  return IdentityOf(*inode);
+}
+
+Result<FileTrace> MemoryFileSystem::TraceInFolder(int folder, const std::string& name) {
+  const Result<uint64_t> inode = InodeInFolder(folder, name);
+  if (!inode) return inode.error();
+  return FileTrace{IdentityOf(*inode), m_nodes.at(*inode).changed};
 }
 
 size_t MemoryFileSystem::MaxNameLength(int folder) {
@@ -254,6 +280,7 @@ std::error_code MemoryFileSystem::RenameInFolder(int folder, const std::string& 
     if (target != source) return ErrnoCode(EEXIST);
   }
   source->first = to;
+  m_nodes.at(source->second).changed = Now();
   return {};
 }
 
@@ -271,8 +298,7 @@ Result<std::unique_ptr<InputFile>> MemoryFileSystem::OpenInput(const std::string
   const Node* node = Find(path);
   if (!node) return ErrnoCode(ENOENT);
   if (node->kind == FileKind::Folder) return ErrnoCode(EISDIR);
-  const FileStatus status{
-      node->kind, node->content.size(), {kDevice, node->inode, Birth(node->inode)}, true};
+  const FileStatus status{node->kind, node->content.size(), IdentityOf(node->inode), true};
   return std::unique_ptr<InputFile>(std::make_unique<MemoryInputFile>(node->content, status));
 }
 

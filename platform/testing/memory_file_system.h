@@ -22,6 +22,13 @@ class MemoryFileSystem : public FileSystem {
   uint64_t AddFile(const std::string& path, const std::string& content = {}, FileTimes times = {});
   // Removes a file.
   void Remove(const std::string& path);
+  // Deletes a file and makes a new one under its name that gets the same inode number, as a
+  // file system may do; it is born now.
+  void Recreate(const std::string& path, const std::string& content);
+  // Changes a file's status now (as chmod does).
+  void Touch(const std::string& path);
+  // From now on reports no birth times, as some file systems do.
+  void ForgetBirthTimes() { m_birthTimes = false; }
 
   bool Exists(const std::string& path) const { return Find(path) != nullptr; }
   // The content of a file, or "<missing>".
@@ -39,6 +46,8 @@ class MemoryFileSystem : public FileSystem {
   Result<int> OpenFolder(const std::string& path) override;
   void CloseFolder(int folder) override;
   Result<FileIdentity> IdentifyInFolder(int folder, const std::string& name) override;
+  Result<FileTrace> TraceInFolder(int folder, const std::string& name) override;
+  bool KeepsBirth(int /*folder*/) override { return true; }
   size_t MaxNameLength(int folder) override;
   bool IgnoresCase(int folder) override;
   std::error_code ListNamesInFolder(int folder, size_t limit,
@@ -55,6 +64,8 @@ class MemoryFileSystem : public FileSystem {
     uint64_t inode = 0;
     std::string content;
     FileTimes times;
+    int64_t changed = 0;  // status change, real time in nanoseconds, as the disk keeps it
+    int64_t birth = 0;
     bool ignoresCase = false;
     size_t maxName = 255;
     // A folder's entries, in the order they were made (each with its spelling).
@@ -69,9 +80,11 @@ class MemoryFileSystem : public FileSystem {
   // The inode of the entry `name` of an opened folder, or why there is none.
   Result<uint64_t> InodeInFolder(int folder, const std::string& name);
   uint64_t NewNode(Node node);
+  FileIdentity IdentityOf(uint64_t inode) const;
 
   std::map<uint64_t, Node> m_nodes;
   uint64_t m_nextInode = 2;
+  bool m_birthTimes = true;
   std::vector<uint64_t> m_handles;  // the folder of each handle; 0 once closed
 };
 
