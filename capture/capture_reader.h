@@ -9,7 +9,7 @@ namespace zul {
 // When a photo or a video was taken.
 //
 // A capture time is the wall-clock time at the place of capture, as "naive" seconds: its calendar
-// fields counted from 1970-01-01 as if they were UTC. DateText (filelist/date_text.h) therefore
+// fields counted from 1970-01-01 as if they were UTC. DateText (core/date_text.h) therefore
 // shows exactly the fields the camera recorded.
 class CaptureReader {
  public:

@@ -107,8 +107,9 @@ void FileRows::Append(std::string_view directory, std::string_view name,
   row.oldSize = static_cast<uint32_t>(name.size());
   row.folder = FolderId(directory);
   if (times) {
-    row.created = dated(times->created);
-    row.modified = dated(times->modified);
+    // Shown, sorted and evaluated as local time, like the capture time beside them.
+    row.created = dated(LocalSeconds(times->created));
+    row.modified = dated(LocalSeconds(times->modified));
   }
   m_rows.push_back(std::move(row));
 }
