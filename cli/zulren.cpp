@@ -8,12 +8,13 @@
 
 #include "cli/collect_rows.h"
 #include "cli/shell_quote.h"
-#include "document/input_line_source.h"
 #include "core/plan_check.h"
 #include "core/plan_check_text.h"
 #include "core/rename_run.h"
 #include "core/run_journal.h"
 #include "core/run_undo.h"
+#include "core/unique_names.h"
+#include "document/input_line_source.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
 
@@ -272,6 +273,7 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
     identities = std::move(sorted);
   }
   rows.ComputeNewNames(filter, captures);
+  MakeNamesUnique(rows, files);
   const RenamePlan plan = MakePlan(rows);
   const Table table(WorkingFolder());
   const std::vector<StepIssue> issues = CheckPlan(plan, files);

@@ -45,8 +45,8 @@ int64_t LocalSeconds(int64_t secondsSinceEpoch) {
     cache.span = INT64_MIN;
   }
   if (secondsSinceEpoch < kFirstDated || secondsSinceEpoch > kLastDated) return secondsSinceEpoch;
-  const int64_t span = secondsSinceEpoch >= 0 ? secondsSinceEpoch / kSpan
-                                              : (secondsSinceEpoch - kSpan + 1) / kSpan;
+  const int64_t span =
+      secondsSinceEpoch >= 0 ? secondsSinceEpoch / kSpan : (secondsSinceEpoch - kSpan + 1) / kSpan;
   if (span == cache.span) return secondsSinceEpoch + cache.offset;
   const std::optional<int64_t> first = OffsetAt(span * kSpan);
   const std::optional<int64_t> last = OffsetAt(span * kSpan + kSpan - 1);

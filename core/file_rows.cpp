@@ -127,12 +127,16 @@ void FileRows::Append(FileRows&& rows) {
   rows.m_folderIds.clear();
 }
 
-void FileRows::ReadCapture(StoredRow& row, const CaptureReader& reader) const {
+std::string FileRows::Path(const StoredRow& row) const {
   const std::string& folder = Folder(row);
   std::string path;
   path.reserve(folder.size() + 1 + row.oldSize);
   path.append(folder).append("/").append(row.OldName());
-  const std::optional<int64_t> time = reader.ReadCaptureTime(path);
+  return path;
+}
+
+void FileRows::ReadCapture(StoredRow& row, const CaptureReader& reader) const {
+  const std::optional<int64_t> time = reader.ReadCaptureTime(Path(row));
   row.captured = time && *time >= kFirstDated && *time <= kLastDated ? *time : kStandIn;
 }
 
@@ -151,8 +155,25 @@ int FileRows::ComputeNewNames(const FilterSettings& filter, const CaptureReader&
       ++unread;
       return DateText(row.modified);
     };
-    row.SetNewName(filter.Evaluate(std::string(row.OldName()), static_cast<int32_t>(i),
-                                   DateText(row.created), DateText(row.modified), captured));
+    // Rows left unread after a stop get empty values, kept for nothing: the next recomputation
+    // reads them.
+    static const FileTags kUnread;
+    bool tagsUnread = false;
+    const auto tags = [&]() -> const FileTags& {
+      if (!row.tags && reading) {
+        row.tags = std::make_unique<StoredTags>(StoredTags{reader.ReadTags(Path(row)), false});
+        if (progress && !progress(static_cast<int>(i) + 1)) reading = false;
+      }
+      if (row.tags) return row.tags->tags;
+      tagsUnread = true;
+      return kUnread;
+    };
+    const NameEvaluation result =
+        filter.EvaluateFile(std::string(row.OldName()), static_cast<int32_t>(i),
+                            DateText(row.created), DateText(row.modified), captured, tags);
+    row.SetNewName(result.name);
+    if (row.tags) row.tags->emptyInName = result.emptyTag;
+    if (tagsUnread) ++unread;
   }
   return unread;
 }
@@ -176,6 +197,18 @@ int FileRows::ReadCaptureTimes(const CaptureReader& reader, const CaptureProgres
 void FileRows::ReadCaptureTime(int row, const CaptureReader& reader) {
   StoredRow& stored = m_rows[static_cast<size_t>(row)];
   if (stored.captured == kNotRead) ReadCapture(stored, reader);
+}
+
+const FileTags& FileRows::ReadTags(int row, const CaptureReader& reader) {
+  StoredRow& stored = m_rows[static_cast<size_t>(row)];
+  if (!stored.tags)
+    stored.tags = std::make_unique<StoredTags>(StoredTags{reader.ReadTags(Path(stored)), false});
+  return stored.tags->tags;
+}
+
+bool FileRows::HasEmptyTag(int row) const {
+  const StoredRow& stored = m_rows[static_cast<size_t>(row)];
+  return stored.tags && stored.tags->emptyInName;
 }
 
 bool FileRows::CaptureIsStandIn(int row) const {

@@ -148,16 +148,14 @@ std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::st
       EvaluateFile(std::move(oldName), index, std::move(created), std::move(modified), captured,
                    []() -> const FileTags& { return kNoTags; })
           .name;
-  for (size_t slot = name.find(kUniqueSlot); slot != std::string::npos;
-       slot = name.find(kUniqueSlot, slot))
-    name.erase(slot, kUniqueSlot.size());
+  RemoveUniqueSlots(name);
   return name;
 }
 
-NameEvaluation FilterSettings::EvaluateFile(std::string oldName, int32_t index, std::string created,
-                                        std::string modified,
-                                        const std::function<std::string()>& readCaptured,
-                                        const std::function<const FileTags&()>& readTags) const {
+NameEvaluation FilterSettings::EvaluateFile(
+    std::string oldName, int32_t index, std::string created, std::string modified,
+    const std::function<std::string()>& readCaptured,
+    const std::function<const FileTags&()>& readTags) const {
   const LocalTime now = ReadClock();
   const int random = NextRandom();
 

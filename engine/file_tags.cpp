@@ -35,6 +35,12 @@ void AppendNumber(std::string& out, uint32_t value, int minDigits) {
 
 }  // namespace
 
+void RemoveUniqueSlots(std::string& name) {
+  for (size_t slot = name.find(kUniqueSlot); slot != std::string::npos;
+       slot = name.find(kUniqueSlot, slot))
+    name.erase(slot, kUniqueSlot.size());
+}
+
 void AppendNameSafe(std::string& out, std::string_view value) {
   const auto isBlank = [](char c) {
     return c == ' ' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F;

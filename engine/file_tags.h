@@ -54,6 +54,9 @@ extern const std::array<TagPlaceholder, 22> kTagPlaceholders;
 // the plan finds the slot and puts "", "-2", "-3", ... in its place.
 inline constexpr std::string_view kUniqueSlot{"\0\x1f\0", 3};
 
+// Takes every unique slot out of a name, as for a name that is free (a preview, which has no plan).
+void RemoveUniqueSlots(std::string& name);
+
 // Appends a metadata text as a name can hold it: '/' becomes '-' (so "AC/DC" gives "AC-DC"),
 // control characters a blank, blanks at either end are dropped, and the text is cut to 255 bytes
 // at a character boundary. Square brackets stay literal: they are written as the escapes "[[]"

@@ -49,8 +49,8 @@ class FilterSettings {
   // As above, asking `tags` for the file's metadata at most once, and only when a metadata
   // placeholder is replaced. The name keeps its unique slots (see NameEvaluation).
   NameEvaluation EvaluateFile(std::string oldName, int32_t index, std::string created,
-                          std::string modified, const std::function<std::string()>& captured,
-                          const std::function<const FileTags&()>& tags) const;
+                              std::string modified, const std::function<std::string()>& captured,
+                              const std::function<const FileTags&()>& tags) const;
 
   std::string mask = "[name].[typ]";
   std::string searchText;

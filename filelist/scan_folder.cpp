@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/random.h"
 #include "core/folder_cache.h"
+#include "engine/random.h"
 #include "filelist/zulbo_view.h"
 #include "platform/file_system.h"
 #include "platform/prompter.h"

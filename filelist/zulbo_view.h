@@ -9,10 +9,10 @@
 #include <QTableView>
 #include <QTimer>
 
-#include "engine/filter_settings.h"
 #include "core/folder_cache.h"
 #include "core/journal_format.h"
 #include "core/rename_plan.h"
+#include "engine/filter_settings.h"
 #include "filelist/file_list_model.h"
 #include "platform/services.h"
 
