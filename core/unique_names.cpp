@@ -40,11 +40,11 @@ std::string Filled(const std::string& name, const std::string& number) {
 
 }  // namespace
 
-void MakeNamesUnique(FileRows& rows, FileSystem& files) {
+bool MakeNamesUnique(FileRows& rows, FileSystem& files) {
   bool any = false;
   for (int i = 0; i < rows.Count() && !any; ++i)
     any = rows.Text(i, ColNewName).find(kUniqueSlot) != std::string::npos;
-  if (!any) return;
+  if (!any) return false;
 
   FolderCache folders(files);
   std::unordered_map<std::string, FolderNames> byFolder;
@@ -83,6 +83,7 @@ void MakeNamesUnique(FileRows& rows, FileSystem& files) {
     if (name != oldName) names.freed.insert(names.Key(oldName));
     names.taken.insert(names.Key(name));
   }
+  return true;
 }
 
 }  // namespace zul

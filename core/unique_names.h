@@ -11,6 +11,7 @@ class FileSystem;
 // is on the disk, a file that an earlier row renames away and the row's own file excepted (a file
 // renamed only by a later row still stands in the way when this row's turn comes). Where the
 // folder ignores letter case, so does the comparison. Rows without a slot are left as they are.
-void MakeNamesUnique(FileRows& rows, FileSystem& files);
+// Returns whether any row had a slot.
+bool MakeNamesUnique(FileRows& rows, FileSystem& files);
 
 }  // namespace zul

@@ -105,8 +105,7 @@ int FileListModel::ComputeNewNames(const FilterSettings& filter, const CaptureRe
 }
 
 void FileListModel::MakeNamesUnique(FileSystem& files) {
-  if (Count() == 0) return;
-  zul::MakeNamesUnique(m_rows, files);
+  if (Count() == 0 || !zul::MakeNamesUnique(m_rows, files)) return;
   emit dataChanged(index(0, ColNewName), index(Count() - 1, ColNewName));
 }
 

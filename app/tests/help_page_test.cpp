@@ -128,8 +128,8 @@ TEST(HelpPage, LiesBesideTheProgramAndExplainsEveryPlaceholder) {
 TEST(HelpPage, ListsEveryPlaceholderTakenFromTheFile) {
   const QString section = Section(HelpPage(), QStringLiteral("platzhalter"));
   for (const TagPlaceholder& placeholder : kTagPlaceholders) {
-    EXPECT_TRUE(section.contains(QString::fromUtf8(placeholder.text.data(),
-                                                   static_cast<qsizetype>(placeholder.text.size()))))
+    EXPECT_TRUE(section.contains(QString::fromUtf8(
+        placeholder.text.data(), static_cast<qsizetype>(placeholder.text.size()))))
         << placeholder.text;
   }
 }
