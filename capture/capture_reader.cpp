@@ -21,6 +21,7 @@ struct Kind {
   bool music = false;
   bool video = false;
   bool photo = false;
+  bool mpeg = false;  // of the music: an MP3
 };
 
 Kind KindOf(std::string_view head) {
@@ -38,9 +39,12 @@ Kind KindOf(std::string_view head) {
   }
   const auto byte = [&](size_t i) { return i < head.size() ? static_cast<uint8_t>(head[i]) : 0; };
   const bool mpegFrame = byte(0) == 0xFF && (byte(1) & 0xE0) == 0xE0 && (byte(1) & 0x06) != 0;
-  if (at(0, "ID3") || mpegFrame || at(0, "fLaC") || at(0, "OggS") || at(0, "FORM") ||
-      at(0, "MAC ") || at(0, "wvpk") || at(0, "MPCK") || at(0, "MP+") || at(0, "TTA1") ||
-      at(0, "\x30\x26\xB2\x75\x8E\x66\xCF\x11")) {
+  if (at(0, "ID3") || mpegFrame) {
+    kind.music = kind.mpeg = true;
+    return kind;
+  }
+  if (at(0, "fLaC") || at(0, "OggS") || at(0, "FORM") || at(0, "MAC ") || at(0, "wvpk") ||
+      at(0, "MPCK") || at(0, "MP+") || at(0, "TTA1") || at(0, "\x30\x26\xB2\x75\x8E\x66\xCF\x11")) {
     kind.music = true;
     return kind;
   }
@@ -86,7 +90,7 @@ FileTags MetadataCaptureReader::ReadTags(const std::string& path) const {
   if (got <= 0) return tags;
   const Kind kind = KindOf(std::string_view(head, static_cast<size_t>(got)));
   if (kind.photo) ReadPhotoDetails(file.Descriptor(), file.Size(), tags);
-  if (kind.music) ReadMusicTags(file.Descriptor(), tags);
+  if (kind.music) ReadMusicTags(file.Descriptor(), file.Size(), kind.mpeg, tags);
   if (kind.video && tags.width == 0)
     ReadVideoSize(file.Descriptor(), file.Size(), tags.width, tags.height);
   return tags;

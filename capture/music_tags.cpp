@@ -1,14 +1,18 @@
 #include "capture/music_tags.h"
 
-#include <unistd.h>
+#include "capture/descriptor_stream.h"
 
 #include <taglib/fileref.h>
+#include <taglib/id3v2frame.h>
+#include <taglib/id3v2framefactory.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
 #include <taglib/tdebuglistener.h>
 #include <taglib/tfile.h>
-#include <taglib/tfilestream.h>
 #include <taglib/tpropertymap.h>
 #include <taglib/tstring.h>
 #include <charconv>
+#include <memory>
 
 namespace zul {
 
@@ -37,32 +41,42 @@ void SetUpMusicReading() {
   TagLib::setDebugListener(&silent);
 }
 
-bool ReadMusicTags(int fd, FileTags& tags) {
-  const int own = dup(fd);
-  if (own < 0) return false;
+bool ReadMusicTags(int fd, int64_t size, bool mpeg, FileTags& tags) {
   try {
-    // The stream owns the duplicate and closes it; it reads from the start whatever the
-    // original's offset.
-    TagLib::FileStream stream(own, true);
-    if (!stream.isOpen()) {
-      close(own);
-      return false;
+    DescriptorStream stream(fd, size);
+    // The audio properties would cost a scan of the frames, and no placeholder needs them. MP3
+    // files, by far the most, are opened as such: no detection, and the disc number straight
+    // from its frame rather than from a map of all properties.
+    std::unique_ptr<TagLib::MPEG::File> mp3;
+    std::unique_ptr<TagLib::FileRef> other;
+    TagLib::File* file = nullptr;
+    if (mpeg) {
+      mp3 = std::make_unique<TagLib::MPEG::File>(&stream, TagLib::ID3v2::FrameFactory::instance(),
+                                                 false);
+      file = mp3.get();
+    } else {
+      other = std::make_unique<TagLib::FileRef>(&stream, false);
+      file = other->file();
     }
-    stream.seek(0);
-    // The audio properties would cost a scan of the frames, and no placeholder needs them.
-    const TagLib::FileRef file(&stream, false);
-    if (file.isNull() || file.tag() == nullptr) return false;
-    const TagLib::Tag& tag = *file.tag();
+    if (file == nullptr || !file->isValid() || file->tag() == nullptr) return false;
+    const TagLib::Tag& tag = *file->tag();
     tags.artist = Text(tag.artist());
     tags.album = Text(tag.album());
     tags.title = Text(tag.title());
     tags.genre = Text(tag.genre());
     tags.track = tag.track();
     tags.year = tag.year();
-    const TagLib::PropertyMap properties = file.file()->properties();
-    const auto disc = properties.find("DISCNUMBER");
-    if (disc != properties.end() && !disc->second.isEmpty())
-      tags.disc = LeadingNumber(Text(disc->second.front()));
+    if (mp3) {
+      if (mp3->hasID3v2Tag()) {
+        const TagLib::ID3v2::FrameList& disc = mp3->ID3v2Tag()->frameListMap()["TPOS"];
+        if (!disc.isEmpty()) tags.disc = LeadingNumber(Text(disc.front()->toString()));
+      }
+    } else {
+      const TagLib::PropertyMap properties = file->properties();
+      const auto disc = properties.find("DISCNUMBER");
+      if (disc != properties.end() && !disc->second.isEmpty())
+        tags.disc = LeadingNumber(Text(disc->second.front()));
+    }
     return true;
   } catch (...) {
     // TagLib reports damage by its results; only running out of memory throws.
