@@ -146,26 +146,26 @@ int FileRows::ComputeNewNames(const FilterSettings& filter, const CaptureReader&
   int unread = 0;
   for (size_t i = 0; i < m_rows.size(); ++i) {
     StoredRow& row = m_rows[i];
+    bool rowUnread = false;
     const auto captured = [&] {
       if (row.captured == kNotRead && reading) {
         ReadCapture(row, reader);
         if (progress && !progress(static_cast<int>(i) + 1)) reading = false;
       }
       if (row.captured != kNotRead) return DateText(row.CaptureShown());
-      ++unread;
+      rowUnread = true;
       return DateText(row.modified);
     };
     // Rows left unread after a stop get empty values, kept for nothing: the next recomputation
     // reads them.
     static const FileTags kUnread;
-    bool tagsUnread = false;
     const auto tags = [&]() -> const FileTags& {
       if (!row.tags && reading) {
         row.tags = std::make_unique<StoredTags>(StoredTags{reader.ReadTags(Path(row)), false});
         if (progress && !progress(static_cast<int>(i) + 1)) reading = false;
       }
       if (row.tags) return row.tags->tags;
-      tagsUnread = true;
+      rowUnread = true;
       return kUnread;
     };
     const NameEvaluation result =
@@ -173,7 +173,7 @@ int FileRows::ComputeNewNames(const FilterSettings& filter, const CaptureReader&
                             DateText(row.created), DateText(row.modified), captured, tags);
     row.SetNewName(result.name);
     if (row.tags) row.tags->emptyInName = result.emptyTag;
-    if (tagsUnread) ++unread;
+    if (rowUnread) ++unread;
   }
   return unread;
 }
