@@ -3,7 +3,9 @@
 // Exiv2 0.27 hands images and streams over in std::auto_ptr, deprecated since C++11.
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <exiv2/bmffimage.hpp>
 #include <exiv2/cr2image.hpp>
 #include <exiv2/crwimage.hpp>
@@ -110,6 +112,41 @@ std::optional<int64_t> ReadPhotoTime(int fd, int64_t size) {
     // like; all of them mean the file has no usable time.
   }
   return std::nullopt;
+}
+
+bool ReadPhotoDetails(int fd, int64_t size, FileTags& tags) {
+  try {
+    Exiv2::BasicIo::AutoPtr io(new DescriptorIo(fd, size));
+    const Format* format = Detect(*io);
+    if (format == nullptr) return false;
+    Exiv2::Image::AutoPtr image = format->open(io, false);
+    if (image.get() == nullptr) return false;
+    image->readMetadata();
+    const Exiv2::ExifData& exif = image->exifData();
+    const auto text = [&](const char* name) {
+      const auto found = exif.findKey(Exiv2::ExifKey(name));
+      return found == exif.end() ? std::string() : found->toString();
+    };
+    const auto number = [&](const char* name) {
+      const auto found = exif.findKey(Exiv2::ExifKey(name));
+      const long value = found == exif.end() || found->count() == 0 ? 0 : found->toLong();
+      return value > 0 && value <= INT32_MAX ? static_cast<uint32_t>(value) : 0u;
+    };
+    tags.make = text("Exif.Image.Make");
+    tags.model = text("Exif.Image.Model");
+    // The picture's own header first: EXIF sizes go stale when an editor crops or scales.
+    tags.width = static_cast<uint32_t>(std::max(0, image->pixelWidth()));
+    tags.height = static_cast<uint32_t>(std::max(0, image->pixelHeight()));
+    if (tags.width == 0 || tags.height == 0) {
+      tags.width = number("Exif.Photo.PixelXDimension");
+      tags.height = number("Exif.Photo.PixelYDimension");
+    }
+    return true;
+  } catch (...) {
+    // As for the time: a damaged or hostile file has no usable details.
+  }
+  tags = FileTags();
+  return false;
 }
 
 }  // namespace zul

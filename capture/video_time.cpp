@@ -105,27 +105,35 @@ const char* CreationTime(const AVFormatContext& context) {
 
 void SetUpVideoReading() { av_log_set_level(AV_LOG_QUIET); }
 
-std::optional<int64_t> ReadVideoTime(int fd, int64_t size) {
-  Source source{fd, 0, size, std::chrono::steady_clock::now() + kTimeLimit};
+namespace {
 
+// An open container of one of kDemuxers with its I/O, read through `source`.
+struct Container {
+  std::unique_ptr<AVIOContext, FreeIo> io;
+  std::unique_ptr<AVFormatContext, CloseInput> context;
+};
+
+// Opens the container in `source`; no context where it is none of kDemuxers, cannot be read or
+// is cut off.
+Container OpenContainer(Source& source) {
+  Container container;
   auto* buffer = static_cast<unsigned char*>(av_malloc(kBufferSize));
-  if (buffer == nullptr) return std::nullopt;
-  std::unique_ptr<AVIOContext, FreeIo> io(
-      avio_alloc_context(buffer, kBufferSize, 0, &source, Read, nullptr, Seek));
-  if (!io) {
+  if (buffer == nullptr) return container;
+  container.io.reset(avio_alloc_context(buffer, kBufferSize, 0, &source, Read, nullptr, Seek));
+  if (!container.io) {
     av_free(buffer);
-    return std::nullopt;
+    return container;
   }
   const AVInputFormat* format = nullptr;
-  if (av_probe_input_buffer2(io.get(), &format, "", nullptr, 0, kProbeBytes) < 0 ||
+  if (av_probe_input_buffer2(container.io.get(), &format, "", nullptr, 0, kProbeBytes) < 0 ||
       av_match_list(format->name, kDemuxers, ',') <= 0) {
-    return std::nullopt;
+    return container;
   }
 
   source.hitEnd = false;  // probing reads ahead, past the end of a short file
   AVFormatContext* opened = avformat_alloc_context();
-  if (opened == nullptr) return std::nullopt;
-  opened->pb = io.get();
+  if (opened == nullptr) return container;
+  opened->pb = container.io.get();
   opened->flags |= AVFMT_FLAG_CUSTOM_IO;
   AVDictionary* options = nullptr;
   // Chapter tracks would make the MOV reader read beyond the header, and external data references
@@ -134,18 +142,42 @@ std::optional<int64_t> ReadVideoTime(int fd, int64_t size) {
   av_dict_set(&options, "enable_drefs", "0", 0);
   const int status = avformat_open_input(&opened, "", format, &options);
   av_dict_free(&options);
-  if (status < 0) return std::nullopt;  // the context is freed on failure
-  const std::unique_ptr<AVFormatContext, CloseInput> context(opened);
+  if (status < 0) return container;  // the context is freed on failure
+  container.context.reset(opened);
   // A header that runs past the end of the file is cut off; the demuxers fill the missing bytes
   // with zeros rather than fail, so nothing read from it is trusted.
-  if (source.hitEnd) return std::nullopt;
+  if (source.hitEnd) container.context.reset();
+  return container;
+}
 
-  const char* text = CreationTime(*context);
+}  // namespace
+
+std::optional<int64_t> ReadVideoTime(int fd, int64_t size) {
+  Source source{fd, 0, size, std::chrono::steady_clock::now() + kTimeLimit};
+  const Container container = OpenContainer(source);
+  if (!container.context) return std::nullopt;
+  const char* text = CreationTime(*container.context);
   if (text == nullptr) return std::nullopt;
   // The demuxers write "YYYY-MM-DDTHH:MM:SS.ffffffZ"; naive seconds of UTC are epoch seconds.
   const std::optional<int64_t> utc = ParseExifDateTime(text);
   if (!utc) return std::nullopt;
   return LocalNaiveSeconds(static_cast<std::time_t>(*utc));
+}
+
+bool ReadVideoSize(int fd, int64_t size, uint32_t& width, uint32_t& height) {
+  Source source{fd, 0, size, std::chrono::steady_clock::now() + kTimeLimit};
+  const Container container = OpenContainer(source);
+  if (!container.context) return false;
+  for (unsigned i = 0; i < container.context->nb_streams; ++i) {
+    const AVCodecParameters* codec = container.context->streams[i]->codecpar;
+    if (codec->codec_type != AVMEDIA_TYPE_VIDEO || codec->width <= 0 || codec->height <= 0 ||
+        (container.context->streams[i]->disposition & AV_DISPOSITION_ATTACHED_PIC) != 0)
+      continue;
+    width = static_cast<uint32_t>(codec->width);
+    height = static_cast<uint32_t>(codec->height);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace zul

@@ -10,6 +10,10 @@ namespace zul {
 // time.
 std::optional<int64_t> ReadVideoTime(int fd, int64_t size);
 
+// The picture size of the first video stream (not a cover picture) of such a container; false,
+// leaving both alone, where there is none.
+bool ReadVideoSize(int fd, int64_t size, uint32_t& width, uint32_t& height);
+
 // Once per process, before the first read from any thread.
 void SetUpVideoReading();
 

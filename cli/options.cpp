@@ -96,6 +96,16 @@ Jeder PFAD ist eine Datei (so übernommen) oder ein Ordner (seine Dateien ohne v
 Byte-Reihenfolge ihrer Namen, wie im Fenster). Die Zeilen folgen der Reihenfolge der Argumente;
 [index] zählt nach dieser Reihenfolge. Pfade werden so gezeigt, wie sie angegeben wurden.
 
+Platzhalter aus der Datei selbst (nur gelesen, wo die Maske sie braucht, nur aus regulären
+Dateien): [interpret] [album] [titel] [spur] [genre] [cdnr] [erschienen] aus den Tags von
+Musikdateien (MP3, FLAC, Ogg, M4A, WMA, WAV, AIFF), [hersteller] [kamera] [breite] [hoehe] aus
+Fotos und Videos; englisch [artist] [title] [track] [disc] [released] [make] [model] [width]
+[height]. Ein „/“ im Wert wird zu „-“, Steuerzeichen zu Leerzeichen. Fehlt der Wert, bleibt der
+Platzhalter leer und die Zeile bekommt die Warnung „Leerer Platzhalter“. [eindeutig] ([unique])
+bleibt leer, solange der neue Name frei ist, sonst wird er „-2“, „-3“, ...: die kleinste Zahl, mit
+der der Name unter den früheren Zeilen desselben Ordners und auf der Platte frei ist.
+Datum und Uhrzeit der Dateien gelten in der Ortszeit (Zeitzone des Systems, TZ).
+
 Optionen:
   -r, --recursive       bei Ordnern auch alle Unterordner einbeziehen, wo ihr Name steht;
                         symbolischen Verknüpfungen auf Ordner wird nicht gefolgt (die
@@ -114,7 +124,8 @@ Optionen:
       --version         die Version zeigen
 
 Ausgabe: je Zeile alter Name, „->“, neuer Name und, nach „ # “, gegebenenfalls der Grund eines
-Konflikts oder einer Warnung (ein versteckter neuer Name ist nur eine Warnung). Mit -0 stehen die
+Konflikts oder einer Warnung (ein versteckter neuer Name und ein leerer Platzhalter sind nur
+Warnungen). Mit -0 stehen die
 Gründe auf der Standardfehlerausgabe. Namen mit Leerzeichen, Steuerzeichen oder ungültigem UTF-8 stehen in Anführungszeichen wie bei
 „ls --quoting-style=shell-escape“. Die Zusammenfassung steht auf der Standardfehlerausgabe.
 

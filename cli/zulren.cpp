@@ -20,6 +20,7 @@
 #include "core/run_lock_text.h"
 #include "core/run_undo.h"
 #include "document/filter_file.h"
+#include "core/unique_names.h"
 #include "document/input_line_source.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
@@ -326,6 +327,7 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
     rows.Sort(column, true);
   }
   rows.ComputeNewNames(filter, captures);
+  MakeNamesUnique(rows, files);
   const RenamePlan plan = MakePlan(rows);
   const Table table(files, options.paths);
   const std::vector<StepCheck> checks = CheckSteps(plan, files);

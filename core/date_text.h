@@ -6,10 +6,16 @@
 
 namespace zul {
 
-// The display text of a time, in UTC: "%.2d.%.2d.%d   %.2d:%.2d:%.2d" (day, month, year, three
-// blanks, hour, minute, second). The evaluator and the column sort read it at fixed positions.
-// Empty for a time outside kFirstDated to kLastDated.
+// The display text of a time's calendar fields, taken as UTC: "%.2d.%.2d.%d   %.2d:%.2d:%.2d"
+// (day, month, year, three blanks, hour, minute, second). The evaluator and the column sort read
+// it at fixed positions. Empty for a time outside kFirstDated to kLastDated. A file time is shown
+// as local time by passing its LocalSeconds.
 std::string DateText(int64_t secondsSinceEpoch);
+
+// A moment in seconds since the epoch as "naive" seconds of the local time zone (its wall-clock
+// fields counted as if they were UTC), with the zone's daylight saving rules as TZ sets them when
+// called. Times the C library cannot convert stay as they are.
+int64_t LocalSeconds(int64_t secondsSinceEpoch);
 
 // The times that have a date text: the calendar of <chrono>, the years -32767 to 32767. No file
 // system stores times beyond.

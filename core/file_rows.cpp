@@ -114,8 +114,9 @@ void FileRows::Append(std::string_view directory, std::string_view name,
   row.folder = FolderId(directory);
   row.identity = identity;
   if (times) {
-    row.created = dated(times->created);
-    row.modified = dated(times->modified);
+    // Shown, sorted and evaluated as local time, like the capture time beside them.
+    row.created = dated(LocalSeconds(times->created));
+    row.modified = dated(LocalSeconds(times->modified));
   }
   m_rows.push_back(std::move(row));
 }
@@ -133,12 +134,16 @@ void FileRows::Append(FileRows&& rows) {
   rows.m_folderIds.clear();
 }
 
-void FileRows::ReadCapture(StoredRow& row, const CaptureReader& reader) const {
+std::string FileRows::Path(const StoredRow& row) const {
   const std::string& folder = Folder(row);
   std::string path;
   path.reserve(folder.size() + 1 + row.oldSize);
   path.append(folder).append("/").append(row.OldName());
-  const std::optional<int64_t> time = reader.ReadCaptureTime(path);
+  return path;
+}
+
+void FileRows::ReadCapture(StoredRow& row, const CaptureReader& reader) const {
+  const std::optional<int64_t> time = reader.ReadCaptureTime(Path(row));
   row.captured = time && *time >= kFirstDated && *time <= kLastDated ? *time : kStandIn;
 }
 
@@ -148,17 +153,34 @@ int FileRows::ComputeNewNames(const FilterSettings& filter, const CaptureReader&
   int unread = 0;
   for (size_t i = 0; i < m_rows.size(); ++i) {
     StoredRow& row = m_rows[i];
+    bool rowUnread = false;
     const auto captured = [&] {
       if (row.captured == kNotRead && reading) {
         ReadCapture(row, reader);
         if (progress && !progress(static_cast<int>(i) + 1)) reading = false;
       }
       if (row.captured != kNotRead) return DateText(row.CaptureShown());
-      ++unread;
+      rowUnread = true;
       return DateText(row.modified);
     };
-    row.SetNewName(filter.Evaluate(std::string(row.OldName()), static_cast<int32_t>(i),
-                                   DateText(row.created), DateText(row.modified), captured));
+    // Rows left unread after a stop get empty values, kept for nothing: the next recomputation
+    // reads them.
+    static const FileTags kUnread;
+    const auto tags = [&]() -> const FileTags& {
+      if (!row.tags && reading) {
+        row.tags = std::make_unique<StoredTags>(StoredTags{reader.ReadTags(Path(row)), false});
+        if (progress && !progress(static_cast<int>(i) + 1)) reading = false;
+      }
+      if (row.tags) return row.tags->tags;
+      rowUnread = true;
+      return kUnread;
+    };
+    const NameEvaluation result =
+        filter.EvaluateFile(std::string(row.OldName()), static_cast<int32_t>(i),
+                            DateText(row.created), DateText(row.modified), captured, tags);
+    row.SetNewName(result.name);
+    if (row.tags) row.tags->emptyInName = result.emptyTag;
+    if (rowUnread) ++unread;
   }
   return unread;
 }
@@ -182,6 +204,18 @@ int FileRows::ReadCaptureTimes(const CaptureReader& reader, const CaptureProgres
 void FileRows::ReadCaptureTime(int row, const CaptureReader& reader) {
   StoredRow& stored = m_rows[static_cast<size_t>(row)];
   if (stored.captured == kNotRead) ReadCapture(stored, reader);
+}
+
+const FileTags& FileRows::ReadTags(int row, const CaptureReader& reader) {
+  StoredRow& stored = m_rows[static_cast<size_t>(row)];
+  if (!stored.tags)
+    stored.tags = std::make_unique<StoredTags>(StoredTags{reader.ReadTags(Path(stored)), false});
+  return stored.tags->tags;
+}
+
+bool FileRows::HasEmptyTag(int row) const {
+  const StoredRow& stored = m_rows[static_cast<size_t>(row)];
+  return stored.tags && stored.tags->emptyInName;
 }
 
 bool FileRows::CaptureIsStandIn(int row) const {

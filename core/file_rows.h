@@ -72,6 +72,8 @@ class FileRows {
   // the row's position as its index, so one draw of the generator per row, in row order. A row's
   // capture time is read through `reader` where its evaluation needs one; once `progress` has
   // said stop, the rows still unread take the stand-in's text, unread. Returns how many rows did.
+  // A row's metadata for the tag placeholders is read the same way, once, and kept. A new name
+  // may keep slots for "[eindeutig]" (see MakeNamesUnique in unique_names.h).
   int ComputeNewNames(const FilterSettings& filter, const CaptureReader& reader,
                       const CaptureProgress& progress = {});
 
@@ -82,6 +84,11 @@ class FileRows {
   void ReadCaptureTime(int row, const CaptureReader& reader);
   // Whether the row's capture text is its last-write time, standing in.
   bool CaptureIsStandIn(int row) const;
+  // The row's metadata for the tag placeholders, read unless it has been.
+  const FileTags& ReadTags(int row, const CaptureReader& reader);
+  // Whether the row's last evaluation gave a metadata placeholder (music tag, camera, picture
+  // size) an empty value.
+  bool HasEmptyTag(int row) const;
 
   // Removes the given rows; `rows` is ascending and free of duplicates.
   void Remove(const std::vector<int>& rows);
@@ -107,8 +114,15 @@ class FileRows {
   static constexpr int64_t kNotRead = INT64_MIN + 1;
   static constexpr int64_t kStandIn = INT64_MIN + 2;
 
+  // A row's metadata once read, and what its last evaluation made of it.
+  struct StoredTags {
+    FileTags tags;
+    bool emptyInName = false;
+  };
+
   struct StoredRow {
-    std::unique_ptr<char[]> names;  // the old name, then the new one unless kSameName
+    std::unique_ptr<char[]> names;     // the old name, then the new one unless kSameName
+    std::unique_ptr<StoredTags> tags;  // none until an evaluation needs the file's metadata
     uint32_t oldSize = 0;
     uint32_t newSize = kSameName;
     uint32_t folder = 0;    // index into m_folders
@@ -135,6 +149,7 @@ class FileRows {
 
   uint32_t FolderId(std::string_view directory);
   void ReadCapture(StoredRow& row, const CaptureReader& reader) const;
+  std::string Path(const StoredRow& row) const;
   const std::string& Folder(const StoredRow& row) const { return *m_folders[row.folder]; }
 
   std::vector<StoredRow> m_rows;

@@ -188,13 +188,16 @@ IssueKind KindOf(StepIssue issue) {
       return IssueKind::TargetExists;
     case StepIssue::BecomesHidden:
       return IssueKind::Hidden;
+    case StepIssue::EmptyTag:
+      return IssueKind::EmptyTag;
     default:
       return IssueKind::SourceMissing;
   }
 }
 
 bool IsConflict(StepIssue issue) {
-  return issue != StepIssue::None && issue != StepIssue::BecomesHidden;
+  return issue != StepIssue::None && issue != StepIssue::BecomesHidden &&
+         issue != StepIssue::EmptyTag;
 }
 
 std::vector<StepCheck> CheckSteps(const RenamePlan& plan, FileSystem& files,
@@ -219,6 +222,10 @@ std::vector<StepCheck> CheckSteps(const RenamePlan& plan, FileSystem& files,
   for (size_t done = 0; done < groups.size(); ++done) {
     if (progress) progress(done);
     check.Run(groups[done]);
+  }
+  // The last of the warnings: any other issue of the step says more.
+  for (size_t i = 0; i < plan.size(); ++i) {
+    if (issues[i].issue == StepIssue::None && plan[i].emptyTag) issues[i].issue = StepIssue::EmptyTag;
   }
   return issues;
 }

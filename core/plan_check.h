@@ -12,7 +12,8 @@ namespace zul {
 class FileSystem;
 
 // What the check of a plan found for one step. The first that applies wins, in this order.
-// Every value but None and BecomesHidden means the run fails at that step if it gets there.
+// Every value but None, BecomesHidden and EmptyTag means the run fails at that step if it gets
+// there.
 enum class StepIssue : uint8_t {
   None,
   NameInvalid,           // the new name is empty, "." or "..", or holds '/' or NUL
@@ -25,11 +26,19 @@ enum class StepIssue : uint8_t {
   TargetExists,          // the new name is taken and no step frees it first
   TargetRenamedLater,    // the new name is taken by the old name of a later step
   BecomesHidden,         // a warning only: the new name starts with '.', the old one did not
+  EmptyTag,              // a warning only: a metadata placeholder of the name came out empty
 };
 
 // The reasons shown to the user: a closed set, each issue belongs to one.
-enum class IssueKind : uint8_t { InvalidName, SourceMissing, DuplicateName, TargetExists, Hidden };
-inline constexpr int kIssueKinds = 5;
+enum class IssueKind : uint8_t {
+  InvalidName,
+  SourceMissing,
+  DuplicateName,
+  TargetExists,
+  Hidden,
+  EmptyTag,
+};
+inline constexpr int kIssueKinds = 6;
 
 // A step's issue and the step it concerns: for DuplicateName the other step with the same new
 // name (the first one for a later step, the next one for the first), for TargetRenamedLater the

@@ -39,6 +39,8 @@ const char* IssueKindLabel(IssueKind kind) {
       return "Ziel existiert";
     case IssueKind::Hidden:
       return "Wird versteckt";
+    case IssueKind::EmptyTag:
+      return "Leerer Platzhalter";
   }
   return "";
 }
@@ -69,6 +71,9 @@ const char* IssueText(StepIssue issue) {
     case StepIssue::BecomesHidden:
       return "Wird versteckt: Der neue Name beginnt mit einem Punkt, Dateimanager blenden die "
              "Datei aus.";
+    case StepIssue::EmptyTag:
+      return "Leerer Platzhalter: Die Datei hat für einen Platzhalter der Maske (Musik, Kamera, "
+             "Bildgröße) keinen Wert, er bleibt leer.";
   }
   return "";
 }

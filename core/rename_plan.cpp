@@ -8,8 +8,8 @@ RenamePlan MakePlan(const FileRows& rows) {
   RenamePlan plan;
   plan.reserve(static_cast<size_t>(rows.Count()));
   for (int i = 0; i < rows.Count(); ++i)
-    plan.push_back(
-        {rows.Text(i, ColDirectory), rows.Text(i, ColOldName), rows.Text(i, ColNewName)});
+    plan.push_back({rows.Text(i, ColDirectory), rows.Text(i, ColOldName), rows.Text(i, ColNewName),
+                    rows.HasEmptyTag(i)});
   return plan;
 }
 

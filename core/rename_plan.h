@@ -13,6 +13,8 @@ struct RenameStep {
   std::string directory;  // without a trailing '/'; empty for the root folder
   std::string from;
   std::string to;
+  // A metadata placeholder gave an empty value: the check warns.
+  bool emptyTag = false;
 
   std::string FromPath() const { return directory + '/' + from; }
   std::string ToPath() const { return directory + '/' + to; }

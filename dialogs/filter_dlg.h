@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "engine/file_tags.h"
 #include "engine/filter_settings.h"
 
 class QComboBox;
@@ -99,6 +100,7 @@ class CFilterDlg : public QDialog {
   std::string m_sampleCreated;
   std::string m_sampleModified;
   std::string m_sampleCaptured;
+  FileTags m_sampleTags;  // the sample's music tags, camera and picture size
 
   // Bound to the controls.
   QString m_maskText;

@@ -17,7 +17,8 @@ struct PlaceholderGroup {
 };
 
 // Every placeholder by group, in the German spelling (the others are the same placeholders):
-// the current time, the creation, last-write and capture times, the counters, the old name.
+// the current time, the creation, last-write and capture times, music tags, camera and picture
+// size, the counters, the old name.
 const std::vector<PlaceholderGroup>& PlaceholderGroups();
 
 }  // namespace zul

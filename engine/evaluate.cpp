@@ -143,7 +143,20 @@ std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::st
 
 std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::string created,
                                      std::string modified,
-                                     const std::function<std::string()>& readCaptured) const {
+                                     const std::function<std::string()>& captured) const {
+  static const FileTags kNoTags;
+  std::string name =
+      EvaluateFile(std::move(oldName), index, std::move(created), std::move(modified), captured,
+                   []() -> const FileTags& { return kNoTags; })
+          .name;
+  RemoveUniqueSlots(name);
+  return name;
+}
+
+NameEvaluation FilterSettings::EvaluateFile(
+    std::string oldName, int32_t index, std::string created, std::string modified,
+    const std::function<std::string()>& readCaptured,
+    const std::function<const FileTags&()>& readTags) const {
   const LocalTime now = ReadClock();
   const int random = NextRandom();
 
@@ -160,6 +173,8 @@ std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::st
   bool fileTextsReady = false;
   std::string captured;
   bool capturedReady = false;
+  const FileTags* tags = nullptr;
+  bool emptyTag = false;
   auto appendValue = [&](std::string& out, int pass) {
     switch (pass) {
       case kNamePass:
@@ -174,6 +189,18 @@ std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::st
                                   digits, fillText);
       default:
         break;
+    }
+    if (pass >= kFirstTagPass) {
+      const TagField field = kTagPlaceholders[static_cast<size_t>(pass - kFirstTagPass)].field;
+      if (field == TagField::Unique) {
+        out.append(kUniqueSlot);
+        return;
+      }
+      if (tags == nullptr) tags = &readTags();
+      const size_t before = out.size();
+      AppendTagValue(out, field, *tags);
+      if (out.size() == before) emptyTag = true;
+      return;
     }
     const DatePlaceholder& date = kDatePlaceholders[static_cast<size_t>(pass - kFirstDatePass)];
     if (date.source == DateSource::Now) return AppendNowValue(out, date.value, now);
@@ -207,7 +234,7 @@ std::string FilterSettings::Evaluate(std::string oldName, int32_t index, std::st
   if (!ExpandRanges(work, source, std::max(limit, work.size()))) return {};
   ReplaceAll(work, "[[]", "[");
   ReplaceAll(work, "[]]", "]");
-  return work;
+  return {std::move(work), emptyTag};
 }
 
 }  // namespace zul

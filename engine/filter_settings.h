@@ -5,8 +5,17 @@
 #include <string>
 
 #include "engine/case_mode.h"
+#include "engine/file_tags.h"
 
 namespace zul {
+
+// One evaluated name and what the evaluation saw on the way.
+struct NameEvaluation {
+  // The new name; every "[eindeutig]" left as kUniqueSlot for the plan to fill.
+  std::string name;
+  // A metadata placeholder (music tag, camera, picture size) came out empty.
+  bool emptyTag = false;
+};
 
 // One Filter: the complete set of renaming rules. Copies are deep; nothing is validated.
 class FilterSettings {
@@ -19,8 +28,9 @@ class FilterSettings {
   // Assigns all nine fields from the source, unchanged.
   void CopyFrom(const FilterSettings& source);
 
-  // Computes one new name (no directory). Reads the clock once and draws exactly one value from
-  // the random generator on every call, whatever the mask holds. Texts are UTF-8 byte strings;
+  // Computes one new name (no directory); "[eindeutig]" gives an empty text, as for a name that
+  // is free, and the metadata placeholders too. Reads the clock once and draws exactly one value
+  // from the random generator on every call, whatever the mask holds. Texts are UTF-8 byte strings;
   // invalid bytes pass through unchanged.
   std::string Evaluate(std::string oldName, int32_t index, std::string created,
                        std::string modified) const;
@@ -35,6 +45,12 @@ class FilterSettings {
   // holding "[fdatum]"): so a caller reads a file's metadata only for the evaluations that use it.
   std::string Evaluate(std::string oldName, int32_t index, std::string created,
                        std::string modified, const std::function<std::string()>& captured) const;
+
+  // As above, asking `tags` for the file's metadata at most once, and only when a metadata
+  // placeholder is replaced. The name keeps its unique slots (see NameEvaluation).
+  NameEvaluation EvaluateFile(std::string oldName, int32_t index, std::string created,
+                              std::string modified, const std::function<std::string()>& captured,
+                              const std::function<const FileTags&()>& tags) const;
 
   std::string mask = "[name].[typ]";
   std::string searchText;

@@ -1,5 +1,6 @@
 #include "engine/placeholders.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -7,17 +8,18 @@ namespace zul {
 
 namespace {
 
-// The longest placeholder text between its brackets ("esekunde").
-constexpr size_t kMaxInner = 8;
+// The longest placeholder text between its brackets ("erschienen", "hersteller").
+constexpr size_t kMaxInner = 10;
 
+// The first eight bytes of an inner text with its length: equal only for texts that agree there.
 uint64_t InnerKey(std::string_view inner) {
   uint64_t key = 0;
-  std::memcpy(&key, inner.data(), inner.size());
-  return key;
+  std::memcpy(&key, inner.data(), std::min(inner.size(), sizeof key));
+  return key ^ (uint64_t{inner.size()} << 59);
 }
 
-// Open addressing over the packed inner texts; more than twice as many slots as placeholders
-// keeps the probes short.
+// Open addressing over the keys; more than twice as many slots as placeholders keeps the probes
+// short.
 class PassTable {
  public:
   PassTable() {
@@ -26,7 +28,7 @@ class PassTable {
       const uint64_t key = InnerKey(text.substr(1, text.size() - 2));
       size_t slot = Slot(key);
       while (slots_[slot].pass >= 0) slot = (slot + 1) % kSlots;
-      slots_[slot] = {key, text.size() - 2, pass};
+      slots_[slot] = {key, pass};
     }
   }
 
@@ -35,8 +37,10 @@ class PassTable {
     const uint64_t key = InnerKey(inner);
     for (size_t slot = Slot(key); slots_[slot].pass >= 0; slot = (slot + 1) % kSlots) {
       const Entry& entry = slots_[slot];
-      // Equal keys of different lengths differ only by NUL bytes, which no placeholder holds.
-      if (entry.key == key && entry.length == inner.size()) return entry.pass;
+      if (entry.key != key) continue;
+      // Keys of texts up to eight bytes differ in NUL bytes only, which no placeholder holds.
+      if (inner.size() <= sizeof key || PassText(entry.pass).substr(1, inner.size()) == inner)
+        return entry.pass;
     }
     return -1;
   }
@@ -45,7 +49,6 @@ class PassTable {
   static constexpr size_t kSlots = 512;
   struct Entry {
     uint64_t key = 0;
-    size_t length = 0;
     int pass = -1;
   };
   static size_t Slot(uint64_t key) { return (key * 0x9E3779B97F4A7C15ull) >> 55; }
@@ -66,6 +69,8 @@ std::string_view PassText(int pass) {
     case kRandomPass:
       return "[zufall]";
     default:
+      if (pass >= kFirstTagPass)
+        return kTagPlaceholders[static_cast<size_t>(pass - kFirstTagPass)].text;
       return kDatePlaceholders[static_cast<size_t>(pass - kFirstDatePass)].text;
   }
 }

@@ -7,18 +7,21 @@
 #include <string_view>
 
 #include "engine/date_placeholders.h"
+#include "engine/file_tags.h"
 
 namespace zul {
 
 // The placeholder passes of the evaluation chain, in chain order: "[name]", "[typ]", "[index]",
-// "[zufall]", then the date and time placeholders. Every placeholder is "[" lower-case letters
+// "[zufall]", then the date and time placeholders, then the metadata placeholders. Every
+// placeholder is "[" lower-case letters
 // "]", so an occurrence holds no bracket inside and two occurrences never overlap.
 inline constexpr int kNamePass = 0;
 inline constexpr int kTypePass = 1;
 inline constexpr int kIndexPass = 2;
 inline constexpr int kRandomPass = 3;
 inline constexpr int kFirstDatePass = 4;
-inline constexpr int kPassCount = kFirstDatePass + static_cast<int>(kDatePlaceholders.size());
+inline constexpr int kFirstTagPass = kFirstDatePass + static_cast<int>(kDatePlaceholders.size());
+inline constexpr int kPassCount = kFirstTagPass + static_cast<int>(kTagPlaceholders.size());
 
 std::string_view PassText(int pass);
 

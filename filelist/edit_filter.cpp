@@ -16,12 +16,25 @@ void CZulboView::OnEditFilter() {
     dialog.m_sampleModified = Text(0, ColModified);
     m_model->ReadCaptureTime(0, m_services.captures);
     dialog.m_sampleCaptured = Text(0, ColCaptured);
+    dialog.m_sampleTags = m_model->ReadTags(0, m_services.captures);
   } else {
     dialog.m_sampleName = "beispiel-dateiname Test.bsp";
     dialog.m_sampleCreated = "31.02.1987   23:45:56";
     dialog.m_sampleModified = "21.12.2006   12:34:56";
     // A sample has no metadata of its own; its creation time serves.
     dialog.m_sampleCaptured = dialog.m_sampleCreated;
+    // Values for the metadata placeholders, so that the preview shows what each gives.
+    dialog.m_sampleTags = {.artist = "Interpret",
+                           .album = "Album",
+                           .title = "Titel",
+                           .genre = "Genre",
+                           .make = "Hersteller",
+                           .model = "Kamera",
+                           .track = 7,
+                           .disc = 1,
+                           .year = 2006,
+                           .width = 4000,
+                           .height = 3000};
   }
 
   // A place kept from an earlier run may lie on a screen that is gone by now.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/plan_check_text.h"
+#include "core/unique_names.h"
 #include "platform/text_bytes.h"
 
 namespace zul {
@@ -102,6 +103,11 @@ int FileListModel::ComputeNewNames(const FilterSettings& filter, const CaptureRe
   emit dataChanged(index(0, ColNewName), index(Count() - 1, ColNewName));
   if (read) emit dataChanged(index(0, ColCaptured), index(Count() - 1, ColCaptured));
   return unread;
+}
+
+void FileListModel::MakeNamesUnique(FileSystem& files) {
+  if (Count() == 0 || !zul::MakeNamesUnique(m_rows, files)) return;
+  emit dataChanged(index(0, ColNewName), index(Count() - 1, ColNewName));
 }
 
 int FileListModel::ReadCaptureTimes(const CaptureReader& reader, const CaptureProgress& progress) {

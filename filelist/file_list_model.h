@@ -42,9 +42,15 @@ class FileListModel : public QAbstractTableModel {
   // (see FileRows::ComputeNewNames). Returns how many rows took the stand-in unread.
   int ComputeNewNames(const FilterSettings& filter, const CaptureReader& reader,
                       const CaptureProgress& progress = {});
+  // Fills the slots "[eindeutig]" left in the new names, looking at the disk through `files`
+  // (see unique_names.h).
+  void MakeNamesUnique(FileSystem& files);
   // Reads the capture times not read yet (see FileRows::ReadCaptureTimes).
   int ReadCaptureTimes(const CaptureReader& reader, const CaptureProgress& progress = {});
   void ReadCaptureTime(int row, const CaptureReader& reader);
+  const FileTags& ReadTags(int row, const CaptureReader& reader) {
+    return m_rows.ReadTags(row, reader);
+  }
 
   // Removes the given rows; `rows` is ascending and free of duplicates. Never resets the model.
   void RemoveRows(const std::vector<int>& rows);

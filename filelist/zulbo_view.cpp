@@ -65,6 +65,7 @@ void CZulboView::RecomputeNewNames() {
   ReadingCaptureTimes([this](const CaptureProgress& progress) {
     return m_model->ComputeNewNames(m_filter, m_services.captures, progress);
   });
+  m_model->MakeNamesUnique(m_services.files);
 }
 
 void CZulboView::ReadingCaptureTimes(const std::function<int(const CaptureProgress&)>& read) {
@@ -76,7 +77,7 @@ void CZulboView::ReadingCaptureTimes(const std::function<int(const CaptureProgre
       progress = m_services.prompter.StartProgress(
           this,
           [rows](int passed) {
-            return QStringLiteral("Aufnahmezeiten werden gelesen...\n%1 von %2 Dateien")
+            return QStringLiteral("Metadaten werden gelesen...\n%1 von %2 Dateien")
                 .arg(passed)
                 .arg(rows);
           },

@@ -5,7 +5,7 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libicu-dev zl
           libgtest-dev libbenchmark-dev fonts-dejavu-core clang libclang-rt-14-dev clang-format
           clang-tidy libx11-dev xvfb xauth librsvg2-bin desktop-file-utils appstream libexiv2-dev
           libexif-dev libavformat-dev libavcodec-dev qt6-image-formats-plugins git dpkg-dev mmv rename
-          pkg-config file mmdebstrap lintian)
+          pkg-config file mmdebstrap lintian libtag1-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -125,6 +125,15 @@ TEST(HelpPage, LiesBesideTheProgramAndExplainsEveryPlaceholder) {
   }
 }
 
+TEST(HelpPage, ListsEveryPlaceholderTakenFromTheFile) {
+  const QString section = Section(HelpPage(), QStringLiteral("platzhalter"));
+  for (const TagPlaceholder& placeholder : kTagPlaceholders) {
+    EXPECT_TRUE(section.contains(QString::fromUtf8(
+        placeholder.text.data(), static_cast<qsizetype>(placeholder.text.size()))))
+        << placeholder.text;
+  }
+}
+
 // The four date tables (current time, creation, last write, capture) list every date placeholder
 // once, row by row the same kind of value, each with the value the engine gives for the captions'
 // example times.

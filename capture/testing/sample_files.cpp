@@ -1,7 +1,11 @@
 #include "capture/testing/sample_files.h"
 
+#include <taglib/fileref.h>
+#include <taglib/tfile.h>
+#include <taglib/tpropertymap.h>
 #include <QImage>
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -200,6 +204,120 @@ bool WriteVideo(const std::string& path, const char* muxer, const std::string& c
   av_packet_free(&packet);
   avformat_free_context(context);
   return written;
+}
+
+namespace {
+
+// One MPEG-1 Layer III frame of 128 kbit/s at 44.1 kHz, its audio data silence.
+std::string Mp3Frame() {
+  std::string frame(417, '\0');
+  frame[0] = '\xFF';
+  frame[1] = '\xFB';
+  frame[2] = '\x90';
+  frame[3] = '\x64';
+  return frame;
+}
+
+struct AudioFormat {
+  const char* name;
+  const char* muxer;
+  AVCodecID codec;
+  std::string extradata;
+  std::string packet;
+};
+
+const AudioFormat* FindAudioFormat(const std::string& name) {
+  static const AudioFormat formats[] = {
+      {"mp3", "mp3", AV_CODEC_ID_MP3, "", Mp3Frame()},
+      // STREAMINFO: blocks of 4096 samples, 44.1 kHz, stereo, 16 bits.
+      {"flac", "flac", AV_CODEC_ID_FLAC,
+       std::string("\x10\x00\x10\x00\x00\x00\x00\x00\x00\x00\x0A\xC4\x42\xF0\x00\x00\x00\x00", 18) +
+           std::string(16, '\0'),
+       std::string("\xFF\xF8\x69\x08\x00\x0F", 6) + std::string(64, '\0')},
+      {"opus", "ogg", AV_CODEC_ID_OPUS,
+       std::string("OpusHead\x01\x01\x38\x01\x80\xBB\x00\x00\x00\x00\x00", 19),
+       std::string("\x08", 1) + std::string(40, '\x55')},
+      {"m4a", "ipod", AV_CODEC_ID_AAC, std::string("\x12\x10", 2), std::string(64, '\x21')},
+      {"wma", "asf", AV_CODEC_ID_WMAV2, std::string("\x00\x00\x00\x00\x01\x00", 6),
+       std::string(743, '\x11')},
+      {"wav", "wav", AV_CODEC_ID_PCM_S16LE, "", std::string(4096, '\0')},
+      {"aiff", "aiff", AV_CODEC_ID_PCM_S16BE, "", std::string(4096, '\0')},
+  };
+  for (const AudioFormat& format : formats) {
+    if (name == format.name) return &format;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool WriteAudio(const std::string& path, const std::string& formatName, const AudioTags& tags) {
+  const AudioFormat* format = FindAudioFormat(formatName);
+  if (format == nullptr) return false;
+  AVFormatContext* context = nullptr;
+  if (avformat_alloc_output_context2(&context, nullptr, format->muxer, path.c_str()) < 0)
+    return false;
+  bool written = false;
+  AVStream* stream = avformat_new_stream(context, nullptr);
+  AVPacket* packet = av_packet_alloc();
+  AVDictionary* options = nullptr;
+  if (formatName == "aiff") av_dict_set(&options, "write_id3v2", "1", 0);
+  if (stream != nullptr && packet != nullptr &&
+      av_new_packet(packet, static_cast<int>(format->packet.size())) == 0 &&
+      avio_open(&context->pb, path.c_str(), AVIO_FLAG_WRITE) >= 0) {
+    AVCodecParameters& codec = *stream->codecpar;
+    codec.codec_type = AVMEDIA_TYPE_AUDIO;
+    codec.codec_id = format->codec;
+    codec.sample_rate = format->codec == AV_CODEC_ID_OPUS ? 48000 : 44100;
+    av_channel_layout_default(&codec.ch_layout, format->codec == AV_CODEC_ID_FLAC ? 2 : 1);
+    codec.bits_per_coded_sample = 16;
+    codec.block_align = format->codec == AV_CODEC_ID_WMAV2 ? 743 : 2;
+    codec.bit_rate = 128000;
+    codec.frame_size = format->codec == AV_CODEC_ID_MP3 ? 1152 : 1024;
+    if (!format->extradata.empty()) {
+      codec.extradata = static_cast<uint8_t*>(
+          av_mallocz(format->extradata.size() + AV_INPUT_BUFFER_PADDING_SIZE));
+      std::copy(format->extradata.begin(), format->extradata.end(), codec.extradata);
+      codec.extradata_size = static_cast<int>(format->extradata.size());
+    }
+    stream->time_base = {1, codec.sample_rate};
+    for (const auto& [key, value] : tags)
+      av_dict_set(&context->metadata, key.c_str(), value.c_str(), 0);
+    if (avformat_write_header(context, &options) >= 0) {
+      written = true;
+      for (int i = 0; i < 4 && written; ++i) {
+        if (av_new_packet(packet, static_cast<int>(format->packet.size())) != 0) break;
+        std::copy(format->packet.begin(), format->packet.end(), packet->data);
+        packet->stream_index = stream->index;
+        packet->flags |= AV_PKT_FLAG_KEY;
+        packet->pts = packet->dts = int64_t{i} * codec.frame_size;
+        packet->duration = codec.frame_size;
+        written = av_write_frame(context, packet) >= 0;
+      }
+      written = written && av_write_trailer(context) == 0;
+    }
+    avio_closep(&context->pb);
+  }
+  av_dict_free(&options);
+  av_packet_free(&packet);
+  avformat_free_context(context);
+  return written;
+}
+
+bool WriteTagsWithTagLib(const std::string& path, const AudioTags& tags) {
+  TagLib::FileRef file(path.c_str(), false);
+  if (file.isNull() || file.tag() == nullptr) return false;
+  TagLib::PropertyMap properties = file.file()->properties();
+  for (const auto& [key, value] : tags) {
+    std::string name;
+    for (const char c : key) name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (name == "TRACK") name = "TRACKNUMBER";
+    if (name == "DISC") name = "DISCNUMBER";
+    properties.replace(name.c_str(),
+                       TagLib::StringList(TagLib::String(value, TagLib::String::UTF8)));
+  }
+  file.file()->setProperties(properties);
+  return file.save();
 }
 
 }  // namespace zul

@@ -41,4 +41,15 @@ std::string Cr3(const std::string& ifd0, const std::string& exifIfd);
 // creation time given as "YYYY-MM-DDTHH:MM:SSZ" or none when empty. False on any failure.
 bool WriteVideo(const std::string& path, const char* muxer, const std::string& creationTime);
 
+// Metadata keys and values as `ffmpeg -metadata` takes them ("artist", "track", "disc", "date"...).
+using AudioTags = std::vector<std::pair<std::string, std::string>>;
+
+// A short audio file in `format`: "mp3", "flac", "opus", "m4a", "wma", "wav" or "aiff", its
+// frames made up, its tags written by libavformat's muxer as ffmpeg writes them. False on any
+// failure.
+bool WriteAudio(const std::string& path, const std::string& format, const AudioTags& tags);
+
+// The same tags written by TagLib into an existing audio file; false on any failure.
+bool WriteTagsWithTagLib(const std::string& path, const AudioTags& tags);
+
 }  // namespace zul

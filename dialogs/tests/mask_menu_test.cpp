@@ -32,7 +32,7 @@ TEST_F(FilterDialogTest, MaskMenuKeepsTheFieldsEntriesAndOffersEveryGroup) {
   ASSERT_NE(insert, nullptr);
   QStringList titles;
   for (const QAction* action : insert->actions()) titles << action->text();
-  EXPECT_EQ(titles, (QStringList{"Heute", "Erstellt", "Geändert", "Aufnahme",
+  EXPECT_EQ(titles, (QStringList{"Heute", "Erstellt", "Geändert", "Aufnahme", "Musik", "Foto",
                                  QString::fromUtf8("Zähler"), "Name"}));
   EXPECT_EQ(Submenu(*insert, QStringLiteral("Aufnahme"))->actions().size(), 12);
 }
@@ -62,7 +62,7 @@ TEST_F(FilterDialogTest, EveryOfferedPlaceholderIsOneAndGoesInAtTheCaret) {
       ++offered;
     }
   }
-  EXPECT_EQ(offered, 4 * 12 + 2 + 5);
+  EXPECT_EQ(offered, 4 * 12 + 7 + 4 + 3 + 5);
   mask->setText(QStringLiteral("[rfdatum] [fzeit]"));
   dlg.UpdatePreview();
   EXPECT_EQ(dlg.m_previewText, "2019-02-28 14.30.59");

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "capture/tests/pinned_time_zone.h"
 #include "core/date_text.h"
 #include "filelist/tests/rename_fixture.h"
 #include "platform/testing/fake_file_system.h"
@@ -44,16 +45,17 @@ TEST_F(AddFileTest, SplitsThePathAndKeepsTheBytes) {
   }
 }
 
-TEST_F(AddFileTest, ShowsTheTimesAsUtcText) {
+TEST_F(AddFileTest, ShowsTheTimesAsLocalText) {
+  const PinnedTimeZone berlin("CET-1CEST,M3.5.0,M10.5.0/3");
   Make("a.txt");
   const timespec times[2] = {{0, UTIME_OMIT}, {946684799, 0}};
   ASSERT_EQ(utimensat(AT_FDCWD, Path("a.txt").c_str(), times, 0), 0);
   m_view.AddFile(Path("a.txt"));
   const FileEntry& row = m_view.Model().Row(0);
-  EXPECT_EQ(row.modified, "31.12.1999   23:59:59");
+  EXPECT_EQ(row.modified, "01.01.2000   00:59:59");
   const auto read = SystemFileSystem().ReadTimes(Path("a.txt"));
   ASSERT_TRUE(read);
-  EXPECT_EQ(row.created, DateText(read->created));
+  EXPECT_EQ(row.created, DateText(LocalSeconds(read->created)));
 }
 
 TEST_F(AddFileTest, AFileThatCannotBeExaminedIsAddedWithEmptyDates) {
