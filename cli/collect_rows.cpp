@@ -15,8 +15,8 @@ namespace {
 
 class Collector {
  public:
-  Collector(FileSystem& files, bool recursive)
-      : m_files(files), m_folders(files), m_recursive(recursive) {}
+  Collector(FileSystem& files, bool recursive, const NeedsTimes& needsTimes)
+      : m_files(files), m_folders(files), m_recursive(recursive), m_needsTimes(needsTimes) {}
 
   // False, with the reason in `error`, when `path` names nothing at all.
   bool Add(const std::string& given, std::string& error) {
@@ -30,7 +30,7 @@ class Collector {
       error = FileErrorText(status.error(), given);
       return false;
     }
-    m_collected.rows.Append(MakeRecord(m_folders, path));
+    AppendRow(path);
     m_collected.identities.push_back(Identify(path));
     return true;
   }
@@ -38,6 +38,24 @@ class Collector {
   CollectedRows Take() { return std::move(m_collected); }
 
  private:
+  // The row of the file at the absolute `path`; its dates are read only where they are needed.
+  void AppendRow(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash + 1 == path.size()) {
+      m_collected.rows.Append(MakeRecord(m_folders, path));
+      return;
+    }
+    AppendRow(path, std::string_view(path).substr(0, slash + 1), path.substr(slash + 1));
+  }
+  // The same, with `prefix` the folder's path with a '/' at its end.
+  void AppendRow(const std::string& path, std::string_view prefix, const std::string& name) {
+    if (!m_needsTimes || m_needsTimes(name)) {
+      m_collected.rows.Append(MakeRecord(m_folders, path));
+      return;
+    }
+    m_collected.rows.Append(prefix.substr(0, prefix.size() - 1), name, std::nullopt);
+  }
+
   // A symbolic link whose target is gone is still a name to rename.
   bool ExistsAsLink(const std::string& path) {
     const size_t slash = path.rfind('/');
@@ -101,7 +119,7 @@ class Collector {
           frame.listingIdentifies = ListingIdentifies(frame.prefix, entry);
         m_collected.identities.push_back(
             *frame.listingIdentifies ? FileIdentity{frame.device, entry.inode, 0} : Identify(path));
-        m_collected.rows.Append(MakeRecord(m_folders, path));
+        AppendRow(path, frame.prefix, entry.name);
       } else if (m_recursive) {
         if (const Result<FileStatus> sub = m_files.Examine(path); sub)
           enter(std::move(path), sub->identity);
@@ -112,6 +130,7 @@ class Collector {
   FileSystem& m_files;
   FolderCache m_folders;  // the folder of the last file, for its times
   const bool m_recursive;
+  const NeedsTimes& m_needsTimes;
   CollectedRows m_collected;
   std::set<std::pair<uint64_t, uint64_t>> m_seen;
 };
@@ -119,8 +138,9 @@ class Collector {
 }  // namespace
 
 std::optional<CollectedRows> CollectRows(FileSystem& files, const std::vector<std::string>& paths,
-                                         bool recursive, std::string& error) {
-  Collector collector(files, recursive);
+                                         bool recursive, const NeedsTimes& needsTimes,
+                                         std::string& error) {
+  Collector collector(files, recursive, needsTimes);
   for (const std::string& path : paths) {
     if (!collector.Add(path, error)) return std::nullopt;
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,7 +24,11 @@ struct CollectedRows {
 // The identities of a folder's files come from its listing, without a lookup per file, unless the
 // listing's inode of the folder's first file differs from a lookup's (as on some overlays). They
 // carry no birth time then.
+//
+// A file's dates are read only where `needsTimes` says so for its name; the others carry none.
+using NeedsTimes = std::function<bool(std::string_view name)>;
 std::optional<CollectedRows> CollectRows(FileSystem& files, const std::vector<std::string>& paths,
-                                         bool recursive, std::string& error);
+                                         bool recursive, const NeedsTimes& needsTimes,
+                                         std::string& error);
 
 }  // namespace zul

@@ -7,13 +7,17 @@
 #include <string>
 
 #include "cli/collect_rows.h"
+#include "cli/files0_from.h"
+#include "cli/filter_options.h"
+#include "cli/json_report.h"
+#include "cli/progress_line.h"
 #include "cli/shell_quote.h"
-#include "document/input_line_source.h"
 #include "core/plan_check.h"
 #include "core/plan_check_text.h"
 #include "core/rename_run.h"
 #include "core/run_journal.h"
 #include "core/run_undo.h"
+#include "document/input_line_source.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
 
@@ -112,35 +116,6 @@ void PrintStep(const RenameStep& step, StepIssue issue, const Table& table, std:
   out << '\n';
 }
 
-// A line on the terminal that tells how far a long run has come; silent for the first second.
-class ProgressLine {
- public:
-  ProgressLine(std::ostream& err, bool terminal, const char* what, size_t total)
-      : m_err(err), m_terminal(terminal), m_what(what), m_total(total) {}
-  ~ProgressLine() {
-    if (m_shown) m_err << "\r\033[K" << std::flush;
-  }
-
-  void Tell(size_t done) {
-    if (!m_terminal || (done & 255) != 0) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (now - m_started < std::chrono::seconds(1) || now - m_last < std::chrono::milliseconds(200))
-      return;
-    m_last = now;
-    m_shown = true;
-    m_err << '\r' << m_what << ' ' << done << " von " << m_total << " …" << std::flush;
-  }
-
- private:
-  std::ostream& m_err;
-  const bool m_terminal;
-  const char* m_what;
-  const size_t m_total;
-  const std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
-  std::chrono::steady_clock::time_point m_last;
-  bool m_shown = false;
-};
-
 int64_t Now() {
   return std::chrono::duration_cast<std::chrono::seconds>(
              std::chrono::system_clock::now().time_since_epoch())
@@ -238,6 +213,44 @@ int Undo(FileSystem& files, JournalFolder& journals, const Table& table, Console
   return kExitConflicts;
 }
 
+// The dry run's summary, or the check's refusal, or the run itself; returns the exit status.
+int ApplyChecked(const RenamePlan& plan, const std::vector<StepIssue>& issues,
+                 std::vector<FileIdentity> identities, FileSystem& files, JournalFolder& journals,
+                 const Table& table, bool apply, Console console) {
+  const bool conflicts = AnyConflict(issues);
+  if (!apply) {
+    console.err << Files(plan.size()) << ", " << ConflictCount(issues) << '\n';
+    return conflicts ? kExitConflicts : kExitOk;
+  }
+  if (conflicts) {
+    console.err << "zulren: Es wurde keine Datei umbenannt, denn die Prüfung fand "
+                << ConflictCount(issues) << ":\n";
+    for (size_t i = 0; i < plan.size(); ++i)
+      if (IsConflict(issues[i])) PrintStep(plan[i], issues[i], table, console.err);
+    return kExitConflicts;
+  }
+  return Apply(plan, std::move(identities), files, journals, table, console);
+}
+
+JsonSummary Summary(const std::vector<StepIssue>& issues, bool apply, int status) {
+  JsonSummary summary;
+  summary.files = issues.size();
+  for (const StepIssue issue : issues) {
+    if (IsConflict(issue))
+      ++summary.conflicts;
+    else if (issue != StepIssue::None)
+      ++summary.warnings;
+  }
+  summary.apply = apply;
+  summary.status = status;
+  // A failed run renames back what it renamed, unless it says it could not.
+  if (status == kExitOk)
+    summary.renamed = apply ? issues.size() : 0;
+  else if (status == kExitConflicts)
+    summary.renamed = 0;
+  return summary;
+}
+
 }  // namespace
 
 int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals,
@@ -254,10 +267,32 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
   if (options.undo) return Undo(files, journals, Table(WorkingFolder()), console);
 
   FilterSettings filter;
-  if (!ReadFilter(files, options.filterFile, filter, console.err)) return kExitUsage;
+  if (!options.filterFile.empty() && !ReadFilter(files, options.filterFile, filter, console.err))
+    return kExitUsage;
+  options.overrides.ApplyTo(filter);
   std::string error;
-  std::optional<CollectedRows> collected =
-      CollectRows(files, options.paths, options.recursive, error);
+  if (!options.saveFile.empty()) {
+    if (!SaveFilterFile(files, options.saveFile, filter, error)) {
+      console.err << "zulren: Der Filter wurde nicht gespeichert: " << error << '\n';
+      return kExitUsage;
+    }
+    if (options.paths.empty() && !options.files0From) return kExitOk;
+  }
+  std::vector<std::string> paths = options.paths;
+  if (options.files0From) {
+    std::optional<std::vector<std::string>> read = ReadPaths0(files, *options.files0From, error);
+    if (!read) {
+      console.err << "zulren: " << error << '\n';
+      return kExitUsage;
+    }
+    paths = std::move(*read);
+  }
+  // The dates are read only where the names or the order need them.
+  const bool sortsByDate =
+      options.sort == Options::Sort::Created || options.sort == Options::Sort::Modified;
+  std::optional<CollectedRows> collected = CollectRows(
+      files, paths, options.recursive,
+      [&](std::string_view name) { return sortsByDate || filter.NeedsFileTimes(name); }, error);
   if (!collected) {
     console.err << "zulren: " << error << '\n';
     return kExitUsage;
@@ -271,13 +306,21 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
       sorted[static_cast<size_t>(moved[row])] = identities[row];
     identities = std::move(sorted);
   }
-  rows.ComputeNewNames(filter, captures);
+  {
+    ProgressLine progress(console.err, console.errIsTerminal,
+                          "Aufnahmezeiten gelesen:", static_cast<size_t>(rows.Count()));
+    rows.ComputeNewNames(filter, captures, [&](int done) {
+      progress.Tell(static_cast<size_t>(done));
+      return true;
+    });
+  }
   const RenamePlan plan = MakePlan(rows);
   const Table table(WorkingFolder());
   const std::vector<StepIssue> issues = CheckPlan(plan, files);
-  const bool conflicts = AnyConflict(issues);
 
-  if (options.null) {
+  if (options.json) {
+    for (size_t i = 0; i < plan.size(); ++i) WriteJsonRow(console.out, plan[i], issues[i]);
+  } else if (options.null) {
     for (const RenameStep& step : plan) {
       console.out << step.FromPath() << '\0' << step.ToPath() << '\0';
     }
@@ -288,18 +331,13 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
     for (size_t i = 0; i < plan.size(); ++i) PrintStep(plan[i], issues[i], table, console.out);
   }
   console.out.flush();
-  if (!options.apply) {
-    console.err << Files(plan.size()) << ", " << ConflictCount(issues) << '\n';
-    return conflicts ? kExitConflicts : kExitOk;
+  const int status = ApplyChecked(plan, issues, std::move(identities), files, journals, table,
+                                  options.apply, console);
+  if (options.json) {
+    WriteJsonSummary(console.out, Summary(issues, options.apply, status));
+    console.out.flush();
   }
-  if (conflicts) {
-    console.err << "zulren: Es wurde keine Datei umbenannt, denn die Prüfung fand "
-                << ConflictCount(issues) << ":\n";
-    for (size_t i = 0; i < plan.size(); ++i)
-      if (IsConflict(issues[i])) PrintStep(plan[i], issues[i], table, console.err);
-    return kExitConflicts;
-  }
-  return Apply(plan, std::move(identities), files, journals, table, console);
+  return status;
 }
 
 }  // namespace zul
