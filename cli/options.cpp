@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "cli/shell_quote.h"
+
 namespace zul {
 
 namespace {
@@ -69,7 +71,7 @@ bool AssignOperands(std::vector<std::string> operands, Options& options, std::st
   if (options.files0From) {
     if (!operands.empty()) {
       error = "Mit „--files0-from“ stehen die Pfade nur dort, nicht auch als Argument: „" +
-              operands.front() + "“.";
+              ShellQuote(operands.front()) + "“.";
       return false;
     }
     return true;

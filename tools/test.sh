@@ -116,8 +116,8 @@ fuzz() {
   return "$failed"
 }
 
-# The package holds the program beside its help page, the commands in the path, the manual and what
-# the desktop needs to list the program and its filter files.
+# The package holds the program beside its help page, the commands in the path, the manual, the
+# completion of zulren and what the desktop needs to list the program and its filter files.
 package() {
   local build="$root/build-gcc" deb listing missing=0
   (cd "$build" && cpack -G DEB >"$build/cpack.log" 2>&1) || { cat "$build/cpack.log"; return 1; }
@@ -125,6 +125,7 @@ package() {
   listing="$(dpkg-deb -c "$deb")"
   for path in ./usr/lib/zul/zul ./usr/lib/zul/zulhilfe.html "./usr/bin/zul -> ../lib/zul/zul" \
     ./usr/bin/zulren ./usr/share/man/de/man1/zulren.1 \
+    ./usr/share/bash-completion/completions/zulren \
     ./usr/share/applications/org.example.zul.desktop \
     ./usr/share/metainfo/org.example.zul.metainfo.xml \
     ./usr/share/mime/packages/org.example.zul.xml \
