@@ -30,7 +30,7 @@ constexpr CaseWord kCaseWords[] = {{"keep", Unchanged},
 std::optional<int32_t> ParseNumber(const std::string& value, int64_t low, int64_t high) {
   const char* begin = value.data();
   const char* end = begin + value.size();
-  if (begin != end && *begin == '+') ++begin;
+  if (begin != end && *begin == '+' && begin + 1 != end && begin[1] != '-') ++begin;
   int64_t number = 0;
   const auto [stop, error] = std::from_chars(begin, end, number);
   if (error != std::errc() || stop != end || begin == end || number < low || number > high)

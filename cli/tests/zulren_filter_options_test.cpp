@@ -123,6 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadValue{"StartWithTail", {"--mask=x", "--start=1x"}, "--start"},
                       BadValue{"StartTooLarge", {"--mask=x", "--start=4294967296"}, "--start"},
                       BadValue{"StepEmpty", {"--mask=x", "--step="}, "--step"},
+                      BadValue{"StepTwoSigns", {"--mask=x", "--step=+-1"}, "--step"},
                       BadValue{"MaskWithLineBreak", {"--mask=a\nb"}, "--mask"},
                       BadValue{"FillWithReturn", {"--mask=x", "--fill=\r"}, "--fill"},
                       BadValue{"FlagWithValue", {"--mask=x", "--json=ja"}, "--json"}),
