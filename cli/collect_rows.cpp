@@ -22,21 +22,28 @@ bool EntryExists(FolderCache& folders, const std::string& path) {
 }  // namespace
 
 Result<FileRows> CollectRows(FileSystem& files, const std::vector<std::string>& paths,
-                             bool recursive, size_t& failed) {
+                             bool recursive, const NeedsTimes& needsTimes, size_t& failed) {
   FileRows rows;
   FolderCache folders(files);
   for (size_t i = 0; i < paths.size(); ++i) {
     const std::string path = FullPath(files, paths[i]);
     const Result<FileStatus> status = files.Examine(path);
     if (status && status->kind == FileKind::Folder) {
-      WalkFolder(files, path, recursive, rows);
+      WalkFolder(files, path, recursive, rows, {}, needsTimes);
       continue;
     }
     if (!status && !EntryExists(folders, path)) {
       failed = i;
       return status.error();
     }
-    const FileRecord record = MakeRecord(folders, path);
+    FileRecord record;
+    const size_t slash = path.rfind('/');
+    if (needsTimes && slash != std::string::npos && !needsTimes(std::string_view(path).substr(slash + 1))) {
+      record.directory = path.substr(0, slash);
+      record.name = path.substr(slash + 1);
+    } else {
+      record = MakeRecord(folders, path);
+    }
     rows.Append(record, IdentifyRecord(folders, record));
   }
   return rows;

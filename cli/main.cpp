@@ -12,15 +12,16 @@
 using namespace zul;
 
 // zulren [OPTIONEN] FILTERDATEI PFAD...: renames files from the command line with a filter file
-// of Zul. Arguments are taken as bytes, as file names are.
+// of Zul or a Filter given as options. Arguments are taken as bytes, as file names are.
 int main(int argc, char* argv[]) {
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   std::string error;
   const std::optional<Options> options = ParseOptions(arguments, error);
   if (!options) {
-    std::cerr << "zulren: " << error << "\nAufruf: zulren [OPTIONEN] FILTERDATEI PFAD... "
-              << "(mehr mit „zulren --help“)\n";
+    std::cerr << "zulren: " << error
+              << "\nAufruf: zulren [OPTIONEN] FILTERDATEI PFAD... oder zulren --mask=MASKE "
+                 "[OPTIONEN] PFAD... (mehr mit „zulren --help“)\n";
     return kExitUsage;
   }
   const MetadataCaptureReader captures;

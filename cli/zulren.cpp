@@ -9,6 +9,10 @@
 #include <vector>
 
 #include "cli/collect_rows.h"
+#include "cli/files0_from.h"
+#include "cli/filter_options.h"
+#include "cli/json_report.h"
+#include "cli/progress_line.h"
 #include "cli/shell_quote.h"
 #include "core/apply_run.h"
 #include "core/full_path.h"
@@ -137,40 +141,6 @@ void PrintStep(const RenamePlan& plan, size_t step, StepCheck check, const Table
   out << '\n';
 }
 
-// A line on the terminal that tells how far a long run has come; silent for the first second.
-class ProgressLine {
- public:
-  ProgressLine(std::ostream& err, bool terminal, const char* what, size_t total)
-      : m_err(err), m_terminal(terminal), m_what(what), m_total(total) {}
-  ProgressLine(std::ostream& err, bool terminal, const char* what)
-      : ProgressLine(err, terminal, what, 0) {}
-  ~ProgressLine() {
-    if (m_shown) m_err << "\r\033[K" << std::flush;
-  }
-
-  void Tell(size_t done, size_t total) {
-    m_total = total;
-    Tell(done);
-  }
-  void Tell(size_t done) {
-    if (!m_terminal || (done & 255) != 0) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (now - m_started < std::chrono::seconds(1) || now - m_last < std::chrono::milliseconds(200))
-      return;
-    m_last = now;
-    m_shown = true;
-    m_err << '\r' << m_what << ' ' << done << " von " << m_total << " …" << std::flush;
-  }
-
- private:
-  std::ostream& m_err;
-  const bool m_terminal;
-  const char* m_what;
-  size_t m_total;
-  const std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
-  std::chrono::steady_clock::time_point m_last;
-  bool m_shown = false;
-};
 
 // Lists the steps that could not be renamed back, each with why.
 void ListUnrestored(const RenamePlan& plan, const std::vector<Unrestored>& unrestored,
@@ -257,9 +227,11 @@ std::string StartedText(int64_t started) {
 int Undo(FileSystem& files, JournalFolder& journals, const Table& table, Console console) {
   LastRunUndo undo;
   {
-    ProgressLine progress(console.err, console.errIsTerminal, "Zurückbenannt:");
-    undo = UndoLastRun(journals, files,
-                       [&](size_t done, size_t total) { progress.Tell(done, total); });
+    std::optional<ProgressLine> progress;
+    undo = UndoLastRun(journals, files, [&](size_t done, size_t total) {
+      if (!progress) progress.emplace(console.err, console.errIsTerminal, "Zurückbenannt:", total);
+      progress->Tell(done);
+    });
   }
   for (const DamagedJournal& damaged : undo.damaged)
     console.err << "zulren: Ein beschädigtes Protokoll wurde beiseitegelegt und nicht verwendet: "
@@ -297,6 +269,44 @@ int Undo(FileSystem& files, JournalFolder& journals, const Table& table, Console
   return kExitConflicts;
 }
 
+// The dry run's summary, or the check's refusal, or the run itself; returns the exit status.
+int ApplyChecked(const RenamePlan& plan, const std::vector<StepCheck>& checks,
+                 std::vector<FileIdentity> identities, FileSystem& files, JournalFolder& journals,
+                 const Table& table, bool apply, Console console) {
+  const bool conflicts = AnyConflict(checks);
+  if (!apply) {
+    console.err << FilesText(plan.size()) << ", " << ConflictCount(checks) << '\n';
+    return conflicts ? kExitConflicts : kExitOk;
+  }
+  if (conflicts) {
+    console.err << "zulren: Es wurde keine Datei umbenannt, denn die Prüfung fand "
+                << ConflictCount(checks) << ":\n";
+    for (size_t i = 0; i < plan.size(); ++i)
+      if (IsConflict(checks[i].issue)) PrintStep(plan, i, checks[i], table, console.err);
+    return kExitConflicts;
+  }
+  return Apply(plan, std::move(identities), files, journals, table, console);
+}
+
+JsonSummary Summary(const std::vector<StepCheck>& checks, bool apply, int status) {
+  JsonSummary summary;
+  summary.files = checks.size();
+  for (const StepCheck& check : checks) {
+    if (IsConflict(check.issue))
+      ++summary.conflicts;
+    else if (check.issue != StepIssue::None)
+      ++summary.warnings;
+  }
+  summary.apply = apply;
+  summary.status = status;
+  // A failed run renames back what it renamed, unless it says it could not.
+  if (status == kExitOk)
+    summary.renamed = apply ? checks.size() : 0;
+  else if (status == kExitConflicts)
+    summary.renamed = 0;
+  return summary;
+}
+
 }  // namespace
 
 int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals,
@@ -313,11 +323,36 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
   if (options.undo) return Undo(files, journals, Table(), console);
 
   FilterSettings filter;
-  if (!ReadFilter(files, options.filterFile, filter, console.err)) return kExitUsage;
+  if (!options.filterFile.empty() && !ReadFilter(files, options.filterFile, filter, console.err))
+    return kExitUsage;
+  options.overrides.ApplyTo(filter);
+  std::string error;
+  if (!options.saveFile.empty()) {
+    if (!SaveFilterFile(files, options.saveFile, filter, error)) {
+      console.err << "zulren: Der Filter wurde nicht gespeichert: " << error << '\n';
+      return kExitUsage;
+    }
+    if (options.paths.empty() && !options.files0From) return kExitOk;
+  }
+  std::vector<std::string> paths = options.paths;
+  if (options.files0From) {
+    std::optional<std::vector<std::string>> read = ReadPaths0(files, *options.files0From, error);
+    if (!read) {
+      console.err << "zulren: " << error << '\n';
+      return kExitUsage;
+    }
+    paths = std::move(*read);
+  }
+  // The dates are read only where the names or the order need them.
+  const bool sortsByDate = options.sort == Options::Sort::Created ||
+                           options.sort == Options::Sort::Modified ||
+                           options.sort == Options::Sort::Captured;
   size_t failed = 0;
-  Result<FileRows> collected = CollectRows(files, options.paths, options.recursive, failed);
+  Result<FileRows> collected = CollectRows(
+      files, paths, options.recursive,
+      [&](std::string_view name) { return sortsByDate || filter.NeedsFileTimes(name); }, failed);
   if (!collected) {
-    console.err << "zulren: " << FileErrorText(collected.error(), options.paths[failed]) << '\n';
+    console.err << "zulren: " << FileErrorText(collected.error(), paths[failed]) << '\n';
     return kExitUsage;
   }
   FileRows& rows = *collected;
@@ -326,14 +361,22 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
     if (column == ColCaptured) rows.ReadCaptureTimes(captures);
     rows.Sort(column, true);
   }
-  rows.ComputeNewNames(filter, captures);
+  {
+    ProgressLine progress(console.err, console.errIsTerminal,
+                          "Metadaten gelesen:", static_cast<size_t>(rows.Count()));
+    rows.ComputeNewNames(filter, captures, [&](int done) {
+      progress.Tell(static_cast<size_t>(done));
+      return true;
+    });
+  }
   MakeNamesUnique(rows, files);
   const RenamePlan plan = MakePlan(rows);
-  const Table table(files, options.paths);
+  const Table table(files, paths);
   const std::vector<StepCheck> checks = CheckSteps(plan, files);
-  const bool conflicts = AnyConflict(checks);
 
-  if (options.null) {
+  if (options.json) {
+    for (size_t i = 0; i < plan.size(); ++i) WriteJsonRow(console.out, plan, i, checks[i]);
+  } else if (options.null) {
     for (const RenameStep& step : plan) {
       console.out << step.FromPath() << '\0' << step.ToPath() << '\0';
     }
@@ -344,18 +387,13 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
     for (size_t i = 0; i < plan.size(); ++i) PrintStep(plan, i, checks[i], table, console.out);
   }
   console.out.flush();
-  if (!options.apply) {
-    console.err << FilesText(plan.size()) << ", " << ConflictCount(checks) << '\n';
-    return conflicts ? kExitConflicts : kExitOk;
+  const int status =
+      ApplyChecked(plan, checks, rows.Identities(), files, journals, table, options.apply, console);
+  if (options.json) {
+    WriteJsonSummary(console.out, Summary(checks, options.apply, status));
+    console.out.flush();
   }
-  if (conflicts) {
-    console.err << "zulren: Es wurde keine Datei umbenannt, denn die Prüfung fand "
-                << ConflictCount(checks) << ":\n";
-    for (size_t i = 0; i < plan.size(); ++i)
-      if (IsConflict(checks[i].issue)) PrintStep(plan, i, checks[i], table, console.err);
-    return kExitConflicts;
-  }
-  return Apply(plan, rows.Identities(), files, journals, table, console);
+  return status;
 }
 
 }  // namespace zul

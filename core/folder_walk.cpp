@@ -16,12 +16,14 @@ namespace {
 // Depth first with a stack of its own, so that no depth of folders exhausts the call stack.
 class Walk {
  public:
-  Walk(FileSystem& files, bool subfolders, FileRows& rows, const WalkProgress& progress)
+  Walk(FileSystem& files, bool subfolders, FileRows& rows, const WalkProgress& progress,
+       const NeedsTimes& needsTimes)
       : m_files(files),
         m_folders(files),
         m_subfolders(subfolders),
         m_rows(rows),
-        m_progress(progress) {}
+        m_progress(progress),
+        m_needsTimes(needsTimes) {}
 
   WalkOutcome Run(const std::string& folder) {
     const Result<FileStatus> status = m_files.Examine(folder);
@@ -108,7 +110,7 @@ class Walk {
       identity = *frame.listingIdentifies ? FileIdentity{frame.device, entry.inode, 0} : lookup();
     }
     std::optional<FileTimes> times;
-    if (folder) {
+    if (folder && (!m_needsTimes || m_needsTimes(entry.name))) {
       if (const Result<FileTimes> read = m_files.ReadTimesInFolder(*folder, entry.name))
         times = *read;
     }
@@ -120,6 +122,7 @@ class Walk {
   const bool m_subfolders;
   FileRows& m_rows;
   const WalkProgress& m_progress;
+  const NeedsTimes& m_needsTimes;
   std::vector<Frame> m_stack;
   std::set<std::pair<uint64_t, uint64_t>> m_seen;
   WalkOutcome m_outcome;
@@ -128,8 +131,9 @@ class Walk {
 }  // namespace
 
 WalkOutcome WalkFolder(FileSystem& files, const std::string& folder, bool subfolders,
-                       FileRows& rows, const WalkProgress& progress) {
-  return Walk(files, subfolders, rows, progress).Run(folder);
+                       FileRows& rows, const WalkProgress& progress,
+                       const NeedsTimes& needsTimes) {
+  return Walk(files, subfolders, rows, progress, needsTimes).Run(folder);
 }
 
 }  // namespace zul

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/file_rows.h"
 
@@ -12,6 +13,8 @@ class FileSystem;
 
 // Told how many files a walk has found so far; false stops it.
 using WalkProgress = std::function<bool(int found)>;
+// Whether a file's dates can matter, asked with its name; empty: they always can.
+using NeedsTimes = std::function<bool(std::string_view name)>;
 
 // What a walk of a folder did.
 struct WalkOutcome {
@@ -27,8 +30,10 @@ struct WalkOutcome {
 // its identity: the entries in the byte order of their names, names starting with '.' skipped,
 // and with `subfolders` each subfolder's files where its name falls, depth first. A symbolic link
 // to a folder is never entered (a link itself is a file of the list); a folder reached twice
-// (bind mounts) is taken once. A folder that cannot be read gives what was read of it.
+// (bind mounts) is taken once. A folder that cannot be read gives what was read of it. A file's
+// dates are read only where `needsTimes` says they can matter; the others carry none.
 WalkOutcome WalkFolder(FileSystem& files, const std::string& folder, bool subfolders,
-                       FileRows& rows, const WalkProgress& progress = {});
+                       FileRows& rows, const WalkProgress& progress = {},
+                       const NeedsTimes& needsTimes = {});
 
 }  // namespace zul

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "engine/case_mode.h"
 #include "engine/file_tags.h"
@@ -51,6 +52,10 @@ class FilterSettings {
   NameEvaluation EvaluateFile(std::string oldName, int32_t index, std::string created,
                               std::string modified, const std::function<std::string()>& captured,
                               const std::function<const FileTags&()>& tags) const;
+  // Whether evaluating `oldName` may read the creation or last-write time (a capture time's
+  // stand-in included), so that a caller reads a file's dates only where they can matter: false
+  // only when no date of a file can change the result. Asks nothing of the clock or the generator.
+  bool NeedsFileTimes(std::string_view oldName) const;
 
   std::string mask = "[name].[typ]";
   std::string searchText;

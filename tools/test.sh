@@ -153,8 +153,8 @@ fuzz() {
 }
 
 # The package holds the program beside its help page, the commands in the path, their manual pages
-# for every locale, copyright and changelog, and what the desktop needs to list the program and its
-# filter files; lintian finds no error in it.
+# for every locale, copyright and changelog, the completion of zulren, and what the desktop needs
+# to list the program and its filter files; lintian finds no error in it.
 package() {
   local build="$root/build-gcc" deb listing missing=0
   (cd "$build" && cpack -G DEB >"$build/cpack.log" 2>&1) || { cat "$build/cpack.log"; return 1; }
@@ -164,6 +164,7 @@ package() {
     ./usr/bin/zulren ./usr/share/man/man1/zulren.1.gz ./usr/share/man/man1/zul.1.gz \
     ./usr/share/man/de/man1/zulren.1.gz ./usr/share/man/de/man1/zul.1.gz \
     ./usr/share/doc/zul/copyright ./usr/share/doc/zul/changelog.gz \
+    ./usr/share/bash-completion/completions/zulren \
     ./usr/share/applications/org.example.zul.desktop \
     ./usr/share/metainfo/org.example.zul.metainfo.xml \
     ./usr/share/mime/packages/org.example.zul.xml \
