@@ -2,10 +2,10 @@
 
 #include <QStringList>
 
+#include "core/full_path.h"
 #include "filelist/zulbo_view.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
-#include "core/full_path.h"
 #include "platform/prompter.h"
 #include "platform/text_bytes.h"
 

@@ -17,8 +17,8 @@
 
 #include "bench/bench_main.h"
 #include "bench/bench_prompter.h"
-#include "engine/filter_settings.h"
 #include "core/plan_check.h"
+#include "engine/filter_settings.h"
 #include "filelist/zulbo_view.h"
 
 namespace zul {

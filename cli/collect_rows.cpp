@@ -38,7 +38,8 @@ Result<FileRows> CollectRows(FileSystem& files, const std::vector<std::string>& 
     }
     FileRecord record;
     const size_t slash = path.rfind('/');
-    if (needsTimes && slash != std::string::npos && !needsTimes(std::string_view(path).substr(slash + 1))) {
+    if (needsTimes && slash != std::string::npos &&
+        !needsTimes(std::string_view(path).substr(slash + 1))) {
       record.directory = path.substr(0, slash);
       record.name = path.substr(slash + 1);
     } else {

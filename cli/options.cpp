@@ -42,7 +42,8 @@ bool TakeValue(const std::string& name, const std::string& value, Options& optio
                std::string& error) {
   if (name == "--sort") {
     if (ParseSort(value, options.sort)) return true;
-    error = "Unbekannte Sortierung „" + value + "“: erlaubt sind name, created, modified und captured.";
+    error =
+        "Unbekannte Sortierung „" + value + "“: erlaubt sind name, created, modified und captured.";
     return false;
   }
   if (name == "--filter") return TakePath(name, value, options.filterFile, error);

@@ -23,8 +23,8 @@
 #include "core/run_journal.h"
 #include "core/run_lock_text.h"
 #include "core/run_undo.h"
-#include "document/filter_file.h"
 #include "core/unique_names.h"
+#include "document/filter_file.h"
 #include "document/input_line_source.h"
 #include "platform/error_text.h"
 #include "platform/file_system.h"
@@ -33,7 +33,6 @@
 namespace zul {
 
 namespace {
-
 
 // Shows each path as it was given on the command line: a file's path as given, a path inside a
 // given folder with the folder as given, and anything else (the journal's paths) absolute.
@@ -140,7 +139,6 @@ void PrintStep(const RenamePlan& plan, size_t step, StepCheck check, const Table
   if (check.issue != StepIssue::None) out << "  # " << IssueText(plan, step, check);
   out << '\n';
 }
-
 
 // Lists the steps that could not be renamed back, each with why.
 void ListUnrestored(const RenamePlan& plan, const std::vector<Unrestored>& unrestored,

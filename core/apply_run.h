@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/journal_format.h"
-#include "core/run_lock.h"
 #include "core/rename_run.h"
+#include "core/run_lock.h"
 
 namespace zul {
 

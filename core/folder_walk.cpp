@@ -131,8 +131,7 @@ class Walk {
 }  // namespace
 
 WalkOutcome WalkFolder(FileSystem& files, const std::string& folder, bool subfolders,
-                       FileRows& rows, const WalkProgress& progress,
-                       const NeedsTimes& needsTimes) {
+                       FileRows& rows, const WalkProgress& progress, const NeedsTimes& needsTimes) {
   return Walk(files, subfolders, rows, progress, needsTimes).Run(folder);
 }
 

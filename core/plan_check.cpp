@@ -225,7 +225,8 @@ std::vector<StepCheck> CheckSteps(const RenamePlan& plan, FileSystem& files,
   }
   // The last of the warnings: any other issue of the step says more.
   for (size_t i = 0; i < plan.size(); ++i) {
-    if (issues[i].issue == StepIssue::None && plan[i].emptyTag) issues[i].issue = StepIssue::EmptyTag;
+    if (issues[i].issue == StepIssue::None && plan[i].emptyTag)
+      issues[i].issue = StepIssue::EmptyTag;
   }
   return issues;
 }

@@ -73,10 +73,9 @@ void CZulboView::RenameAll() {
                         observer);
     observer.Done();
     if (!outcome.Started()) {
-      m_services.prompter.Message(
-          this, QStringLiteral("Umbenennung nicht begonnen"),
-          TextOf(NotStartedText(outcome, m_services.journals.Path())),
-          Prompter::Buttons::Ok, Prompter::Icon::Warning);
+      m_services.prompter.Message(this, QStringLiteral("Umbenennung nicht begonnen"),
+                                  TextOf(NotStartedText(outcome, m_services.journals.Path())),
+                                  Prompter::Buttons::Ok, Prompter::Icon::Warning);
       return;
     }
     ShowFilesRenamed(plan, outcome.RenamedSteps(), false);
@@ -86,7 +85,7 @@ void CZulboView::RenameAll() {
       m_services.prompter.Message(
           this, QStringLiteral("Protokoll nicht abgeschlossen"),
           TextOf(JournalNotFinishedText(outcome.finishError, m_services.journals.Path(),
-                                        "„Rückgängig“ beim nächsten Start oder „zulren --undo“")),
+                                        "der nächste Start von Zul oder „zulren --undo“")),
           Prompter::Buttons::Ok, Prompter::Icon::Warning);
     }
     SetLastRun(std::move(outcome.undoable));

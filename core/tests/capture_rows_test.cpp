@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "capture/testing/fake_capture_reader.h"
-#include "engine/random.h"
 #include "core/date_text.h"
 #include "core/file_rows.h"
+#include "engine/random.h"
 
 namespace zul {
 

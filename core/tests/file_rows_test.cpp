@@ -7,10 +7,10 @@
 #include <random>
 
 #include "capture/testing/fake_capture_reader.h"
-#include "engine/gcc_restrict_bug.h"
-#include "engine/random.h"
 #include "core/date_text.h"
 #include "core/folder_cache.h"
+#include "engine/gcc_restrict_bug.h"
+#include "engine/random.h"
 #include "platform/testing/fake_file_system.h"
 #include "platform/testing/memory_file_system.h"
 

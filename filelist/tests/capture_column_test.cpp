@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/random.h"
 #include "core/date_text.h"
+#include "engine/random.h"
 #include "filelist/zulbo_view.h"
 #include "platform/testing/test_services.h"
 
