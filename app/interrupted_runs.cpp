@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 
+#include "core/apply_run.h"
 #include "core/last_run.h"
 #include "core/run_journal.h"
 #include "core/run_undo.h"
@@ -76,17 +77,18 @@ void ReportSetAside(Prompter& prompter, const std::string& folder,
 
 }  // namespace
 
-void OfferUndoOfInterruptedRuns(const Services& services) {
+std::string OfferUndoOfInterruptedRuns(const Services& services) {
   // A user who never renamed anything gets no state folder from a mere start.
   std::vector<std::string> names;
   services.journals.List(names);
-  if (names.empty()) return;
+  if (names.empty()) return {};
   // Another program's run or undo may be going on: its journals are its own, and it is asked
   // about at the next start.
   Result<RunLock> lock = RunLock::Take(services.journals, std::chrono::milliseconds(0));
-  if (!lock) return;
+  if (!lock) return {};
   JournalScan scan = ScanJournals(services.journals);
   std::vector<std::string> setAside;
+  size_t restored = 0;
   for (PendingJournal& journal : scan.cutOff) {
     const JournaledRun& run = journal.Run();
     const size_t renamed = CountRenamed(run, services.files);
@@ -107,6 +109,7 @@ void OfferUndoOfInterruptedRuns(const Services& services) {
         }
         ReportUnrestored(services.prompter, nullptr, QStringLiteral("Rückgängig unvollständig"),
                          run.plan, recovery.outcome.unrestored);
+        restored += recovery.outcome.restored.size();
         aside = recovery.journal;
       } else {
         aside = KeepRun(journal, services.files);
@@ -118,6 +121,7 @@ void OfferUndoOfInterruptedRuns(const Services& services) {
   }
   ReportDamaged(services.prompter, services.journals.Path(), scan.damaged);
   ReportSetAside(services.prompter, services.journals.Path(), setAside);
+  return restored == 0 ? std::string() : FilesText(restored) + " zurückbenannt.";
 }
 
 }  // namespace zul

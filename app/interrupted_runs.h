@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/services.h"
 
 namespace zul {
@@ -10,7 +12,9 @@ namespace zul {
 // keeps the files as they are, "Abbrechen" keeps it for the next start. A run that left no file
 // under its new name has nothing to undo: its journal is dropped without a question. A journal
 // whose files cannot all be accounted for is set aside instead of dropped, and the user told.
-// Nothing is asked while another program holds the journals (see RunLock).
-void OfferUndoOfInterruptedRuns(const Services& services);
+// Nothing is asked while another program holds the journals (see RunLock). Returns what the
+// status bar says once the window shows: how many files were renamed back ("3 Dateien
+// zurückbenannt."), or nothing where none was.
+[[nodiscard]] std::string OfferUndoOfInterruptedRuns(const Services& services);
 
 }  // namespace zul

@@ -4,11 +4,13 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStatusBar>
 
 #include "app/interrupted_runs.h"
 #include "app/main_frame.h"
 #include "app/start_arguments.h"
 #include "document/zulbo_doc.h"
+#include "platform/text_bytes.h"
 
 namespace zul {
 
@@ -30,7 +32,7 @@ bool CZulboApp::InitInstance(const std::vector<std::string>& arguments) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(&m_qtTranslator);
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  OfferUndoOfInterruptedRuns(m_services);
+  const std::string restored = OfferUndoOfInterruptedRuns(m_services);
 
   auto frame = std::make_unique<CMainFrame>(m_services);  // it brings the resources in
   QIcon icon;
@@ -44,6 +46,7 @@ bool CZulboApp::InitInstance(const std::vector<std::string>& arguments) {
   if (document && !frame->Doc().Open(names.front())) return false;
   m_mainFrame = std::move(frame);
   m_mainFrame->ShowAsKept();
+  if (!restored.empty()) m_mainFrame->statusBar()->showMessage(TextOf(restored));
   // Added once the window shows, so that a long scan has a window for its progress.
   if (!document && !names.empty()) AddToList(m_mainFrame->View(), m_services, names);
   return true;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QStatusBar>
 
+#include "app/main_frame.h"
 #include "app/tests/app_test_support.h"
 #include "app/zulbo_app.h"
 #include "core/rename_run.h"
@@ -95,6 +97,17 @@ INSTANTIATE_TEST_SUITE_P(Answers, StartUpQuestion,
                                   : info.param == Answer::No ? "Nein"
                                                              : "Abbrechen";
                          });
+
+// A restore at start says what it did, as a run and an undo do.
+TEST_F(InterruptedRunTest, ARestoreAtStartIsToldInTheStatusBar) {
+  CutOffARun();
+  prompter.answers = {Answer::Yes};
+  CZulboApp app(services);
+  ASSERT_TRUE(app.InitInstance({}));
+  EXPECT_EQ(app.MainFrame()->statusBar()->currentMessage(),
+            QString::fromUtf8("2 Dateien zurückbenannt."));
+  EXPECT_EQ(folder.Read("a"), "content of a");
+}
 
 TEST_F(InterruptedRunTest, ARunThatRenamedNothingAsksNothingAndDamagedJournalsAreReported) {
   folder.Put("a", "content of a");
