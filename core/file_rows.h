@@ -67,6 +67,9 @@ class FileRows {
   int FollowRenames(const RenamePlan& plan, const std::vector<size_t>& steps, bool back);
   // Moves every row of `rows` to the end, in their order; `rows` is left empty.
   void Append(FileRows&& rows);
+  // Gives back the spare capacity that appending in chunks left: a list is kept long after the
+  // scan that filled it.
+  void ShrinkToFit() { m_rows.shrink_to_fit(); }
 
   // Refills "Neuer Name" of every row from `filter`, top to bottom: one evaluation per row with
   // the row's position as its index, so one draw of the generator per row, in row order. A row's

@@ -1,5 +1,7 @@
 #include "filelist/file_list_model.h"
 
+#include <malloc.h>
+
 #include <numeric>
 #include <utility>
 
@@ -8,6 +10,13 @@
 #include "platform/text_bytes.h"
 
 namespace zul {
+
+void FileListModel::Compact() {
+  m_rows.ShrinkToFit();
+  // The scan's buffers and the rows' former storage are freed by now, but glibc keeps the pages
+  // unless asked: the window would hold twice what its list needs.
+  malloc_trim(0);
+}
 
 namespace {
 

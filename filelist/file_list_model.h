@@ -37,6 +37,8 @@ class FileListModel : public QAbstractTableModel {
   // Appends rows at the end.
   void Append(const FileRecord& file, const FileIdentity& identity = {});
   void Append(FileRows&& rows);
+  // Gives back what a scan's growth of the rows left spare, to the system too.
+  void Compact();
 
   // Refills column "Neuer Name" of every row from `filter`, reading the capture times it needs
   // (see FileRows::ComputeNewNames). Returns how many rows took the stand-in unread.

@@ -46,6 +46,7 @@ void CZulboView::ScanFolder(const std::string& folder) {
             : QStringLiteral("Hinzufügen abgebrochen: %1 Dateien hinzugefügt.").arg(outcome.found));
   }
   RecomputeNewNames();
+  m_model->Compact();
 }
 
 }  // namespace zul
