@@ -286,6 +286,8 @@ bool WriteAudio(const std::string& path, const std::string& formatName, const Au
     if (avformat_write_header(context, &options) >= 0) {
       written = true;
       for (int i = 0; i < 4 && written; ++i) {
+        // av_write_frame leaves the packet's buffer to us: a new one replaces it, freed.
+        av_packet_unref(packet);
         if (av_new_packet(packet, static_cast<int>(format->packet.size())) != 0) break;
         std::copy(format->packet.begin(), format->packet.end(), packet->data);
         packet->stream_index = stream->index;
