@@ -85,6 +85,8 @@ const char* IssueKindId(IssueKind kind) {
       return "target-exists";
     case IssueKind::Hidden:
       return "hidden";
+    case IssueKind::EmptyTag:
+      return "empty-tag";
   }
   return "";
 }

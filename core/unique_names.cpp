@@ -60,8 +60,9 @@ bool MakeNamesUnique(FileRows& rows, FileSystem& files) {
     if (name.find(kUniqueSlot) != std::string::npos) {
       std::string chosen = Filled(name, "");
       for (int number = 1; number <= kLastNumber; ++number) {
-        const std::string candidate =
-            number == 1 ? chosen : Filled(name, "-" + std::to_string(number));
+        std::string suffix(1, '-');
+        suffix += std::to_string(number);
+        const std::string candidate = number == 1 ? chosen : Filled(name, suffix);
         const std::string key = names.Key(candidate);
         if (names.taken.contains(key)) continue;
         bool onDisk = false;

@@ -1,11 +1,14 @@
 #include <string>
 
 #include "engine/filter_settings.h"
+#include "engine/gcc_restrict_bug.h"
 #include "engine/tests/engine_fixture.h"
 
 namespace zul {
 
 namespace {
+
+ZUL_GCC_RESTRICT_BUG_BEGIN
 
 struct TimesCase {
   const char* label;
@@ -60,6 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         TimesCase{"JoinedAroundAnEmptyValue", "[e[name]datum]", ".x", "", "0", true, true},
         TimesCase{"BracketInTheFill", "[index].[typ]", "Foto.jpg", "", "[", true, false}),
     [](const ::testing::TestParamInfo<TimesCase>& info) { return info.param.label; });
+
+ZUL_GCC_RESTRICT_BUG_END
 
 }  // namespace
 

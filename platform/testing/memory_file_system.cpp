@@ -171,7 +171,7 @@ Result<std::string> MemoryFileSystem::RealPath(const std::string& path) {
   }
   std::string real;
   for (const std::string& name : parts) real += "/" + name;
-  if (real.empty()) real = "/";
+  if (real.empty()) real.push_back('/');
   if (!Find(real)) return ErrnoCode(ENOENT);
   return real;
 }
