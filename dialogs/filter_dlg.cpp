@@ -415,13 +415,12 @@ void CFilterDlg::UpdatePreview() {
     StoreText(m_work.fillText, m_fillText);
   }
   m_work.digits = m_digitIndex;
-  const std::string captured = m_sampleCaptured;
-  m_previewText =
-      m_work
-          .EvaluateFile(
-              m_sampleName, 0, m_sampleCreated, m_sampleModified, [&captured] { return captured; },
-              [this]() -> const FileTags& { return m_sampleTags; })
-          .name;
+  m_previewText = m_work
+                      .EvaluateFile(
+                          m_sampleName, 0, m_sampleCreated, m_sampleModified,
+                          [this] { return m_sampleCaptured; },
+                          [this]() -> const FileTags& { return m_sampleTags; })
+                      .name;
   // The preview has no plan: "[eindeutig]" shows as for a name that is free.
   RemoveUniqueSlots(m_previewText);
   WriteControls();
