@@ -26,12 +26,7 @@ namespace zul {
 
 namespace {
 
-// How far values may grow the work text beyond the mask's own length. A filter can multiply its
-// inputs (thousands of "[index]" each filled with a huge fill text, or ranges of a huge name).
-// No file name is longer than 255 bytes, nor a path than 4096, so an evaluation that grows
-// beyond that gives an empty name (which the check refuses) instead of taking memory in
-// proportion to that product for every row of the list.
-constexpr size_t kMaxGrowth = 4096;
+constexpr size_t kMaxGrowth = kMaxEvaluationGrowth;
 
 // The only bytes a Linux name cannot hold. A name read from the disk has none of them, so the
 // name "Alter Name" shows is the name the mask and the ranges work on.
@@ -159,6 +154,12 @@ NameEvaluation FilterSettings::EvaluateFile(
     const std::function<const FileTags&()>& readTags) const {
   const LocalTime now = ReadClock();
   const int random = NextRandom();
+  // No Linux name holds a NUL, and only a damaged filter file brings one in. Such a filter gives
+  // no name (which the check refuses), so that none of its bytes pass for a slot of "[eindeutig]".
+  const auto holdsNul = [](const std::string& text) {
+    return text.find('\0') != std::string::npos;
+  };
+  if (holdsNul(mask) || holdsNul(replaceText) || holdsNul(fillText)) return {};
 
   std::string& source = oldName;
   std::erase_if(source, IsForbiddenInName);

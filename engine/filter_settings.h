@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -11,6 +12,13 @@
 namespace zul {
 
 // One evaluated name and what the evaluation saw on the way.
+// How far values may grow the work text of an evaluation beyond the mask's own length. A filter
+// can multiply its inputs (thousands of "[index]" each filled with a huge fill text, or ranges of
+// a huge name). No file name is longer than 255 bytes, nor a path than 4096, so an evaluation
+// that grows beyond that gives an empty name (which the check refuses) instead of taking memory
+// in proportion to that product for every row of the list.
+inline constexpr size_t kMaxEvaluationGrowth = 4096;
+
 struct NameEvaluation {
   // The new name; every "[eindeutig]" left as kUniqueSlot for the plan to fill.
   std::string name;

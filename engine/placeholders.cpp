@@ -11,11 +11,12 @@ namespace {
 // The longest placeholder text between its brackets ("erschienen", "hersteller").
 constexpr size_t kMaxInner = 10;
 
-// The first eight bytes of an inner text with its length: equal only for texts that agree there.
+// The first eight bytes of an inner text: equal for texts of one length only where they agree
+// there.
 uint64_t InnerKey(std::string_view inner) {
   uint64_t key = 0;
   std::memcpy(&key, inner.data(), std::min(inner.size(), sizeof key));
-  return key ^ (uint64_t{inner.size()} << 59);
+  return key;
 }
 
 // Open addressing over the keys; more than twice as many slots as placeholders keeps the probes
@@ -28,7 +29,7 @@ class PassTable {
       const uint64_t key = InnerKey(text.substr(1, text.size() - 2));
       size_t slot = Slot(key);
       while (slots_[slot].pass >= 0) slot = (slot + 1) % kSlots;
-      slots_[slot] = {key, pass};
+      slots_[slot] = {key, text.size() - 2, pass};
     }
   }
 
@@ -37,8 +38,8 @@ class PassTable {
     const uint64_t key = InnerKey(inner);
     for (size_t slot = Slot(key); slots_[slot].pass >= 0; slot = (slot + 1) % kSlots) {
       const Entry& entry = slots_[slot];
-      if (entry.key != key) continue;
-      // Keys of texts up to eight bytes differ in NUL bytes only, which no placeholder holds.
+      if (entry.key != key || entry.length != inner.size()) continue;
+      // Texts of one length up to eight bytes are equal where their keys are.
       if (inner.size() <= sizeof key || PassText(entry.pass).substr(1, inner.size()) == inner)
         return entry.pass;
     }
@@ -49,6 +50,7 @@ class PassTable {
   static constexpr size_t kSlots = 512;
   struct Entry {
     uint64_t key = 0;
+    size_t length = 0;
     int pass = -1;
   };
   static size_t Slot(uint64_t key) { return (key * 0x9E3779B97F4A7C15ull) >> 55; }

@@ -57,16 +57,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   filter.searchText = texts[5];
   filter.replaceText = texts[6];
   filter.fillText = std::string(rest);
+  // A NUL in a filter text empties the name (tested on its own): keep the fill working.
+  std::erase(filter.fillText, '\0');
 
   const LocalTime now{static_cast<int>(seconds % 3000),   static_cast<int>(seconds % 12) + 1,
                       static_cast<int>(seconds % 31) + 1, static_cast<int>(seconds % 24),
                       static_cast<int>(seconds % 60),     static_cast<int>(seconds / 60 % 60)};
   SetClockOverride([now] { return now; });
   SetRandomState(state);
+  size_t peak = 0;
   const std::string expected =
-      ReferenceEvaluate(filter, texts[1], index, texts[2], texts[3], texts[4]);
+      ReferenceEvaluate(filter, texts[1], index, texts[2], texts[3], texts[4], &peak);
   SetRandomState(state);
   const std::string result = filter.Evaluate(texts[1], index, texts[2], texts[3], texts[4]);
-  if (result != expected) std::abort();
+  // Past the growth limit the evaluation may give up with an empty name.
+  const bool mayGiveUp = peak > filter.mask.size() + kMaxEvaluationGrowth;
+  if (result != expected && !(mayGiveUp && result.empty())) std::abort();
   return 0;
 }

@@ -153,4 +153,22 @@ TEST_F(BadInput, InvalidBytesPassThroughUnchanged) {
             "A|\xC3\x84\xFF|\xE4\xB8|\xFF");
 }
 
+// A NUL can come only from a damaged filter file. The name is then empty, whatever the NUL's
+// neighbours: bytes such as the "[eindeutig]" slot's never pass for one.
+TEST_F(BadInput, AFilterTextWithANulGivesNoName) {
+  const std::string slotLike("\0\x1f\0", 3);
+  for (const int field : {0, 1, 2}) {
+    FilterSettings filter;
+    filter.mask = "[index]_[name]";
+    filter.searchText = "a";
+    filter.digits = 4;
+    if (field == 0) filter.mask += slotLike;
+    if (field == 1) filter.replaceText = "b" + slotLike;
+    if (field == 2) filter.fillText = slotLike;
+    SCOPED_TRACE(field);
+    EXPECT_EQ(filter.EvaluateFile("a.jpg", 0, "", "", {}, {}).name, "");
+    EXPECT_EQ(filter.Evaluate("a.jpg", 0, "", ""), "");
+  }
+}
+
 }  // namespace zul

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/clock.h"
+#include "engine/file_tags.h"
 #include "engine/random.h"
 #include "engine/text_ops.h"
 #include "engine/text_units.h"
@@ -11,6 +12,18 @@
 namespace zul {
 
 namespace {
+
+// The longest the work text has been in the evaluation under way, where asked for.
+size_t* g_peak = nullptr;
+
+void NotePeak(const std::string& w) {
+  if (g_peak != nullptr) *g_peak = std::max(*g_peak, w.size());
+}
+
+void Put(std::string& w, std::string_view search, std::string_view value) {
+  ReplaceAll(w, search, value);
+  NotePeak(w);
+}
 
 std::string Printf(const char* format, int a, int b = 0, int c = 0) {
   char buffer[64];
@@ -35,37 +48,37 @@ void ReplaceNow(std::string& w, const LocalTime& t) {
   const std::string h = Printf("%.2d", t.hour);
   const std::string m = Printf("%.2d", t.minute);
   const std::string s = Printf("%.2d", t.second);
-  ReplaceAll(w, "[datum]", date);
-  ReplaceAll(w, "[date]", date);
-  ReplaceAll(w, "[rdatum]", rdate);
-  ReplaceAll(w, "[rdate]", rdate);
-  ReplaceAll(w, "[jj]", yy);
-  ReplaceAll(w, "[yy]", yy);
-  ReplaceAll(w, "[jjjj]", year);
-  ReplaceAll(w, "[yyyy]", year);
-  ReplaceAll(w, "[j]", year);
-  ReplaceAll(w, "[y]", year);
-  ReplaceAll(w, "[jahr]", year);
-  ReplaceAll(w, "[year]", year);
-  ReplaceAll(w, "[mm]", mm);
-  ReplaceAll(w, "[monat]", month);
-  ReplaceAll(w, "[month]", month);
-  ReplaceAll(w, "[t]", day);
-  ReplaceAll(w, "[d]", day);
-  ReplaceAll(w, "[tag]", day);
-  ReplaceAll(w, "[day]", day);
-  ReplaceAll(w, "[tt]", dd);
-  ReplaceAll(w, "[dd]", dd);
-  ReplaceAll(w, "[zeit]", time);
-  ReplaceAll(w, "[time]", time);
-  ReplaceAll(w, "[m]", m);
-  ReplaceAll(w, "[minute]", m);
-  ReplaceAll(w, "[s]", s);
-  ReplaceAll(w, "[second]", s);
-  ReplaceAll(w, "[sekunde]", s);
-  ReplaceAll(w, "[h]", h);
-  ReplaceAll(w, "[hour]", h);
-  ReplaceAll(w, "[stunde]", h);
+  Put(w, "[datum]", date);
+  Put(w, "[date]", date);
+  Put(w, "[rdatum]", rdate);
+  Put(w, "[rdate]", rdate);
+  Put(w, "[jj]", yy);
+  Put(w, "[yy]", yy);
+  Put(w, "[jjjj]", year);
+  Put(w, "[yyyy]", year);
+  Put(w, "[j]", year);
+  Put(w, "[y]", year);
+  Put(w, "[jahr]", year);
+  Put(w, "[year]", year);
+  Put(w, "[mm]", mm);
+  Put(w, "[monat]", month);
+  Put(w, "[month]", month);
+  Put(w, "[t]", day);
+  Put(w, "[d]", day);
+  Put(w, "[tag]", day);
+  Put(w, "[day]", day);
+  Put(w, "[tt]", dd);
+  Put(w, "[dd]", dd);
+  Put(w, "[zeit]", time);
+  Put(w, "[time]", time);
+  Put(w, "[m]", m);
+  Put(w, "[minute]", m);
+  Put(w, "[s]", s);
+  Put(w, "[second]", s);
+  Put(w, "[sekunde]", s);
+  Put(w, "[h]", h);
+  Put(w, "[hour]", h);
+  Put(w, "[stunde]", h);
 }
 
 // One file-time group; `names` lists its placeholders row by row, as in ReplaceFile's callers.
@@ -86,7 +99,7 @@ void ReplaceFile(std::string& w, const std::string& x, const char* const (&names
       &date, &date, &rdate, &rdate, &yy,  &yy,  &year, &year, &year, &year, &year, &year,
       &mm,   &mm,   &month, &month, &day, &day, &day,  &day,  &dd,   &dd,   &time, &time,
       &h,    &h,    &h,     &h,     &m,   &m,   &m,    &m,    &s,    &s,    &s,    &s};
-  for (int i = 0; i < 36; ++i) ReplaceAll(w, names[i], *values[i]);
+  for (int i = 0; i < 36; ++i) Put(w, names[i], *values[i]);
 }
 
 constexpr const char* kCreated[36] = {
@@ -148,6 +161,7 @@ void ReplaceRanges(std::string& w, const std::string& source) {
       std::string text;
       for (int64_t i = 0; i < count; ++i) text += Cut(source, static_cast<size_t>(lo + i), 1);
       w.replace(l, r - l + 1, text);
+      NotePeak(w);
     }
     e = l;
   }
@@ -156,7 +170,10 @@ void ReplaceRanges(std::string& w, const std::string& source) {
 }  // namespace
 
 std::string ReferenceEvaluate(const FilterSettings& f, std::string oldName, int32_t index,
-                              std::string created, std::string modified, std::string captured) {
+                              std::string created, std::string modified, std::string captured,
+                              size_t* peak) {
+  g_peak = peak;
+  if (peak != nullptr) *peak = f.mask.size();
   const LocalTime now = ReadClock();
   ReplaceAll(oldName, "/", "");
   ReplaceAll(oldName, std::string(1, '\0'), "");
@@ -166,17 +183,21 @@ std::string ReferenceEvaluate(const FilterSettings& f, std::string oldName, int3
   const std::string extPart = p == std::string::npos ? oldName : oldName.substr(p + 1);
 
   std::string w = f.mask;
-  ReplaceAll(w, "[name]", ConvertCase(namePart, f.nameCase, true));
-  ReplaceAll(w, "[typ]", ConvertCase(extPart, f.extCase, false));
+  Put(w, "[name]", ConvertCase(namePart, f.nameCase, true));
+  Put(w, "[typ]", ConvertCase(extPart, f.extCase, false));
   const auto counter =
       static_cast<int32_t>(static_cast<uint32_t>(f.start) +
                            static_cast<uint32_t>(index) * static_cast<uint32_t>(f.step));
-  ReplaceAll(w, "[index]", FillLiterally(counter, f.digits, f.fillText));
+  Put(w, "[index]", FillLiterally(counter, f.digits, f.fillText));
   const int r = NextRandom();
   const int32_t random = f.step == 0 ? f.start
                                      : static_cast<int32_t>(static_cast<uint32_t>(f.start) +
                                                             static_cast<uint32_t>(r % f.step));
-  ReplaceAll(w, "[zufall]", FillLiterally(random, f.digits, f.fillText));
+  Put(w, "[zufall]", FillLiterally(random, f.digits, f.fillText));
+  const auto holdsNul = [](const std::string& text) {
+    return text.find('\0') != std::string::npos;
+  };
+  if (holdsNul(f.mask) || holdsNul(f.replaceText) || holdsNul(f.fillText)) return {};
   ReplaceAll(created, ":", ".");
   ReplaceAll(modified, ":", ".");
   ReplaceAll(captured, ":", ".");
@@ -184,9 +205,14 @@ std::string ReferenceEvaluate(const FilterSettings& f, std::string oldName, int3
   ReplaceFile(w, created, kCreated);
   ReplaceFile(w, modified, kModified);
   ReplaceFile(w, captured, kCaptured);
+  // A file without tags: each tag placeholder is empty. "[eindeutig]" is a slot that only the
+  // plan fills, after the ranges; outside a plan it is empty, as for a name that is free.
+  for (const TagPlaceholder& tag : kTagPlaceholders)
+    Put(w, tag.text, tag.field == TagField::Unique ? kUniqueSlot : std::string_view());
   ReplaceRanges(w, oldName);
-  ReplaceAll(w, "[[]", "[");
-  ReplaceAll(w, "[]]", "]");
+  Put(w, "[[]", "[");
+  Put(w, "[]]", "]");
+  RemoveUniqueSlots(w);
   return w;
 }
 

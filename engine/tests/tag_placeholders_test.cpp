@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "engine/filter_settings.h"
 #include "engine/placeholders.h"
@@ -64,6 +65,17 @@ TEST(PlaceholderTable, TextsAreDistinctAndNonePartOfAnother) {
   // Near misses of the long names are no placeholders.
   for (const char* text : {"[interpre]", "[interprets]", "[erschiene]", "[herstellerx]"})
     EXPECT_FALSE(NextPlaceholder(text, 0)) << text;
+  // Nor is any placeholder with a letter more or one less ("[estundex]" once read as
+  // "[estunde]"), unless that is a placeholder itself.
+  for (const std::string_view text : texts) {
+    const std::string inner(text.substr(1, text.size() - 2));
+    std::vector<std::string> misses{"[" + inner.substr(0, inner.size() - 1) + "]"};
+    for (char c = 'a'; c <= 'z'; ++c) misses.push_back("[" + inner + c + "]");
+    for (const std::string& miss : misses) {
+      if (texts.contains(miss)) continue;
+      EXPECT_FALSE(NextPlaceholder(miss, 0)) << miss;
+    }
+  }
 }
 
 struct ValueCase {
