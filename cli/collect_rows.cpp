@@ -22,14 +22,15 @@ bool EntryExists(FolderCache& folders, const std::string& path) {
 }  // namespace
 
 Result<FileRows> CollectRows(FileSystem& files, const std::vector<std::string>& paths,
-                             bool recursive, const NeedsTimes& needsTimes, size_t& failed) {
+                             bool recursive, const NeedsTimes& needsTimes,
+                             std::vector<FolderListing>& listings, size_t& failed) {
   FileRows rows;
   FolderCache folders(files);
   for (size_t i = 0; i < paths.size(); ++i) {
     const std::string path = FullPath(files, paths[i]);
     const Result<FileStatus> status = files.Examine(path);
     if (status && status->kind == FileKind::Folder) {
-      WalkFolder(files, path, recursive, rows, {}, needsTimes);
+      WalkFolder(files, path, recursive, rows, {}, needsTimes, &listings);
       continue;
     }
     if (!status && !EntryExists(folders, path)) {

@@ -15,9 +15,10 @@ class FileSystem;
 // (or a symbolic link, followed nowhere) as it is; a folder's files as the window's folder command
 // takes them (core/folder_walk.h), with `recursive` those of its subfolders too. Fails with the
 // error of the first path that names nothing, whose index is then in `failed`. A file's dates
-// are read only where `needsTimes` says they can matter.
+// are read only where `needsTimes` says they can matter. The folders walked are added to
+// `listings` with every name they held.
 [[nodiscard]] Result<FileRows> CollectRows(FileSystem& files, const std::vector<std::string>& paths,
                                            bool recursive, const NeedsTimes& needsTimes,
-                                           size_t& failed);
+                                           std::vector<FolderListing>& listings, size_t& failed);
 
 }  // namespace zul

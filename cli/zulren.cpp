@@ -346,9 +346,11 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
                            options.sort == Options::Sort::Modified ||
                            options.sort == Options::Sort::Captured;
   size_t failed = 0;
+  std::vector<FolderListing> listings;
   Result<FileRows> collected = CollectRows(
       files, paths, options.recursive,
-      [&](std::string_view name) { return sortsByDate || filter.NeedsFileTimes(name); }, failed);
+      [&](std::string_view name) { return sortsByDate || filter.NeedsFileTimes(name); }, listings,
+      failed);
   if (!collected) {
     console.err << "zulren: " << FileErrorText(collected.error(), paths[failed]) << '\n';
     return kExitUsage;
@@ -370,7 +372,8 @@ int RunZulren(const Options& options, FileSystem& files, JournalFolder& journals
   MakeNamesUnique(rows, files);
   const RenamePlan plan = MakePlan(rows);
   const Table table(files, paths);
-  const std::vector<StepCheck> checks = CheckSteps(plan, files);
+  // A folder the walk read moments ago is checked as it read it, not read a second time.
+  const std::vector<StepCheck> checks = CheckSteps(plan, files, {}, listings);
 
   if (options.json) {
     for (size_t i = 0; i < plan.size(); ++i) WriteJsonRow(console.out, plan, i, checks[i]);

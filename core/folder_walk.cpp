@@ -1,6 +1,7 @@
 #include "core/folder_walk.h"
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
 #include <set>
 #include <utility>
@@ -17,13 +18,14 @@ namespace {
 class Walk {
  public:
   Walk(FileSystem& files, bool subfolders, FileRows& rows, const WalkProgress& progress,
-       const NeedsTimes& needsTimes)
+       const NeedsTimes& needsTimes, std::vector<FolderListing>* listings)
       : m_files(files),
         m_folders(files),
         m_subfolders(subfolders),
         m_rows(rows),
         m_progress(progress),
-        m_needsTimes(needsTimes) {}
+        m_needsTimes(needsTimes),
+        m_listings(listings) {}
 
   WalkOutcome Run(const std::string& folder) {
     const Result<FileStatus> status = m_files.Examine(folder);
@@ -79,10 +81,18 @@ class Walk {
     Frame frame;
     frame.prefix = path == "/" ? path : path + "/";
     frame.device = identity.device;
+    const auto readAt = std::chrono::steady_clock::now();
     // An unreadable folder gives what could be read before the failure, usually nothing.
-    (void)m_files.ListFolder(path, frame.entries);
+    const std::error_code error = m_files.ListFolder(path, frame.entries);
     std::sort(frame.entries.begin(), frame.entries.end(),
               [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    if (m_listings && !error) {
+      FolderListing& listing = m_listings->emplace_back();
+      listing.directory = frame.Directory();
+      listing.readAt = readAt;
+      listing.names.reserve(frame.entries.size());
+      for (const FolderEntry& entry : frame.entries) listing.names.push_back(entry.name);
+    }
     m_stack.push_back(std::move(frame));
     if (m_progress && !m_progress(m_outcome.found)) m_outcome.cancelled = true;
   }
@@ -123,6 +133,7 @@ class Walk {
   FileRows& m_rows;
   const WalkProgress& m_progress;
   const NeedsTimes& m_needsTimes;
+  std::vector<FolderListing>* m_listings;
   std::vector<Frame> m_stack;
   std::set<std::pair<uint64_t, uint64_t>> m_seen;
   WalkOutcome m_outcome;
@@ -131,8 +142,9 @@ class Walk {
 }  // namespace
 
 WalkOutcome WalkFolder(FileSystem& files, const std::string& folder, bool subfolders,
-                       FileRows& rows, const WalkProgress& progress, const NeedsTimes& needsTimes) {
-  return Walk(files, subfolders, rows, progress, needsTimes).Run(folder);
+                       FileRows& rows, const WalkProgress& progress, const NeedsTimes& needsTimes,
+                       std::vector<FolderListing>* listings) {
+  return Walk(files, subfolders, rows, progress, needsTimes, listings).Run(folder);
 }
 
 }  // namespace zul

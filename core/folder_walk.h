@@ -4,8 +4,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/file_rows.h"
+#include "core/folder_listing.h"
 
 namespace zul {
 
@@ -31,9 +33,11 @@ struct WalkOutcome {
 // and with `subfolders` each subfolder's files where its name falls, depth first. A symbolic link
 // to a folder is never entered (a link itself is a file of the list); a folder reached twice
 // (bind mounts) is taken once. A folder that cannot be read gives what was read of it. A file's
-// dates are read only where `needsTimes` says they can matter; the others carry none.
+// dates are read only where `needsTimes` says they can matter; the others carry none. With
+// `listings`, every folder read whole is added to it with all its names, hidden ones included.
 WalkOutcome WalkFolder(FileSystem& files, const std::string& folder, bool subfolders,
                        FileRows& rows, const WalkProgress& progress = {},
-                       const NeedsTimes& needsTimes = {});
+                       const NeedsTimes& needsTimes = {},
+                       std::vector<FolderListing>* listings = nullptr);
 
 }  // namespace zul

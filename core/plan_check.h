@@ -1,10 +1,12 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "core/folder_listing.h"
 #include "core/rename_plan.h"
 
 namespace zul {
@@ -58,10 +60,14 @@ bool IsConflict(StepIssue issue);
 // done, the steps after it not yet. Names are compared as bytes, or ignoring letter case where the
 // folder does; targets are looked up on the disk, so files outside the plan count. Reads only:
 // never changes a file. One result per step. `progress` is told how many folders are done.
-// Every step of a duplicate is marked, unless it has an issue of its own.
+// Every step of a duplicate is marked, unless it has an issue of its own. A folder of `recent`
+// read less than kRecentListing ago is taken as it was read then instead of being read again:
+// a reading is a snapshot either way, and the run's renames never replace a file that came since.
+inline constexpr std::chrono::milliseconds kRecentListing{1000};
 [[nodiscard]] std::vector<StepCheck> CheckSteps(
     const RenamePlan& plan, FileSystem& files,
-    const std::function<void(size_t done)>& progress = {});
+    const std::function<void(size_t done)>& progress = {},
+    const std::vector<FolderListing>& recent = {});
 // The same, without the steps the issues concern.
 [[nodiscard]] std::vector<StepIssue> CheckPlan(
     const RenamePlan& plan, FileSystem& files,

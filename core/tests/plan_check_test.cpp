@@ -1,9 +1,11 @@
 #include "core/plan_check.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include <gtest/gtest.h>
 
+#include "core/folder_walk.h"
 #include "core/plan_check_text.h"
 #include "core/rename_run.h"
 #include "engine/gcc_restrict_bug.h"
@@ -239,6 +241,55 @@ TEST_F(PlanCheckTest, ThousandsOfConflicts) {
   const Issues issues = CheckPlan(plan, m_files);
   EXPECT_EQ(std::count(issues.begin(), issues.end(), I::DuplicateName), 5000);
   EXPECT_EQ(CheckSummary(issues), "5000 Konflikte: 5000 × Doppelter Name");
+}
+
+// A walk's listing stands in for a second reading of its folder only while it is recent, and only
+// where names can be looked up in the folder. "c" came after the walk: a listing taken in its
+// stead does not hold it (the run's rename would then refuse to replace it).
+struct ListingCase {
+  const char* name;
+  std::chrono::milliseconds age;
+  int lookupError;
+  int readings;
+  Issues expected;
+};
+
+class ListingCases : public PlanCheckTest, public ::testing::WithParamInterface<ListingCase> {};
+
+TEST_P(ListingCases, AreTakenWhileRecent) {
+  const ListingCase& c = GetParam();
+  Make({"/d/a", "/d/b", "/d/c"});
+  if (c.lookupError) m_files.FailAll(Op::IdentifyInFolder, c.lookupError);
+  const std::vector<FolderListing> walked = {
+      {"/d", {"a", "b"}, std::chrono::steady_clock::now() - c.age}};
+  EXPECT_EQ(CheckSteps({{"/d", "a", "c"}}, m_files, {}, walked)[0].issue, c.expected[0]);
+  EXPECT_EQ(m_files.Calls(Op::ListNamesInFolder), c.readings);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ages, ListingCases,
+    ::testing::Values(
+        ListingCase{"Recent", std::chrono::milliseconds(0), 0, 0, {I::None}},
+        ListingCase{"Old", kRecentListing, 0, 1, {I::TargetExists}},
+        ListingCase{"NotSearchable", std::chrono::milliseconds(0), EACCES, 1, {I::TargetExists}}),
+    [](const ::testing::TestParamInfo<ListingCase>& info) { return info.param.name; });
+
+// The walk lists every name of the folder, also those that are no rows: a hidden file and a
+// subfolder still block their names.
+TEST_F(PlanCheckTest, AWalksListingHoldsTheNamesThatAreNoRows) {
+  m_disk.AddFolder("/d/sub");
+  Make({"/d/a", "/d/b", "/d/.versteckt"});
+  FileRows rows;
+  std::vector<FolderListing> walked;
+  (void)WalkFolder(m_files, "/d", false, rows, {}, {}, &walked);
+  ASSERT_EQ(walked.size(), 1u);
+  const RenamePlan plan = {{"/d", "a", ".versteckt"}, {"/d", "b", "sub"}};
+  EXPECT_EQ(CheckPlan(plan, m_files), (Issues{I::TargetExists, I::TargetExists}));
+  m_files.Reset();
+  const std::vector<StepCheck> checks = CheckSteps(plan, m_files, {}, walked);
+  EXPECT_EQ(checks[0].issue, I::TargetExists);
+  EXPECT_EQ(checks[1].issue, I::TargetExists);
+  EXPECT_EQ(m_files.Calls(Op::ListNamesInFolder), 0);
 }
 
 struct SummaryCase {
