@@ -58,24 +58,35 @@ bool ReadMusicTags(int fd, int64_t size, bool mpeg, FileTags& tags) {
       other = std::make_unique<TagLib::FileRef>(&stream, false);
       file = other->file();
     }
-    if (file == nullptr || !file->isValid() || file->tag() == nullptr) return false;
-    const TagLib::Tag& tag = *file->tag();
-    tags.artist = Text(tag.artist());
-    tags.album = Text(tag.album());
-    tags.title = Text(tag.title());
-    tags.genre = Text(tag.genre());
-    tags.track = tag.track();
-    tags.year = tag.year();
+    if (file == nullptr || !file->isValid()) return false;
     if (mp3) {
+      if (mp3->tag() == nullptr) return false;
+      const TagLib::Tag& tag = *mp3->tag();
+      tags.artist = Text(tag.artist());
+      tags.album = Text(tag.album());
+      tags.title = Text(tag.title());
+      tags.genre = Text(tag.genre());
+      tags.track = tag.track();
+      tags.year = tag.year();
       if (mp3->hasID3v2Tag()) {
         const TagLib::ID3v2::FrameList& disc = mp3->ID3v2Tag()->frameListMap()["TPOS"];
         if (!disc.isEmpty()) tags.disc = LeadingNumber(Text(disc.front()->toString()));
       }
     } else {
+      // The other formats through their property map: TagLib 1's tag() of a WAV file is its ID3v2
+      // tag alone, and leaves out the RIFF INFO chunk that most writers (ffmpeg among them) use.
       const TagLib::PropertyMap properties = file->properties();
-      const auto disc = properties.find("DISCNUMBER");
-      if (disc != properties.end() && !disc->second.isEmpty())
-        tags.disc = LeadingNumber(Text(disc->second.front()));
+      const auto text = [&](const char* key) {
+        const auto found = properties.find(key);
+        return found == properties.end() ? std::string() : Text(found->second.toString(" "));
+      };
+      tags.artist = text("ARTIST");
+      tags.album = text("ALBUM");
+      tags.title = text("TITLE");
+      tags.genre = text("GENRE");
+      tags.track = LeadingNumber(text("TRACKNUMBER"));
+      tags.year = LeadingNumber(text("DATE"));
+      tags.disc = LeadingNumber(text("DISCNUMBER"));
     }
     return true;
   } catch (...) {
