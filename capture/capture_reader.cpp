@@ -2,10 +2,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <string_view>
+#include <utility>
 
+#include "capture/descriptor_stream.h"
 #include "capture/music_tags.h"
 #include "capture/photo_time.h"
 #include "capture/regular_file.h"
@@ -85,12 +88,13 @@ FileTags MetadataCaptureReader::ReadTags(const std::string& path) const {
   FileTags tags;
   const RegularFile file(path);
   if (!file.IsOpen() || file.Size() == 0) return tags;
-  char head[16];
-  const ssize_t got = pread(file.Descriptor(), head, sizeof head, 0);
+  std::string head(static_cast<size_t>(std::min(file.Size(), kHeadSize)), '\0');
+  const ssize_t got = pread(file.Descriptor(), head.data(), head.size(), 0);
   if (got <= 0) return tags;
-  const Kind kind = KindOf(std::string_view(head, static_cast<size_t>(got)));
+  head.resize(static_cast<size_t>(got));
+  const Kind kind = KindOf(head);
   if (kind.photo) ReadPhotoDetails(file.Descriptor(), file.Size(), tags);
-  if (kind.music) ReadMusicTags(file.Descriptor(), file.Size(), kind.mpeg, tags);
+  if (kind.music) ReadMusicTags(file.Descriptor(), file.Size(), kind.mpeg, std::move(head), tags);
   if (kind.video && tags.width == 0)
     ReadVideoSize(file.Descriptor(), file.Size(), tags.width, tags.height);
   return tags;

@@ -4,12 +4,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace zul {
 
 namespace {
-
-constexpr int64_t kHeadSize = int64_t{64} * 1024;
 
 // pread until `count` bytes or the end of the file; what was read.
 int64_t ReadAt(int fd, char* buffer, int64_t count, int64_t offset) {
@@ -25,16 +24,12 @@ int64_t ReadAt(int fd, char* buffer, int64_t count, int64_t offset) {
 
 }  // namespace
 
-DescriptorStream::DescriptorStream(int fd, int64_t size) : fd_(fd), size_(size) {}
+DescriptorStream::DescriptorStream(int fd, int64_t size, std::string head)
+    : fd_(fd), size_(size), head_(std::move(head)) {}
 
 TagLib::FileName DescriptorStream::name() const { return ""; }
 
 TagLib::ByteVector DescriptorStream::readBlock(unsigned long length) {
-  if (!headRead_) {
-    head_.resize(static_cast<size_t>(std::min(size_, kHeadSize)));
-    head_.resize(static_cast<size_t>(ReadAt(fd_, head_.data(), std::ssize(head_), 0)));
-    headRead_ = true;
-  }
   // A hostile length must not become an allocation larger than the file.
   const int64_t count = std::clamp<int64_t>(
       size_ - position_, 0, static_cast<int64_t>(std::min<uint64_t>(length, INT64_MAX)));

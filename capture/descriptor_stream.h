@@ -7,13 +7,18 @@
 
 namespace zul {
 
+// How many of a file's first bytes a reader takes at once: the kind of file and, where the tags
+// stand at the start and hold no picture, all of them. Larger tags cost one more read, not a copy
+// of bytes no tag needs on every file.
+inline constexpr int64_t kHeadSize = 4096;
+
 // TagLib's view of a regular file already open for reading: read through its descriptor (no
-// second open, no FILE buffer), its first 64 KiB with a single read, which holds the tags of
-// nearly every file that keeps them at its start; what lies beyond is read where asked for. Read
-// only: every write is refused.
+// second open, no FILE buffer), its head from the bytes read already; what lies beyond is read
+// where asked for. Read only: every write is refused.
 class DescriptorStream final : public TagLib::IOStream {
  public:
-  DescriptorStream(int fd, int64_t size);
+  // `head`: the file's first bytes, as many as were read (at most `size`).
+  DescriptorStream(int fd, int64_t size, std::string head);
 
   TagLib::FileName name() const override;
   TagLib::ByteVector readBlock(unsigned long length) override;
@@ -31,8 +36,7 @@ class DescriptorStream final : public TagLib::IOStream {
   int fd_;
   int64_t size_;
   int64_t position_ = 0;
-  std::string head_;  // the first bytes of the file, once read
-  bool headRead_ = false;
+  std::string head_;  // the first bytes of the file
 };
 
 }  // namespace zul

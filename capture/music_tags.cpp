@@ -13,6 +13,7 @@
 #include <taglib/tstring.h>
 #include <charconv>
 #include <memory>
+#include <utility>
 
 namespace zul {
 
@@ -41,9 +42,9 @@ void SetUpMusicReading() {
   TagLib::setDebugListener(&silent);
 }
 
-bool ReadMusicTags(int fd, int64_t size, bool mpeg, FileTags& tags) {
+bool ReadMusicTags(int fd, int64_t size, bool mpeg, std::string head, FileTags& tags) {
   try {
-    DescriptorStream stream(fd, size);
+    DescriptorStream stream(fd, size, std::move(head));
     // The audio properties would cost a scan of the frames, and no placeholder needs them. MP3
     // files, by far the most, are opened as such: no detection, and the disc number straight
     // from its frame rather than from a map of all properties.
